@@ -1,0 +1,30 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+PRESETS := native win64 win32
+.PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%)
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap $(PRESETS:%=build-%)
+
+$(PRESETS:%=build-%): build-%: bootstrap
+	@test -f build/$*/build.ninja || cmake --preset $* >/dev/null
+	@echo "== building $*"
+	@cmake --build --preset $*
+
+test: build
+	@scripts/run-tests
+
+run: bootstrap build-win64
+	@scripts/run
+
+bench: bootstrap build-native
+	@scripts/run-benchmarks
+
+fuzz: bootstrap
+	@scripts/fuzz
+
+clean:
+	rm -rf build/native build/win64 build/win32

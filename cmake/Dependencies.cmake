@@ -1,0 +1,16 @@
+# libpng, zlib and libjpeg: Debian's -dev packages natively; static builds from scripts/build-win-deps
+# (found through the toolchain's find root) for Windows.
+find_package(ZLIB REQUIRED)
+find_package(PNG 1.6 REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(Threads REQUIRED)
+
+if(WIN32)
+  # GoogleTest from Debian's source tree, built with the cross compiler.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
+find_package(benchmark REQUIRED)
