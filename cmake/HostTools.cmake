@@ -10,7 +10,8 @@ if(CMAKE_CROSSCOMPILING)
     CMAKE_ARGS -G Ninja -DCMAKE_BUILD_TYPE=Release
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${SW_HOST_TOOLS_DIR}/embed)
+    BUILD_BYPRODUCTS ${SW_HOST_TOOLS_DIR}/embed
+      ${SW_HOST_TOOLS_DIR}/make_shadow_templates)
   function(sw_host_tool var name)
     set(${var} ${SW_HOST_TOOLS_DIR}/${name} PARENT_SCOPE)
     set(${var}_DEPENDS host_tools PARENT_SCOPE)

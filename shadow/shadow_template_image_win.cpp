@@ -1,0 +1,70 @@
+#include "shadow_template_image_win.h"
+
+#include "system_call_table_win.h"
+
+namespace sw::resources {
+extern const std::span<const unsigned char> kShadowTemplateSmallPng;
+extern const std::span<const unsigned char> kShadowTemplateLargePng;
+}  // namespace sw::resources
+
+namespace sw {
+namespace {
+
+// A PNG signature alone is 8 bytes; fewer than 5 cannot be an image of any kind.
+constexpr std::size_t kMinimumImageBytes = 5;
+
+ShadowTemplateImage g_small;
+ShadowTemplateImage g_large;
+
+}  // namespace
+
+bool ShadowTemplateImage::LoadFromBytes(std::span<const unsigned char> bytes) {
+  Release();
+  if (bytes.size() < kMinimumImageBytes) return false;
+  block_ = CallSystem<sysrow::kGlobalAlloc>(GMEM_MOVEABLE, bytes.size());
+  if (block_ == nullptr) return false;
+  // The stream is made over the block first; the bytes go in afterwards.
+  if (FAILED(CallSystem<sysrow::kCreateStreamOnHGlobal>(block_, FALSE, &stream_)) || stream_ == nullptr) {
+    Release();
+    return false;
+  }
+  void* memory = CallSystem<sysrow::kGlobalLock>(block_);
+  if (memory == nullptr) {
+    Release();
+    return false;
+  }
+  CallSystem<sysrow::kRtlMoveMemory>(memory, bytes.data(), bytes.size());
+  CallSystem<sysrow::kGlobalUnlock>(block_);
+  gdip::GpBitmap* bitmap = nullptr;
+  if (CallSystem<sysrow::kGdipCreateBitmapFromStream>(stream_, &bitmap) != gdip::kOk) bitmap = nullptr;
+  image_ = bitmap;
+  if (image_ == nullptr) Release();
+  return image_ != nullptr;
+}
+
+void ShadowTemplateImage::Release() {
+  if (image_ != nullptr) {
+    CallSystem<sysrow::kGdipDisposeImage>(image_);
+    image_ = nullptr;
+  }
+  if (stream_ != nullptr) {
+    stream_->Release();
+    stream_ = nullptr;
+  }
+  if (block_ != nullptr) {
+    CallSystem<sysrow::kGlobalFree>(block_);
+    block_ = nullptr;
+  }
+}
+
+ShadowTemplateImage& ShadowTemplateSmall() { return g_small; }
+ShadowTemplateImage& ShadowTemplateLarge() { return g_large; }
+std::span<const unsigned char> ShadowTemplateSmallPng() { return resources::kShadowTemplateSmallPng; }
+std::span<const unsigned char> ShadowTemplateLargePng() { return resources::kShadowTemplateLargePng; }
+
+void ReleaseShadowTemplates() {
+  g_small.Release();
+  g_large.Release();
+}
+
+}  // namespace sw

@@ -1,0 +1,40 @@
+// A PNG template decoded by GDI+ from bytes in memory. GDI+ reads the image lazily from its stream,
+// so the memory block and the stream live as long as the image.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <span>
+
+#include "gdiplus_flat_win.h"
+
+namespace sw {
+
+class ShadowTemplateImage {
+ public:
+  constexpr ShadowTemplateImage() = default;
+  ShadowTemplateImage(const ShadowTemplateImage&) = delete;
+  ShadowTemplateImage& operator=(const ShadowTemplateImage&) = delete;
+  ~ShadowTemplateImage() { Release(); }
+
+  // Replaces whatever is held; false (and nothing held) when the bytes cannot be decoded.
+  bool LoadFromBytes(std::span<const unsigned char> bytes);
+  void Release();
+  gdip::GpImage* GetImage() const { return image_; }
+
+ private:
+  HGLOBAL block_ = nullptr;
+  IStream* stream_ = nullptr;
+  gdip::GpImage* image_ = nullptr;
+};
+
+// The two black templates of the program, decoded on first use and kept until the end.
+ShadowTemplateImage& ShadowTemplateSmall();
+ShadowTemplateImage& ShadowTemplateLarge();
+std::span<const unsigned char> ShadowTemplateSmallPng();
+std::span<const unsigned char> ShadowTemplateLargePng();
+// For the end-of-program routine.
+void ReleaseShadowTemplates();
+
+}  // namespace sw
