@@ -136,15 +136,17 @@ ExportLookup LookUpExport(const char* dll, const char* function) {
   return result;
 }
 
+ExportLookup BindExport(const char* dll, const char* function) {
+  ExportLookup found = LookUpExport(dll, function);
+  if (found.address == nullptr) ReportFatalError(found.failure);
+  return found;
+}
+
 UntypedFunction BindSystemCall(std::size_t row) {
   if (row >= kSystemCallRowCount) return nullptr;
   BoundSystemCall& bound = g_bound[row];
   if (bound.address == nullptr) {
-    ExportLookup found = LookUpExport(kSystemCallNames[row].dll, kSystemCallNames[row].function);
-    if (found.address == nullptr) {
-      ReportFatalError(found.failure);
-      return nullptr;
-    }
+    const ExportLookup found = BindExport(kSystemCallNames[row].dll, kSystemCallNames[row].function);
     bound.address = found.address;
     bound.library = found.library;
   }

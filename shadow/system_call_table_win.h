@@ -209,4 +209,7 @@ struct ExportLookup {
 };
 ExportLookup LookUpExport(const char* dll, const char* function);
 
+// LookUpExport, with a failure reported as fatal (the run-time error box, then the end of the process).
+ExportLookup BindExport(const char* dll, const char* function);
+
 }  // namespace sw
