@@ -1,0 +1,164 @@
+// The run-time-bound call table under Wine: binding rules, library search, the fatal path and typing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "binding_messages.h"
+#include "fatal_error_win.h"
+#include "system_call_table_win.h"
+
+namespace sw {
+namespace {
+
+// A wrong argument count or type for a row must not compile.
+template <std::size_t Row, typename... Args>
+constexpr bool kCallable = requires(Args... args) { CallSystem<Row>(args...); };
+static_assert(kCallable<sysrow::kIsWindow, HWND>);
+static_assert(!kCallable<sysrow::kIsWindow>, "IsWindow takes one argument");
+static_assert(!kCallable<sysrow::kIsWindow, HWND, int>, "IsWindow takes one argument");
+static_assert(!kCallable<sysrow::kGetPropA, HWND>, "GetPropA takes two");
+static_assert(!kCallable<sysrow::kGdipCreatePen1, gdip::ARGB, float, Gdiplus::GpUnit>, "the pen's out pointer");
+static_assert(kCallable<sysrow::kSetWindowLong, HWND, int, LONG_PTR>, "a whole procedure address fits");
+
+TEST(SystemCallTable, RowsAsWritten) {
+  ASSERT_EQ(kSystemCallNames.size(), 57U);
+  const struct {
+    std::size_t row;
+    std::string dll, function;
+  } cases[] = {
+      {0, "gdiplus.dll", "GdiplusStartup"},
+      {2, "", "GetPropA"},
+#ifdef _WIN64
+      {5, "user32", "SetWindowLongPtrA"},
+#else
+      {5, "user32", "SetWindowLongA"},
+#endif
+      {9, "user32.dll", "GetClassInfoExA"},
+      {27, "GdiPlus.dll", "GdipCreateFromHDC"},
+      {48, "ole32.dll", "CreateStreamOnHGlobal"},
+      {50, "", "RtlMoveMemory"},
+      {52, "", "lstrcpyn"},
+      {53, "", "RtlMoveMemory"},
+      {56, "GdiPlus.dll", "GdipGetImageHeight"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(kSystemCallNames[c.row].dll, c.dll) << "row " << c.row;
+    EXPECT_EQ(kSystemCallNames[c.row].function, c.function) << "row " << c.row;
+  }
+}
+
+TEST(SystemCallTable, RowWithoutLibraryBindsFromTheFirstSystemLibraryThatExportsIt) {
+  const HWND desktop = GetDesktopWindow();
+  EXPECT_EQ(CallSystem<sysrow::kGetPropA>(desktop, "SwNoSuchProperty"), nullptr);
+  ASSERT_TRUE(IsSystemCallBound(sysrow::kGetPropA));
+  EXPECT_EQ(SystemCallLibrary(sysrow::kGetPropA), GetModuleHandleA("user32.dll")) << "not in Kernel32 or Gdi32";
+}
+
+TEST(SystemCallTable, BothLetterCasesOfTheGraphicsLibraryLoadTheSameModule) {
+  // Binding is what is tested here, not the calls: a bad argument suffices.
+  CallSystem<sysrow::kGdipDeleteGraphics>(nullptr);  // "GdiPlus.dll"
+  CallSystem<sysrow::kGdipDisposeImage>(nullptr);    // "gdiplus.dll"
+  ASSERT_NE(SystemCallLibrary(sysrow::kGdipDeleteGraphics), nullptr);
+  EXPECT_EQ(SystemCallLibrary(sysrow::kGdipDeleteGraphics), SystemCallLibrary(sysrow::kGdipDisposeImage));
+  EXPECT_EQ(SystemCallLibrary(sysrow::kGdipDeleteGraphics), GetModuleHandleA("gdiplus.dll"));
+}
+
+TEST(SystemCallTable, EachRowIsBoundByItselfAndOnlyWhenCalled) {
+  // Rows 50 and 53 name the same function; calling one leaves the other unbound.
+  ASSERT_FALSE(IsSystemCallBound(sysrow::kRtlMoveMemory));
+  ASSERT_FALSE(IsSystemCallBound(sysrow::kRtlMoveMemoryPointer));
+  int from = 42, to = 0;
+  CallSystem<sysrow::kRtlMoveMemory>(&to, &from, sizeof(int));
+  EXPECT_EQ(to, 42);
+  EXPECT_TRUE(IsSystemCallBound(sysrow::kRtlMoveMemory));
+  EXPECT_FALSE(IsSystemCallBound(sysrow::kRtlMoveMemoryPointer));
+  EXPECT_EQ(SystemCallLibrary(sysrow::kRtlMoveMemory), GetModuleHandleA("kernel32.dll"));
+  // Row 52's undecorated name is exported too.
+  char copy[4] = {};
+  CallSystem<sysrow::kLstrcpyn>(copy, "abcdef", 4);
+  EXPECT_STREQ(copy, "abc");
+}
+
+TEST(SystemCallTable, FailedLookupsReleaseWhatTheyLoadedAndSayWhy) {
+  // Mpr.dll and Shell32.dll come only from the search for a function that no earlier library has.
+  ASSERT_EQ(GetModuleHandleA("mpr.dll"), nullptr);
+  const struct {
+    const char* dll;
+    const char* function;
+    std::string failure;
+    const char* why;
+  } cases[] = {
+      {"", "SwNoSuchExport", MissingSystemExportMessage("SwNoSuchExport"), "none of the six libraries has it"},
+      {"mpr.dll", "SwNoSuchExport", MissingExportMessage("mpr.dll", "SwNoSuchExport"), "library loads, no export"},
+      {"sw-no-such-library", "GetPropA", MissingExportMessage("sw-no-such-library", "GetPropA"), "no library"},
+      {"C:\\sw\\nowhere.dll", "GetPropA", MissingExportMessage("C:\\sw\\nowhere.dll", "GetPropA"), "a path"},
+      {"user32", "#0", MissingExportMessage("user32", "#0"), "ordinal 0 does not exist"},
+      {"user32", "#12x", MissingExportMessage("user32", "#12x"), "not a number"},
+  };
+  for (const auto& c : cases) {
+    const ExportLookup found = LookUpExport(c.dll, c.function);
+    EXPECT_EQ(found.address, nullptr) << c.why;
+    EXPECT_EQ(found.failure, c.failure) << c.why;
+    EXPECT_EQ(GetModuleHandleA("mpr.dll"), nullptr) << c.why << ": released again";
+  }
+}
+
+TEST(SystemCallTable, SearchKeepsTheLibraryThatExportsTheFunction) {
+  ASSERT_EQ(GetModuleHandleA("mpr.dll"), nullptr);
+  const ExportLookup found = LookUpExport("", "WNetGetUserA");  // in Mpr.dll, the fifth library
+  ASSERT_NE(found.address, nullptr);
+  EXPECT_EQ(found.library, GetModuleHandleA("mpr.dll"));
+  EXPECT_TRUE(found.failure.empty());
+  FreeLibrary(found.library);
+}
+
+struct FatalRecord {
+  int shown = 0;
+  std::string caption, message;
+  int ended = 0;
+  unsigned exit_code = 0;
+};
+FatalRecord g_fatal;
+
+TEST(SystemCallTable, BindingFailureShowsTheRuntimeErrorAndEndsTheProcess) {
+  g_fatal = {};
+  const FatalErrorHooks previous = SetFatalErrorHooks({
+      [](const char* caption, const char* message) {
+        ++g_fatal.shown;
+        g_fatal.caption = caption;
+        g_fatal.message = message;
+      },
+      [](unsigned exit_code) {
+        EXPECT_EQ(g_fatal.shown, 1) << "the box comes first";
+        ++g_fatal.ended;
+        g_fatal.exit_code = exit_code;
+      },
+  });
+  const ExportLookup found = BindExport("gdiplus.dll", "SwNoSuchExport");
+  SetFatalErrorHooks(previous);
+
+  EXPECT_EQ(found.address, nullptr);
+  EXPECT_EQ(g_fatal.shown, 1);
+  EXPECT_EQ(g_fatal.caption, kRuntimeErrorCaption);
+  EXPECT_EQ(g_fatal.message, MissingExportMessage("gdiplus.dll", "SwNoSuchExport"));
+  EXPECT_EQ(g_fatal.ended, 1);
+  EXPECT_EQ(g_fatal.exit_code, kFatalExitCode);
+  EXPECT_NE(g_fatal.exit_code, 0U) << "a fatal end is not reported as success";
+}
+
+TEST(SystemCallTableDeathTest, DefaultEndStopsTheProcessWithTheFatalExitCode) {
+  // The real end, with only the box replaced (nobody is there to close it).
+  EXPECT_EXIT(
+      {
+        SetFatalErrorHooks({[](const char*, const char* message) { std::fputs(message, stderr); },
+                            DefaultFatalErrorHooks().end});
+        BindExport("sw-no-such-library", "GetPropA");
+      },
+      ::testing::ExitedWithCode(static_cast<int>(kFatalExitCode)), "DLL");
+}
+
+}  // namespace
+}  // namespace sw
