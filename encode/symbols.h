@@ -1,0 +1,24 @@
+// The Code 128 symbol sequence of a segment list and its width string.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sw::code128 {
+
+struct SymbolSequence {
+  std::int32_t start = 0;
+  std::vector<std::int32_t> symbols;  // data and switch symbols after the start symbol
+  std::int32_t check = 0;
+};
+
+// Start C when the first segment that yields a symbol is set C (or none does), else Start B; a switch before
+// every later such segment whose set differs from the one in force. Bytes without a set B value (anything
+// but the space and 33 to 126) are left out; a segment left with nothing is passed over.
+SymbolSequence BuildSymbols(const std::vector<std::string>& segments);
+
+// The pattern rows of start, symbols, check and the stop pattern, concatenated: bar and space widths.
+std::string WidthString(const SymbolSequence& sequence);
+
+}  // namespace sw::code128

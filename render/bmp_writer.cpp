@@ -1,0 +1,18 @@
+#include "render/bmp_writer.h"
+
+#include <algorithm>
+
+namespace sw {
+
+std::vector<std::uint8_t> WriteBmp(const Dib& dib) {
+  const DibLayout& layout = dib.Layout();
+  const std::size_t size = bmp::kFileHeaderSize + layout.BlockSize();  // at most kMaxDibBytes + 14: fits 32 bits
+  std::vector<std::uint8_t> file(size);
+  bmp::WriteU16(file.data() + bmp::kBfType, bmp::kFileType);
+  bmp::WriteU32(file.data() + bmp::kBfSize, static_cast<std::uint32_t>(size));
+  bmp::WriteU32(file.data() + bmp::kBfOffBits, static_cast<std::uint32_t>(bmp::kFileHeaderSize + layout.PixelOffset()));
+  std::ranges::copy(dib.Block(), file.begin() + bmp::kFileHeaderSize);
+  return file;
+}
+
+}  // namespace sw
