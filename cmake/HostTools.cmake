@@ -11,7 +11,8 @@ if(CMAKE_CROSSCOMPILING)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${SW_HOST_TOOLS_DIR}/embed
-      ${SW_HOST_TOOLS_DIR}/make_shadow_templates)
+      ${SW_HOST_TOOLS_DIR}/make_shadow_templates
+      ${SW_HOST_TOOLS_DIR}/describe)
   function(sw_host_tool var name)
     set(${var} ${SW_HOST_TOOLS_DIR}/${name} PARENT_SCOPE)
     set(${var}_DEPENDS host_tools PARENT_SCOPE)

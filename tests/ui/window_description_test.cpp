@@ -1,0 +1,397 @@
+// The description table: its byte layout, the round trip through writer and reader, and the refusal of
+// truncated or inconsistent tables.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "ui/window_description.h"
+#include "ui/window_description_writer.h"
+
+namespace sw {
+namespace {
+
+constexpr uint32_t kWindow1 = kWindowIdTag | 1;
+constexpr uint32_t kWindow2 = kWindowIdTag | 2;
+
+LogicalFont SampleFont(const std::string& face) {
+  LogicalFont font;
+  font.height = -32;
+  font.width = 3;
+  font.escapement = 4;
+  font.orientation = 5;
+  font.weight = 700;
+  font.italic = 1;
+  font.underline = 1;
+  font.strike_out = 1;
+  font.out_precision = 3;
+  font.clip_precision = 2;
+  font.quality = 1;
+  font.pitch_and_family = 2;
+  font.face = face;
+  return font;
+}
+
+UnitRecord Unit(uint32_t serial, std::string name, TypeProperties properties, uint32_t parent = 0) {
+  UnitRecord unit;
+  unit.id = kUnitIdTag | serial;
+  unit.name = std::move(name);
+  unit.left = -3;
+  unit.top = static_cast<int32_t>(serial);
+  unit.width = 40;
+  unit.height = 20;
+  unit.parent = parent;
+  unit.flags = 0x11;
+  unit.properties = std::move(properties);
+  return unit;
+}
+
+// One unit of every type with every field away from its default, so a field read from the wrong place
+// shows up as a difference.
+WindowDescription SampleWindow(uint32_t window_id, uint32_t first_serial) {
+  WindowDescription window;
+  window.window_id = window_id;
+  window.block_id = kBlockIdTag | first_serial;
+
+  WindowProperties own;
+  own.version = 6;
+  own.background_colour = 0x00B9C958;
+  own.start_position = 1;
+  own.further_values = {11, 12, 13, 14, 15};
+  own.topmost = 1;
+  own.later_values = {21, 22, 23};
+  own.class_name = "cls";
+  own.background_picture = {1, 2, 3};
+  own.second_picture = {4};
+  own.caption = "\xCC\xF5\xC2\xEB";  // GBK
+  own.trailing_text = "tail";
+  UnitRecord& window_unit = window.units.emplace_back();
+  window_unit.id = kWindowUnitIdTag | first_serial;
+  window_unit.width = 500;
+  window_unit.height = 300;
+  window_unit.events = {{0, 1}, {2, 7}};
+  window_unit.properties = own;
+
+  const uint32_t container = kUnitIdTag | (first_serial + 1);
+  PicBoxProperties box;
+  box.background_colour = 0x009D9D51;
+  box.display_mode = 2;
+  box.image = {0x89, 'P', 'N', 'G'};
+  UnitRecord& holder = window.units.emplace_back(Unit(first_serial + 1, "box", box));
+  holder.children = {kUnitIdTag | (first_serial + 2), kUnitIdTag | (first_serial + 3)};
+
+  PicBtnProperties button;
+  button.two_state = 1;
+  button.latched = 1;
+  button.cutout_colour = 0x00B9C958;
+  button.images = {Bytes{1}, Bytes{2, 2}, Bytes{}, Bytes{4, 4, 4, 4}};
+  window.units.push_back(Unit(first_serial + 2, "button", button, container));
+  window.units.back().events = {{0, 3}, {-6, 4}};
+
+  TransLabelProperties label;
+  label.text_colour = 0x00FFFFFF;
+  label.horizontal_align = TextAlign::kCentre;
+  label.vertical_align = TextAlign::kEnd;
+  label.word_wrap = 1;
+  label.font = SampleFont("label face");
+  label.text = "Error Tips";
+  window.units.push_back(Unit(first_serial + 3, "label", label, container));
+
+  EditBoxProperties edit;
+  edit.text_colour = 0x00474D1E;
+  edit.background_colour = 0x00FFFFFF;
+  edit.border_style = 1;
+  edit.horizontal_align = TextAlign::kEnd;
+  edit.max_length = 64;
+  edit.font = SampleFont("\xCB\xCE\xCC\xE5");
+  edit.text = "ABC";
+  edit.comment = "note";
+  window.units.push_back(Unit(first_serial + 4, "edit", edit));
+  window.units.back().events = {{-7, 5}, {-8, 6}, {-11, 9}};
+
+  DrawPanelProperties panel;
+  panel.text_colour = 0x00123456;
+  panel.background_colour = 0x00FFFFFF;
+  panel.border_style = 2;
+  panel.font = SampleFont(std::string(31, 'f'));
+  panel.background_picture = {'B', 'M'};
+  window.units.push_back(Unit(first_serial + 5, "", panel));
+  return window;
+}
+
+DescriptionTable SampleTable() {
+  DescriptionTable table;
+  table.windows.push_back(SampleWindow(kWindow1, 1));
+  table.windows.push_back(SampleWindow(kWindow2, 11));
+  return table;
+}
+
+std::vector<uint8_t> Written(const DescriptionTable& table) {
+  DescriptionWrite written = WriteDescriptionTable(table);
+  EXPECT_TRUE(written.ok()) << written.error;
+  return written.bytes;
+}
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
+  uint32_t value = 0;
+  std::memcpy(&value, bytes.data() + at, 4);  // the build machines are little-endian, like the format
+  return value;
+}
+void PutLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) { std::memcpy(bytes.data() + at, &value, 4); }
+
+TEST(WindowDescription, ReadsBackExactlyWhatWasWritten) {
+  const DescriptionTable table = SampleTable();
+  const DescriptionRead read = ReadDescriptionTable(Written(table));
+  ASSERT_TRUE(read.ok()) << read.error;
+  ASSERT_EQ(read.table.windows.size(), 2u);
+  DescriptionTable expected = table;
+  for (size_t i = 0; i < expected.windows.size(); ++i) {
+    expected.windows[i].check_value = read.table.windows[i].check_value;
+  }
+  EXPECT_EQ(read.table, expected);
+}
+
+// Field offsets spelled from the widths of the fields before them.
+TEST(WindowDescription, LaysOutTableDescriptionAndRecordFields) {
+  DescriptionTable table;
+  WindowDescription& window = table.windows.emplace_back();
+  window.window_id = kWindow1;
+  window.block_id = kBlockIdTag | 1;
+  UnitRecord& own = window.units.emplace_back();
+  own.id = kWindowUnitIdTag | 1;
+  own.left = 50;
+  own.top = 51;
+  own.width = 500;
+  own.height = 300;
+  own.events = {{-1, 9}};
+  own.properties = WindowProperties{};
+  const std::vector<uint8_t> bytes = Written(table);
+
+  constexpr size_t kTableSize = 0;
+  constexpr size_t kWindowIds = kTableSize + 4;
+  constexpr size_t kDescription = kWindowIds + 4 /*id*/ + 4 /*runtime slot*/;
+  constexpr size_t kBlockId = kDescription + 4 /*check value*/;
+  constexpr size_t kUnitCount = kBlockId + 4 + 8 /*reserved*/;
+  constexpr size_t kDataSize = kUnitCount + 4;
+  constexpr size_t kUnitIds = kDataSize + 4;
+  constexpr size_t kUnitOffsets = kUnitIds + 4;
+  constexpr size_t kRecords = kUnitOffsets + 4;
+  constexpr size_t kRecordLength = kRecords + 0;
+  constexpr size_t kTypeCode = kRecordLength + 4;
+  constexpr size_t kName = kTypeCode + 4 + 20;
+  constexpr size_t kLeft = kName + 1 /*empty name*/ + 5;
+  constexpr size_t kParent = kLeft + 16 + 4;
+  constexpr size_t kChildCount = kParent + 4;
+  constexpr size_t kModeValue = kChildCount + 4;
+  constexpr size_t kFlags = kModeValue + 4 + 9;
+  constexpr size_t kEventCount = kFlags + 1 + 7;
+  constexpr size_t kWindowVersion = kEventCount + 4 + 8 /*one binding*/ + 20;
+
+  EXPECT_EQ(Le32(bytes, kTableSize), 8u);
+  EXPECT_EQ(Le32(bytes, kWindowIds), kWindow1);
+  EXPECT_EQ(Le32(bytes, kBlockId), kBlockIdTag | 1);
+  EXPECT_EQ(Le32(bytes, kUnitCount), 1u);
+  EXPECT_EQ(Le32(bytes, kDataSize), bytes.size() - kUnitIds);
+  EXPECT_EQ(Le32(bytes, kUnitIds), kWindowUnitIdTag | 1);
+  EXPECT_EQ(Le32(bytes, kUnitOffsets), 0u);
+  EXPECT_EQ(Le32(bytes, kRecordLength), bytes.size() - kTypeCode);
+  EXPECT_EQ(Le32(bytes, kTypeCode), 0x00010001u);
+  EXPECT_EQ(bytes[kName], 0);
+  EXPECT_EQ(Le32(bytes, kLeft), 50u);
+  EXPECT_EQ(Le32(bytes, kLeft + 12), 300u);
+  EXPECT_EQ(Le32(bytes, kParent), 0u);
+  EXPECT_EQ(Le32(bytes, kChildCount), 0u);
+  EXPECT_EQ(Le32(bytes, kModeValue), 4u);
+  EXPECT_EQ(bytes[kFlags], kUnitVisible);
+  EXPECT_EQ(Le32(bytes, kEventCount), 1u);
+  EXPECT_EQ(Le32(bytes, kEventCount + 4), static_cast<uint32_t>(-1));
+  EXPECT_EQ(Le32(bytes, kEventCount + 8), 9u);
+  EXPECT_EQ(Le32(bytes, kWindowVersion), 6u);
+  EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 3), kColourUnset) << "background colour, after border and picture mode";
+  EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 7), 1u) << "start position";
+  EXPECT_EQ(Le32(bytes, kDescription), DescriptionCheckValue({bytes.begin() + kUnitIds, bytes.end()}));
+}
+
+TEST(WindowDescription, OlderWindowVersionsStoreFewerValues) {
+  // Version 1 has none of the values that versions 2 to 5 add: four u32 fewer than version 6.
+  DescriptionTable table = SampleTable();
+  const size_t latest = Written(table).size();
+  for (WindowDescription& window : table.windows) {
+    auto& own = std::get<WindowProperties>(window.units[0].properties);
+    own.version = 1;
+    own.topmost = 0;
+    own.later_values = {};
+  }
+  const std::vector<uint8_t> bytes = Written(table);
+  EXPECT_EQ(bytes.size(), latest - 2 * 4 * 4);
+  const DescriptionRead read = ReadDescriptionTable(bytes);
+  ASSERT_TRUE(read.ok()) << read.error;
+  EXPECT_EQ(std::get<WindowProperties>(read.table.windows[1].units[0].properties).version, 1u);
+}
+
+TEST(WindowDescription, RefusesEveryTruncation) {
+  const std::vector<uint8_t> bytes = Written(SampleTable());
+  for (size_t length = 0; length < bytes.size(); ++length) {
+    const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + length);
+    const DescriptionRead read = ReadDescriptionTable(cut);
+    EXPECT_FALSE(read.ok()) << "a table cut to " << length << " of " << bytes.size() << " bytes was accepted";
+    EXPECT_TRUE(read.table.windows.empty());
+  }
+}
+
+// Byte positions inside the first description of a written table.
+size_t FirstDescription(const std::vector<uint8_t>& bytes) { return 4 + Le32(bytes, 0); }
+size_t UnitCountAt(const std::vector<uint8_t>& bytes) { return FirstDescription(bytes) + 16; }
+size_t DataSizeAt(const std::vector<uint8_t>& bytes) { return FirstDescription(bytes) + 20; }
+size_t UnitOffsetAt(const std::vector<uint8_t>& bytes, size_t unit) {
+  return FirstDescription(bytes) + 24 + 4 * Le32(bytes, UnitCountAt(bytes)) + 4 * unit;
+}
+size_t RecordAt(const std::vector<uint8_t>& bytes, size_t unit) {
+  const size_t records = UnitOffsetAt(bytes, Le32(bytes, UnitCountAt(bytes)));
+  return records + Le32(bytes, UnitOffsetAt(bytes, unit));
+}
+
+struct Corruption {
+  const char* name;
+  std::function<void(DescriptionTable&)> change_model;
+  std::function<void(std::vector<uint8_t>&)> change_bytes;
+  const char* message;  // part of the expected refusal
+};
+
+UnitRecord& UnitOf(DescriptionTable& table, size_t window, size_t unit) { return table.windows[window].units[unit]; }
+
+TEST(WindowDescription, RefusesInconsistentTables) {
+  const std::vector<Corruption> cases = {
+      // 0
+      {"window id tag", [](auto& t) { t.windows[0].window_id = 0x51000001; }, {}, "window id has the wrong high byte"},
+      {"window id twice", [](auto& t) { t.windows[1].window_id = kWindow1; }, {}, "window id used twice"},
+      {"unit id tag", [](auto& t) { UnitOf(t, 0, 5).id = kWindowUnitIdTag | 6; }, {}, "id has the wrong high byte"},
+      {"window unit not first", [](auto& t) { UnitOf(t, 0, 0).properties = PicBoxProperties{}; }, {},
+       "the first unit is not the window"},
+      {"two window units",
+       [](auto& t) {
+         UnitOf(t, 0, 4).properties = WindowProperties{};
+       },
+       {}, "a second window unit"},
+      // 5
+      {"unit id twice", [](auto& t) { UnitOf(t, 0, 5).id = UnitOf(t, 0, 4).id; }, {}, "id used twice"},
+      {"unit id in two descriptions", [](auto& t) { UnitOf(t, 1, 5).id = UnitOf(t, 0, 5).id; }, {},
+       "used by another description too"},
+      {"unknown parent", [](auto& t) { UnitOf(t, 0, 4).parent = kUnitIdTag | 99; }, {},
+       "is not a unit of this window"},
+      {"window unit as parent", [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 0).id; }, {},
+       "is not a unit of this window"},
+      {"parent not listing the child", [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 1).id; }, {},
+       "does not list it once"},
+      // 10
+      {"child listed twice", [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 2).id); }, {},
+       "does not list it once"},
+      {"child naming another parent", [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 4).id); }, {},
+       "does not name it as its parent"},
+      {"parent cycle",
+       [](auto& t) {
+         UnitOf(t, 0, 1).parent = UnitOf(t, 0, 2).id;
+         UnitOf(t, 0, 2).children = {UnitOf(t, 0, 1).id};
+       },
+       {}, "parents form a cycle"},
+      {"window unit with a parent", [](auto& t) { UnitOf(t, 0, 0).parent = UnitOf(t, 0, 1).id; }, {},
+       "the window unit has a parent"},
+      {"event bound twice", [](auto& t) { UnitOf(t, 0, 4).events.push_back({-7, 1}); }, {}, "event -7 bound twice"},
+      // 15
+      {"window version 7", [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 7; }, {},
+       "window format version 7 is not 1 to 6"},
+      {"window version 0", [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 0; }, {},
+       "window format version 0"},
+      {"picture box version", [](auto& t) { std::get<PicBoxProperties>(UnitOf(t, 0, 1).properties).version = 3; },
+       {}, "picture box version 3 is not 2"},
+      {"label alignment",
+       [](auto& t) { std::get<TransLabelProperties>(UnitOf(t, 0, 3).properties).vertical_align = TextAlign{3}; },
+       {}, "text alignment 3 is not 0 to 2"},
+      {"negative width", [](auto& t) { UnitOf(t, 0, 2).width = -1; }, {}, "negative width or height"},
+      // 20
+      {"table size 0", {}, [](auto& b) { PutLe32(b, 0, 0); }, "is not a positive multiple of 8"},
+      {"table size 12", {}, [](auto& b) { PutLe32(b, 0, 12); }, "is not a positive multiple of 8"},
+      {"table size past the end", {}, [](auto& b) { PutLe32(b, 0, 0x7FFFFFF8); }, "needs"},
+      {"unit count 0", {}, [](auto& b) { PutLe32(b, UnitCountAt(b), 0); }, "unit count is 0"},
+      {"unit count past the data", {}, [](auto& b) { PutLe32(b, UnitCountAt(b), 0x10000000); },
+       "unit count does not fit"},
+      // 25
+      {"data size past the end", {}, [](auto& b) { PutLe32(b, DataSizeAt(b), 0xFFFFFFF0); }, "description data needs"},
+      {"overlapping records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 2), 0); },
+       "starts inside the previous one"},
+      {"record length past the data", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1), 0xFFFF); }, "unit record needs"},
+      {"unknown type code", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1) + 4, 0x00010007); },
+       "unknown unit type code 0x10007"},
+      {"face without terminator", {},
+       [](auto& b) {
+         const std::string face(31, 'f');
+         auto at = std::search(b.begin(), b.end(), face.begin(), face.end());
+         at[31] = 'f';
+       },
+       "font face has no terminating zero"},
+      // 30
+      {"name without terminator", [](auto& t) { UnitOf(t, 1, 5).name = "xyz"; },
+       [](auto& b) {
+         // The last record is the drawing panel of the second description; its name runs into the end.
+         const std::string name = "xyz";
+         auto at = std::search(b.begin(), b.end(), name.begin(), name.end());
+         std::fill(at + 3, b.end(), 'z');
+       },
+       "has no terminating zero"},
+      {"bytes after the last description", {}, [](auto& b) { b.push_back(0); }, "bytes after the last description"},
+  };
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const Corruption& c = cases[i];
+    DescriptionTable table = SampleTable();
+    if (c.change_model) c.change_model(table);
+    std::vector<uint8_t> bytes = Written(table);
+    if (c.change_bytes) c.change_bytes(bytes);
+    const DescriptionRead read = ReadDescriptionTable(bytes);
+    EXPECT_FALSE(read.ok()) << i << " " << c.name << ": accepted";
+    EXPECT_NE(read.error.find(c.message), std::string::npos)
+        << i << " " << c.name << ": refused as \"" << read.error << "\", expected \"" << c.message << "\"";
+  }
+}
+
+TEST(WindowDescription, RefusalNamesTheDescriptionAndTheUnit) {
+  DescriptionTable table = SampleTable();
+  UnitOf(table, 1, 2).width = -5;
+  const DescriptionRead read = ReadDescriptionTable(Written(table));
+  EXPECT_EQ(read.error.rfind("window description 1 (id 0x52000002): unit 2 (id 0x1600000d): negative width", 0), 0u)
+      << read.error;
+}
+
+TEST(WindowDescription, WriterRefusesWhatCannotBeStored) {
+  struct Row {
+    std::function<void(DescriptionTable&)> change;
+    const char* why;
+  };
+  const std::vector<Row> rows = {
+      {[](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).font.face = std::string(32, 'f'); },
+       "a face of 32 bytes leaves no room for its terminator"},
+      {[](auto& t) { UnitOf(t, 0, 4).name = std::string("a\0b", 3); }, "a name with a zero byte would end early"},
+  };
+  for (const Row& row : rows) {
+    DescriptionTable table = SampleTable();
+    row.change(table);
+    EXPECT_FALSE(WriteDescriptionTable(table).ok()) << row.why;
+  }
+}
+
+TEST(WindowDescription, LooksUpWindowsAndUnits) {
+  const DescriptionTable table = SampleTable();
+  const WindowDescription* second = FindWindow(table, kWindow2);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(FindUnit(*second, kUnitIdTag | 14)->name, "label");
+  EXPECT_EQ(FindUnit(*second, kUnitIdTag | 3), nullptr) << "a unit of the other description";
+  EXPECT_EQ(FindWindow(table, kWindowIdTag | 3), nullptr);
+  ASSERT_NE(WindowPropertiesOf(*second), nullptr);
+  EXPECT_EQ(WindowPropertiesOf(*second)->trailing_text, "tail");
+  EXPECT_EQ(TypeOf(second->units[2]), UnitType::kPicBtn);
+  EXPECT_STREQ(TypeName(UnitType::kTransLabel), "TransLabel");
+}
+
+}  // namespace
+}  // namespace sw

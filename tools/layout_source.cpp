@@ -1,0 +1,514 @@
+#include "layout_source.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <stdexcept>
+
+#include "ui/unit_events.h"
+#include "gbk_text.h"
+
+namespace sw::tools {
+namespace {
+
+using Json = nlohmann::ordered_json;  // keeps event bindings in the order the designer wrote them
+
+struct SourceError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Refuse(const std::string& what) { throw SourceError(what); }
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Refuse("cannot read " + path.string());
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+Json ParseFile(const std::filesystem::path& path) {
+  try {
+    return Json::parse(ReadFile(path), nullptr, true, /*ignore_comments=*/true);
+  } catch (const Json::parse_error& error) {
+    Refuse(path.string() + ": " + error.what());
+  }
+}
+
+// Every key of `object` must be one of `allowed`: a misspelt key is an error, not a silent default.
+void CheckKeys(const Json& object, std::initializer_list<const char*> allowed, const std::string& where) {
+  if (!object.is_object()) Refuse(where + ": expected an object");
+  const std::set<std::string> known(allowed.begin(), allowed.end());
+  for (const auto& item : object.items()) {
+    if (!known.count(item.key())) Refuse(where + ": unknown key \"" + item.key() + "\"");
+  }
+}
+
+int64_t Integer(const Json& value, const std::string& what, int64_t low, int64_t high) {
+  int64_t number = 0;
+  if (value.is_number_integer()) {
+    number = value.get<int64_t>();
+  } else if (value.is_string() && value.get<std::string>().rfind("0x", 0) == 0) {
+    const std::string text = value.get<std::string>();
+    char* end = nullptr;
+    number = static_cast<int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
+    if (text.size() == 2 || *end != '\0') Refuse(what + ": \"" + text + "\" is not a hex number");
+  } else {
+    Refuse(what + ": expected an integer");
+  }
+  if (number < low || number > high) Refuse(what + ": " + std::to_string(number) + " is out of range");
+  return number;
+}
+
+int32_t I32(const Json& value, const std::string& what) {
+  return static_cast<int32_t>(Integer(value, what, INT32_MIN, INT32_MAX));
+}
+uint32_t U32(const Json& value, const std::string& what) {
+  return static_cast<uint32_t>(Integer(value, what, 0, UINT32_MAX));
+}
+uint8_t U8(const Json& value, const std::string& what) {
+  return static_cast<uint8_t>(Integer(value, what, 0, 255));
+}
+uint32_t Flag(const Json& value, const std::string& what) {
+  if (value.is_boolean()) return value.get<bool>() ? 1 : 0;
+  return static_cast<uint32_t>(Integer(value, what, 0, 1));
+}
+
+// "#RRGGBB" to a COLORREF (0x00BBGGRR), or "none".
+uint32_t Colour(const Json& value, const std::string& what) {
+  if (!value.is_string()) Refuse(what + ": expected \"#RRGGBB\" or \"none\"");
+  const std::string text = value.get<std::string>();
+  if (text == "none") return kColourUnset;
+  if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos) {
+    Refuse(what + ": \"" + text + "\" is not #RRGGBB");
+  }
+  const uint32_t rgb = static_cast<uint32_t>(std::stoul(text.substr(1), nullptr, 16));
+  return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+}
+
+std::string Text(const Json& value, const std::string& what) {
+  if (!value.is_string()) Refuse(what + ": expected a text");
+  const auto gbk = GbkFromUtf8(value.get<std::string>());
+  if (!gbk) Refuse(what + ": not UTF-8, or a character that GBK cannot hold");
+  return *gbk;
+}
+
+TextAlign Align(const Json& value, const std::string& what) {
+  static const std::map<std::string, TextAlign> kNames = {
+      {"start", TextAlign::kStart}, {"centre", TextAlign::kCentre}, {"end", TextAlign::kEnd}};
+  if (!value.is_string() || !kNames.count(value.get<std::string>())) {
+    Refuse(what + ": expected \"start\", \"centre\" or \"end\"");
+  }
+  return kNames.at(value.get<std::string>());
+}
+
+void Geometry(const Json& source, const std::string& where, int32_t& a, int32_t& b, const char* key) {
+  if (!source.contains(key)) Refuse(where + ": \"" + key + "\" is missing");
+  const Json& pair = source.at(key);
+  if (!pair.is_array() || pair.size() != 2) Refuse(where + ": \"" + key + "\" must be [a, b]");
+  a = I32(pair[0], where + " " + key);
+  b = I32(pair[1], where + " " + key);
+}
+
+LogicalFont Font(const Json& source, const std::string& where) {
+  CheckKeys(source,
+            {"face", "height", "width", "escapement", "orientation", "weight", "italic", "underline", "strike_out",
+             "char_set", "out_precision", "clip_precision", "quality", "pitch_and_family"},
+            where);
+  LogicalFont font;
+  for (const auto& item : source.items()) {
+    const std::string& key = item.key();
+    const Json& value = item.value();
+    const std::string what = where + " " + key;
+    if (key == "face") font.face = Text(value, what);
+    if (key == "height") font.height = I32(value, what);
+    if (key == "width") font.width = I32(value, what);
+    if (key == "escapement") font.escapement = I32(value, what);
+    if (key == "orientation") font.orientation = I32(value, what);
+    if (key == "weight") font.weight = I32(value, what);
+    if (key == "italic") font.italic = U8(value, what);
+    if (key == "underline") font.underline = U8(value, what);
+    if (key == "strike_out") font.strike_out = U8(value, what);
+    if (key == "char_set") font.char_set = U8(value, what);
+    if (key == "out_precision") font.out_precision = U8(value, what);
+    if (key == "clip_precision") font.clip_precision = U8(value, what);
+    if (key == "quality") font.quality = U8(value, what);
+    if (key == "pitch_and_family") font.pitch_and_family = U8(value, what);
+  }
+  if (font.face.size() >= kFaceBytes) Refuse(where + ": the font face is longer than 31 GBK bytes");
+  return font;
+}
+
+// Reads one window source into its description; units refer to their parents by code name.
+class WindowSource {
+ public:
+  WindowSource(Layout& layout, const std::filesystem::path& path, const std::map<std::string, uint32_t>& handlers,
+               uint32_t& serial)
+      : layout_(layout), path_(path), handlers_(handlers), serial_(serial) {}
+
+  void Read() {
+    const Json source = ParseFile(path_);
+    layout_.inputs.push_back(path_);
+    const std::string where = path_.filename().string();
+    CheckKeys(source,
+              {"window", "position", "size", "caption", "background", "flags", "events", "units", "border_style",
+               "background_picture_mode", "start_position", "minimise_box", "maximise_box", "control_box",
+               "close_allowed", "topmost"},
+              where);
+    if (!source.contains("window")) Refuse(where + ": \"window\" (the code name) is missing");
+    const std::string code_name = CodeName(source.at("window"), where);
+
+    WindowDescription& window = layout_.table.windows.emplace_back();
+    const uint32_t index = static_cast<uint32_t>(layout_.table.windows.size());
+    window.window_id = kWindowIdTag | index;
+    window.block_id = kBlockIdTag | index;
+    NamedWindow& names = layout_.names.emplace_back();
+    names.code_name = code_name;
+    names.window_id = window.window_id;
+
+    UnitRecord& own = window.units.emplace_back();
+    own.id = kWindowUnitIdTag | serial_++;
+    names.window_unit_id = own.id;
+    Geometry(source, where, own.left, own.top, "position");
+    Geometry(source, where, own.width, own.height, "size");
+    if (source.contains("flags")) own.flags = U8(source.at("flags"), where + " flags");
+    if (source.contains("events")) own.events = Events(source.at("events"), UnitType::kWindow, where);
+    own.properties = WindowPropertiesFrom(source, where);
+
+    if (source.contains("units")) {
+      if (!source.at("units").is_array()) Refuse(where + ": \"units\" must be a list");
+      for (const Json& unit : source.at("units")) ReadUnit(unit, window, names, where);
+    }
+    ResolveParents(window, names, where);
+  }
+
+ private:
+  static std::string CodeName(const Json& value, const std::string& where) {
+    if (!value.is_string()) Refuse(where + ": a code name must be a text");
+    const std::string name = value.get<std::string>();
+    const bool identifier = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+                            name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") ==
+                                std::string::npos;
+    if (!identifier) Refuse(where + ": code name \"" + name + "\" is not an identifier");
+    return name;
+  }
+
+  WindowProperties WindowPropertiesFrom(const Json& source, const std::string& where) {
+    WindowProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "caption") p.caption = Text(item.value(), what);
+      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "border_style") p.border_style = U32(item.value(), what);
+      if (key == "background_picture_mode") p.background_picture_mode = U32(item.value(), what);
+      if (key == "start_position") p.start_position = U32(item.value(), what);
+      if (key == "minimise_box") p.minimise_box = Flag(item.value(), what);
+      if (key == "maximise_box") p.maximise_box = Flag(item.value(), what);
+      if (key == "control_box") p.control_box = Flag(item.value(), what);
+      if (key == "close_allowed") p.close_allowed = Flag(item.value(), what);
+      if (key == "topmost") p.topmost = Flag(item.value(), what);
+    }
+    return p;
+  }
+
+  std::vector<EventBinding> Events(const Json& source, UnitType type, const std::string& where) {
+    static const std::map<std::string, int32_t> kCommon = {
+        {"left_button_down", event::kLeftButtonDown},   {"left_button_up", event::kLeftButtonUp},
+        {"left_double_click", event::kLeftDoubleClick}, {"right_button_down", event::kRightButtonDown},
+        {"right_button_up", event::kRightButtonUp},     {"mouse_move", event::kMouseMove},
+        {"focus_gained", event::kFocusGained},          {"focus_lost", event::kFocusLost},
+        {"key_down", event::kKeyDown},                  {"key_up", event::kKeyUp},
+        {"character", event::kCharacter},               {"mouse_wheel", event::kMouseWheel},
+    };
+    static const std::map<UnitType, std::map<std::string, int32_t>> kOwn = {
+        {UnitType::kWindow, {{"created", event::kCreated}, {"destroyed", event::kDestroyed}}},
+        {UnitType::kPicBtn, {{"clicked", event::kClicked}}},
+        {UnitType::kEditBox, {{"changed", event::kChanged}}},
+    };
+    if (!source.is_object()) Refuse(where + ": \"events\" must map event names to handler names");
+    std::vector<EventBinding> bindings;
+    for (const auto& item : source.items()) {
+      int32_t number = 0;
+      const auto own = kOwn.find(type);
+      if (kCommon.count(item.key())) {
+        number = kCommon.at(item.key());
+      } else if (own != kOwn.end() && own->second.count(item.key())) {
+        number = own->second.at(item.key());
+      } else {
+        Refuse(where + ": a " + TypeName(type) + " has no event \"" + item.key() + "\"");
+      }
+      if (!item.value().is_string() || !handlers_.count(item.value().get<std::string>())) {
+        Refuse(where + ": event \"" + item.key() + "\" names a handler that the project does not list");
+      }
+      bindings.push_back({number, handlers_.at(item.value().get<std::string>())});
+    }
+    return bindings;
+  }
+
+  Bytes Image(const Json& value, const std::string& what) {
+    if (value.is_null()) return {};
+    if (!value.is_string()) Refuse(what + ": expected a file name or null");
+    const std::filesystem::path file = path_.parent_path() / value.get<std::string>();
+    const std::string bytes = ReadFile(file);
+    layout_.inputs.push_back(file);
+    return Bytes(bytes.begin(), bytes.end());
+  }
+
+  static uint32_t DisplayMode(const Json& value, const std::string& what) {
+    static const std::map<std::string, uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
+    if (!value.is_string() || !kModes.count(value.get<std::string>())) {
+      Refuse(what + ": expected \"natural\", \"tiled\" or \"centred\"");
+    }
+    return kModes.at(value.get<std::string>());
+  }
+
+  TypeProperties PicBox(const Json& source, const std::string& where) {
+    PicBoxProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "image") p.image = Image(item.value(), what);
+      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "display_mode") p.display_mode = DisplayMode(item.value(), what);
+      if (key == "border_style") p.border_style = U32(item.value(), what);
+      if (key == "animate") p.animate = Flag(item.value(), what);
+    }
+    return p;
+  }
+
+  TypeProperties PicBtn(const Json& source, const std::string& where) {
+    PicBtnProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "cutout") p.cutout_colour = Colour(item.value(), what);
+      if (key == "two_state") p.two_state = Flag(item.value(), what);
+      if (key == "latched") p.latched = Flag(item.value(), what);
+      if (key == "images") {
+        CheckKeys(item.value(), {"normal", "mouse_over", "pressed", "disabled"}, what);
+        const char* slots[] = {"normal", "mouse_over", "pressed", "disabled"};
+        for (size_t i = 0; i < p.images.size(); ++i) {
+          if (item.value().contains(slots[i])) p.images[i] = Image(item.value().at(slots[i]), what + " " + slots[i]);
+        }
+      }
+    }
+    return p;
+  }
+
+  TypeProperties TransLabel(const Json& source, const std::string& where) {
+    TransLabelProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "text") p.text = Text(item.value(), what);
+      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
+      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "align") {
+        if (!item.value().is_array() || item.value().size() != 2) Refuse(what + ": expected [horizontal, vertical]");
+        p.horizontal_align = Align(item.value()[0], what);
+        p.vertical_align = Align(item.value()[1], what);
+      }
+      if (key == "word_wrap") p.word_wrap = Flag(item.value(), what);
+      if (key == "font") p.font = Font(item.value(), what);
+    }
+    return p;
+  }
+
+  TypeProperties EditBox(const Json& source, const std::string& where) {
+    EditBoxProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "text") p.text = Text(item.value(), what);
+      if (key == "comment") p.comment = Text(item.value(), what);
+      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
+      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "border_style") p.border_style = U32(item.value(), what);
+      if (key == "align") p.horizontal_align = Align(item.value(), what);
+      if (key == "max_length") p.max_length = U32(item.value(), what);
+      if (key == "font") p.font = Font(item.value(), what);
+    }
+    return p;
+  }
+
+  TypeProperties DrawPanel(const Json& source, const std::string& where) {
+    DrawPanelProperties p;
+    for (const auto& item : source.items()) {
+      const std::string& key = item.key();
+      const std::string what = where + " " + key;
+      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
+      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "border_style") p.border_style = U32(item.value(), what);
+      if (key == "font") p.font = Font(item.value(), what);
+      if (key == "background_picture") p.background_picture = Image(item.value(), what);
+    }
+    return p;
+  }
+
+  void ReadUnit(const Json& source, WindowDescription& window, NamedWindow& names, const std::string& file) {
+    if (!source.is_object() || !source.contains("unit")) Refuse(file + ": every unit needs \"unit\" (its code name)");
+    const std::string code_name = CodeName(source.at("unit"), file);
+    const std::string where = file + " " + code_name;
+    for (const NamedUnit& named : names.units) {
+      if (named.code_name == code_name) Refuse(where + ": code name used twice");
+    }
+    if (code_name == "Id" || code_name == "WindowUnit" || code_name == "UnitCount") {
+      Refuse(where + ": code name is reserved for the generated ids");
+    }
+    if (!source.contains("type") || !source.at("type").is_string()) Refuse(where + ": \"type\" is missing");
+    const std::string type = source.at("type").get<std::string>();
+    const std::initializer_list<const char*> common = {"unit", "name", "type", "position", "size", "parent", "flags",
+                                                       "events"};
+    auto keys = [&common](std::initializer_list<const char*> own) {
+      std::vector<const char*> all(common);
+      all.insert(all.end(), own);
+      return all;
+    };
+
+    UnitRecord& unit = window.units.emplace_back();
+    unit.id = kUnitIdTag | serial_++;
+    names.units.push_back({code_name, unit.id});
+    if (source.contains("name")) unit.name = Text(source.at("name"), where + " name");
+    Geometry(source, where, unit.left, unit.top, "position");
+    Geometry(source, where, unit.width, unit.height, "size");
+    if (unit.width < 0 || unit.height < 0) Refuse(where + ": negative size");
+    if (source.contains("flags")) unit.flags = U8(source.at("flags"), where + " flags");
+    if (source.contains("parent")) parents_[unit.id] = CodeName(source.at("parent"), where);
+
+    std::vector<const char*> allowed;
+    if (type == "PicBox") {
+      allowed = keys({"image", "background", "display_mode", "border_style", "animate"});
+      unit.properties = PicBox(source, where);
+    } else if (type == "PicBtn") {
+      allowed = keys({"images", "cutout", "two_state", "latched"});
+      unit.properties = PicBtn(source, where);
+    } else if (type == "TransLabel") {
+      allowed = keys({"text", "text_colour", "background", "align", "word_wrap", "font"});
+      unit.properties = TransLabel(source, where);
+    } else if (type == "EditBox") {
+      allowed = keys({"text", "comment", "text_colour", "background", "border_style", "align", "max_length", "font"});
+      unit.properties = EditBox(source, where);
+    } else if (type == "DrawPanel") {
+      allowed = keys({"text_colour", "background", "border_style", "font", "background_picture"});
+      unit.properties = DrawPanel(source, where);
+    } else {
+      Refuse(where + ": unknown unit type \"" + type + "\"");
+    }
+    const std::set<std::string> known(allowed.begin(), allowed.end());
+    for (const auto& item : source.items()) {
+      if (!known.count(item.key())) Refuse(where + ": a " + type + " has no key \"" + item.key() + "\"");
+    }
+    if (source.contains("events")) unit.events = Events(source.at("events"), TypeOf(unit), where);
+  }
+
+  // Parents by code name to ids; each container lists its children in description order.
+  void ResolveParents(WindowDescription& window, const NamedWindow& names, const std::string& where) {
+    std::map<std::string, UnitRecord*> by_name;
+    for (size_t i = 0; i < names.units.size(); ++i) by_name[names.units[i].code_name] = &window.units[i + 1];
+    for (UnitRecord& unit : window.units) {
+      const auto parent = parents_.find(unit.id);
+      if (parent == parents_.end()) continue;
+      const auto found = by_name.find(parent->second);
+      if (found == by_name.end() || found->second == &unit) {
+        Refuse(where + ": parent \"" + parent->second + "\" is not another unit of this window");
+      }
+      unit.parent = found->second->id;
+      found->second->children.push_back(unit.id);
+    }
+  }
+
+  Layout& layout_;
+  std::filesystem::path path_;
+  const std::map<std::string, uint32_t>& handlers_;
+  uint32_t& serial_;
+  std::map<uint32_t, std::string> parents_;
+};
+
+std::string HexId(uint32_t id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", id);
+  return text;
+}
+
+}  // namespace
+
+LayoutLoad LoadLayout(const std::filesystem::path& project) {
+  LayoutLoad result;
+  try {
+    const Json source = ParseFile(project);
+    result.layout.inputs.push_back(project);
+    const std::string where = project.filename().string();
+    CheckKeys(source, {"handlers", "windows"}, where);
+    if (!source.contains("handlers") || !source.at("handlers").is_array()) Refuse(where + ": \"handlers\" list missing");
+    if (!source.contains("windows") || !source.at("windows").is_array()) Refuse(where + ": \"windows\" list missing");
+    std::map<std::string, uint32_t> handlers;
+    for (const Json& name : source.at("handlers")) {
+      const std::string handler = name.is_string() ? name.get<std::string>() : "";
+      if (handler.empty() || handler.find_first_not_of(
+                                 "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") != std::string::npos) {
+        Refuse(where + ": handler names must be identifiers");
+      }
+      result.layout.handlers.push_back(handler);
+      if (!handlers.emplace(handler, static_cast<uint32_t>(handlers.size() + 1)).second) {
+        Refuse(where + ": handler \"" + handler + "\" listed twice");
+      }
+    }
+    uint32_t serial = 1;
+    for (const Json& file : source.at("windows")) {
+      if (!file.is_string()) Refuse(where + ": \"windows\" lists file names");
+      WindowSource(result.layout, project.parent_path() / file.get<std::string>(), handlers, serial).Read();
+    }
+    for (size_t i = 0; i < result.layout.names.size(); ++i) {
+      for (size_t j = 0; j < i; ++j) {
+        if (result.layout.names[i].code_name == result.layout.names[j].code_name) {
+          Refuse(where + ": window \"" + result.layout.names[i].code_name + "\" listed twice");
+        }
+      }
+    }
+  } catch (const SourceError& error) {
+    result.layout = {};
+    result.error = error.what();
+  } catch (const Json::exception& error) {
+    result.layout = {};
+    result.error = error.what();
+  }
+  return result;
+}
+
+std::string LayoutIdsHeader(const Layout& layout, const std::string& source_name) {
+  std::string out;
+  out += "// Generated by tools/describe from " + source_name + "; do not edit.\n";
+  out += "// Ids of the windows and units of the embedded descriptions, and the handler references.\n";
+  out += "#pragma once\n\n#include <array>\n#include <cstddef>\n#include <cstdint>\n#include <string_view>\n\n";
+  out += "namespace sw::layout {\n\n";
+  out += "// A binding's handler reference; the program's handler table has one entry for each, in this order.\n";
+  out += "enum class Handler : uint32_t {\n";
+  for (size_t i = 0; i < layout.handlers.size(); ++i) {
+    out += "  k" + layout.handlers[i] + " = " + std::to_string(i + 1) + ",\n";
+  }
+  out += "};\n";
+  out += "inline constexpr size_t kHandlerCount = " + std::to_string(layout.handlers.size()) + ";\n";
+  out += "inline constexpr std::array<std::string_view, kHandlerCount> kHandlerNames = {\n";
+  for (const std::string& name : layout.handlers) out += "    \"" + name + "\",\n";
+  out += "};\n\n";
+  out += "inline constexpr size_t kWindowCount = " + std::to_string(layout.names.size()) + ";\n\n";
+  for (const NamedWindow& window : layout.names) {
+    out += "struct " + window.code_name + " {\n";
+    out += "  static constexpr uint32_t kId = " + HexId(window.window_id) + ";\n";
+    out += "  static constexpr uint32_t kWindowUnit = " + HexId(window.window_unit_id) + ";\n";
+    for (const NamedUnit& unit : window.units) {
+      out += "  static constexpr uint32_t k" + unit.code_name + " = " + HexId(unit.id) + ";\n";
+    }
+    out += "  static constexpr size_t kUnitCount = " + std::to_string(window.units.size() + 1) + ";\n";
+    out += "};\n\n";
+  }
+  out += "}  // namespace sw::layout\n";
+  return out;
+}
+
+}  // namespace sw::tools
