@@ -1,0 +1,124 @@
+// BMP by our own reader: uncompressed 1, 4, 8, 24 and 32 bits a pixel into 24-bit blue-green-red rows,
+// bottom-up, without padding. For the usual bottom-up 24-bit file that is the file's rows minus padding.
+#include <cstdlib>
+#include <limits>
+
+#include "ui/picture_bytes.h"
+#include "ui/picture_readers.h"
+
+namespace sw {
+namespace {
+
+using picture_bytes::Fail;
+using picture_bytes::Fits;
+using picture_bytes::Le16;
+using picture_bytes::Le32;
+using picture_bytes::Le32Signed;
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; the later versions only add fields after it
+constexpr size_t kOffBitsAt = 10;
+constexpr size_t kHeaderSizeAt = 14;
+constexpr size_t kWidthAt = 18;
+constexpr size_t kHeightAt = 22;
+constexpr size_t kBitCountAt = 28;
+constexpr size_t kCompressionAt = 30;
+constexpr size_t kColoursUsedAt = 46;
+constexpr uint32_t kUncompressed = 0;
+constexpr size_t kColourEntrySize = 4;  // blue, green, red, reserved
+constexpr int kOutBytesPerPixel = 3;
+
+bool IsSupportedBitCount(uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32; }
+
+struct BmpLayout {
+  int32_t width;
+  int32_t height;
+  bool top_down;
+  uint16_t bits;
+  uint64_t table_at;  // 64-bit so that header values cannot wrap on a 32-bit build
+  uint32_t table_entries;
+  uint64_t pixels_at;
+  uint64_t stride;  // each file row is padded to 4 bytes
+};
+
+// Returns kNone and fills `layout` when the headers describe pixels that lie inside the data.
+DecodeFailure ReadLayout(std::span<const uint8_t> bytes, BmpLayout& layout) {
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return DecodeFailure::kUnrecognised;
+  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) return DecodeFailure::kTruncated;
+  const uint32_t header_size = Le32(bytes, kHeaderSizeAt);
+  if (header_size < kInfoHeaderSize) return DecodeFailure::kUnsupported;  // 12-byte core headers
+  if (Le32(bytes, kCompressionAt) != kUncompressed) return DecodeFailure::kUnsupported;
+  layout.bits = Le16(bytes, kBitCountAt);
+  if (!IsSupportedBitCount(layout.bits)) return DecodeFailure::kUnsupported;
+
+  const int32_t width = Le32Signed(bytes, kWidthAt);
+  const int32_t height = Le32Signed(bytes, kHeightAt);
+  constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+  if (width == 0 || height == 0 || width == kLowest || height == kLowest) return DecodeFailure::kBadHeader;
+  layout.width = std::abs(width);
+  layout.height = std::abs(height);
+  layout.top_down = height < 0;
+  if (!picture_bytes::WithinCaps(layout.width, layout.height)) return DecodeFailure::kTooLarge;
+
+  layout.table_entries = 0;
+  if (layout.bits <= 8) {
+    const uint32_t addressable = uint32_t{1} << layout.bits;
+    const uint32_t used = Le32(bytes, kColoursUsedAt);
+    if (used > addressable) return DecodeFailure::kBadPalette;
+    layout.table_entries = used != 0 ? used : addressable;
+  }
+  layout.table_at = uint64_t{kFileHeaderSize} + header_size;
+  if (!Fits(bytes.size(), layout.table_at, uint64_t{layout.table_entries} * kColourEntrySize)) {
+    return DecodeFailure::kTruncated;
+  }
+  layout.pixels_at = Le32(bytes, kOffBitsAt);
+  if (layout.pixels_at < layout.table_at + layout.table_entries * kColourEntrySize) return DecodeFailure::kBadHeader;
+  layout.stride = (uint64_t{static_cast<uint32_t>(layout.width)} * layout.bits + 31) / 32 * 4;
+  if (!Fits(bytes.size(), layout.pixels_at, layout.stride * static_cast<uint32_t>(layout.height))) {
+    return DecodeFailure::kTruncated;
+  }
+  return DecodeFailure::kNone;
+}
+
+// Palette index of pixel x in a row of 1, 4 or 8 bits (leftmost pixel in the high bits).
+unsigned IndexAt(const uint8_t* row, int32_t x, uint16_t bits) {
+  const unsigned bit = static_cast<unsigned>(x) * bits;
+  const unsigned shift = 8 - bits - bit % 8;
+  return (row[bit / 8] >> shift) & ((1u << bits) - 1);
+}
+
+}  // namespace
+
+PictureDecoding DecodeBmp(std::span<const uint8_t> bytes) {
+  BmpLayout layout{};
+  if (const DecodeFailure failure = ReadLayout(bytes, layout); failure != DecodeFailure::kNone) return Fail(failure);
+
+  // Every offset below was checked against the data in ReadLayout.
+  const uint8_t* table = bytes.data() + static_cast<size_t>(layout.table_at);
+  const uint8_t* rows = bytes.data() + static_cast<size_t>(layout.pixels_at);
+  const size_t in_stride = static_cast<size_t>(layout.stride);
+  const size_t out_stride = size_t{static_cast<uint32_t>(layout.width)} * kOutBytesPerPixel;
+  std::vector<uint8_t> pixels(out_stride * static_cast<uint32_t>(layout.height));
+  for (int32_t file_row = 0; file_row < layout.height; ++file_row) {
+    const uint8_t* in = rows + file_row * in_stride;
+    // Output rows are bottom-up: a bottom-up file keeps its order, a top-down one is turned over.
+    const int32_t out_row = layout.top_down ? layout.height - 1 - file_row : file_row;
+    uint8_t* out = pixels.data() + out_row * out_stride;
+    for (int32_t x = 0; x < layout.width; ++x, out += kOutBytesPerPixel) {
+      const uint8_t* colour;  // blue, green, red
+      if (layout.bits <= 8) {
+        const unsigned index = IndexAt(in, x, layout.bits);
+        if (index >= layout.table_entries) return Fail(DecodeFailure::kBadPalette);
+        colour = table + index * kColourEntrySize;
+      } else {
+        colour = in + x * (layout.bits / 8);
+      }
+      out[0] = colour[0];
+      out[1] = colour[1];
+      out[2] = colour[2];
+    }
+  }
+  return picture_bytes::Succeed(PictureKind::kBmp, layout.width, layout.height, std::move(pixels));
+}
+
+}  // namespace sw

@@ -1,0 +1,35 @@
+// The 8-bit packed DIB that GIF and 8-bit PCX pictures are kept in: a 40-byte BITMAPINFOHEADER with a
+// negative height (rows top-down), 256 colour entries (blue, green, red, 0), rows padded to 4 bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace sw {
+
+struct Rgb {
+  uint8_t red;
+  uint8_t green;
+  uint8_t blue;
+};
+
+inline constexpr size_t kPackedDibHeaderSize = 40;
+inline constexpr size_t kPackedDibColours = 256;
+inline constexpr size_t kPackedDibPixelsAt = kPackedDibHeaderSize + kPackedDibColours * 4;
+
+class PackedDib8 {
+ public:
+  // width and height are positive and within the picture caps; colours past `colours` stay black.
+  PackedDib8(int32_t width, int32_t height, std::span<const Rgb> colours);
+  uint8_t* Row(int32_t y) { return bytes_.data() + kPackedDibPixelsAt + static_cast<size_t>(y) * stride_; }
+  size_t stride() const { return stride_; }
+  std::vector<uint8_t> Release() { return std::move(bytes_); }
+
+ private:
+  size_t stride_;
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace sw

@@ -1,0 +1,47 @@
+// PNG through libpng's simplified reading interface: BGRA, straight alpha, rows top-down, no padding.
+// libpng keeps its own setjmp inside the simplified calls, so no jump ever crosses our frames.
+#include <png.h>
+
+#include "ui/picture_bytes.h"
+#include "ui/picture_readers.h"
+
+namespace sw {
+namespace {
+
+// Frees libpng's reading state on every way out.
+class SimplifiedPngRead {
+ public:
+  SimplifiedPngRead() {
+    image_.version = PNG_IMAGE_VERSION;
+    image_.opaque = nullptr;
+  }
+  ~SimplifiedPngRead() { png_image_free(&image_); }
+  SimplifiedPngRead(const SimplifiedPngRead&) = delete;
+  SimplifiedPngRead& operator=(const SimplifiedPngRead&) = delete;
+  png_image& image() { return image_; }
+
+ private:
+  png_image image_{};
+};
+
+}  // namespace
+
+PictureDecoding DecodePng(std::span<const uint8_t> bytes) {
+  using picture_bytes::Fail;
+  SimplifiedPngRead read;
+  png_image& image = read.image();
+  if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {
+    return Fail(DecodeFailure::kLibraryError);
+  }
+  // The header alone names the size; refuse it before the buffer exists.
+  if (!picture_bytes::WithinCaps(image.width, image.height)) return Fail(DecodeFailure::kTooLarge);
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+    return Fail(DecodeFailure::kLibraryError);
+  }
+  return picture_bytes::Succeed(PictureKind::kPng, static_cast<int32_t>(image.width),
+                                static_cast<int32_t>(image.height), std::move(pixels));
+}
+
+}  // namespace sw
