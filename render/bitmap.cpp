@@ -58,6 +58,36 @@ void PutPixel(std::uint8_t* row, std::int32_t x, int bits, std::uint32_t value) 
   }
 }
 
+// Colours every pixel with an encoded value, leaving padding bits and the fourth byte of 32-bit pixels zero.
+// Every line is the same, so the top one is built and copied to the rest.
+void FillRows(Dib& image, std::uint32_t value) {
+  const DibLayout& layout = image.Layout();
+  const int bits = layout.bits;
+  std::uint8_t* top = image.Row(0);
+  if (IsIndexed(bits)) {
+    // Whole bytes of identical pixels at once, then the pixels of a last partial byte one by one.
+    std::uint8_t pattern = 0;
+    for (int shift = 0; shift < 8; shift += bits) pattern = static_cast<std::uint8_t>(pattern | value << shift);
+    const std::size_t whole_bytes = static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(bits) / 8;
+    std::memset(top, pattern, whole_bytes);
+    const std::int32_t pixels_per_byte = 8 / bits;
+    for (auto x = static_cast<std::int32_t>(whole_bytes) * pixels_per_byte; x < layout.width; ++x) {
+      WriteIndex(top, x, bits, value);
+    }
+  } else {
+    // One pixel, then doubling copies of what is already written.
+    PutPixel(top, 0, bits, value);
+    const std::size_t pixel_bytes = static_cast<std::size_t>(bits / 8);
+    const std::size_t row_bytes = pixel_bytes * static_cast<std::size_t>(layout.width);
+    for (std::size_t done = pixel_bytes; done < row_bytes;) {
+      const std::size_t n = std::min(done, row_bytes - done);
+      std::memcpy(top + done, top, n);
+      done += n;
+    }
+  }
+  for (std::int32_t y = 1; y < layout.height; ++y) std::memcpy(image.Row(y), top, layout.stride);
+}
+
 void WriteCreateHeader(Dib& image) {
   const DibLayout& layout = image.Layout();
   std::uint8_t* header = image.Header();
@@ -124,11 +154,7 @@ bool Bitmap::Create(std::int32_t width, std::int32_t height, std::int16_t bits, 
       } else {
         value = EncodeDirect(*fill, bits);
       }
-      if (writable) {
-        std::uint8_t* top = image->Row(0);
-        for (std::int32_t x = 0; x < layout->width; ++x) PutPixel(top, x, bits, value);
-        for (std::int32_t y = 1; y < layout->height; ++y) std::memcpy(image->Row(y), top, layout->stride);
-      }
+      if (writable) FillRows(*image, value);
     }
     Replace(std::move(image));
     return true;

@@ -1,6 +1,6 @@
 #include "render/bmp_writer.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace sw {
 
@@ -11,7 +11,7 @@ std::vector<std::uint8_t> WriteBmp(const Dib& dib) {
   bmp::WriteU16(file.data() + bmp::kBfType, bmp::kFileType);
   bmp::WriteU32(file.data() + bmp::kBfSize, static_cast<std::uint32_t>(size));
   bmp::WriteU32(file.data() + bmp::kBfOffBits, static_cast<std::uint32_t>(bmp::kFileHeaderSize + layout.PixelOffset()));
-  std::ranges::copy(dib.Block(), file.begin() + bmp::kFileHeaderSize);
+  std::memcpy(file.data() + bmp::kFileHeaderSize, dib.Block().data(), dib.Block().size());
   return file;
 }
 
