@@ -25,12 +25,21 @@ constexpr int kOwnerHeight = 300;
 
 class ShadowComposition : public ::testing::Test {
  protected:
-  void SetUp() override { StartGdiplus(); }
+  // One owner for the whole suite: under Wine without a window manager every destroyed top-level
+  // window costs two seconds.
+  static void SetUpTestSuite() {
+    StartGdiplus();
+    owner_ = new test::OwnerWindow{100, 100, kOwnerWidth, kOwnerHeight};
+  }
+  static void TearDownTestSuite() {
+    delete owner_;
+    owner_ = nullptr;
+  }
 
   // Attaches the shadow and returns the bitmap it was composed into.
   const test::CapturedShadow& Compose(std::optional<COLORREF> colour, std::optional<int> size) {
     capture_.clear();
-    EXPECT_TRUE(SetWindowShadow(owner_.get(), colour, size));
+    EXPECT_TRUE(SetWindowShadow(owner_->get(), colour, size));
     EXPECT_GE(capture_.last().count, 1);
     return capture_;
   }
@@ -59,7 +68,7 @@ class ShadowComposition : public ::testing::Test {
   }
 
   test::CapturedShadow capture_;
-  test::OwnerWindow owner_{100, 100, kOwnerWidth, kOwnerHeight};
+  static inline test::OwnerWindow* owner_ = nullptr;
 };
 
 // The template pixel that a nine-slice drawing puts at (x, y) of a width x height shadow: corners
