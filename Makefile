@@ -1,5 +1,5 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-PRESETS := native win64 win32
+PRESETS := native win64 win32 fuzz
 .PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%)
 
 all: build
@@ -23,8 +23,8 @@ run: bootstrap build-win64
 bench: bootstrap build-native
 	@scripts/run-benchmarks
 
-fuzz: bootstrap
+fuzz: bootstrap build-fuzz
 	@scripts/fuzz
 
 clean:
-	rm -rf build/native build/win64 build/win32
+	rm -rf build/native build/win64 build/win32 build/fuzz

@@ -27,7 +27,7 @@ constexpr int kMaxCodeBits = 12;
 constexpr int kTableSize = 1 << kMaxCodeBits;
 
 struct ColourTable {
-  std::array<Rgb, 256> colours{};
+  std::array<DibColour, 256> colours{};
   size_t count = 0;
 };
 
@@ -228,7 +228,7 @@ PictureDecoding DecodeGif(std::span<const uint8_t> bytes) {
   if (!ReadSubBlocks(bytes, at, &data)) return Fail(DecodeFailure::kTruncated);
 
   PackedDib8 dib(screen_width, screen_height,
-                 std::span<const Rgb>(colours.colours.data(), colours.count));
+                 std::span<const DibColour>(colours.colours.data(), colours.count));
   const uint8_t fill = background < colours.count ? background : 0;
   for (int32_t y = 0; y < screen_height; ++y) std::fill_n(dib.Row(y), screen_width, fill);
   FramePlacer placer(dib, screen_width, screen_height, left, top, width, height,

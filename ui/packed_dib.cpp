@@ -7,7 +7,7 @@
 
 namespace sw {
 
-PackedDib8::PackedDib8(int32_t width, int32_t height, std::span<const Rgb> colours)
+PackedDib8::PackedDib8(int32_t width, int32_t height, std::span<const DibColour> colours)
     : stride_((static_cast<size_t>(width) + 3) / 4 * 4),
       bytes_(kPackedDibPixelsAt + stride_ * static_cast<size_t>(height)) {
   using picture_bytes::PutLe16;
@@ -20,7 +20,7 @@ PackedDib8::PackedDib8(int32_t width, int32_t height, std::span<const Rgb> colou
   PutLe16(header + 14, 8);                              // biBitCount
   PutLe32(header + 32, kPackedDibColours);              // biClrUsed; the other fields stay 0
   uint8_t* entry = header + kPackedDibHeaderSize;
-  for (const Rgb& colour : colours.first(std::min(colours.size(), kPackedDibColours))) {
+  for (const DibColour& colour : colours.first(std::min(colours.size(), kPackedDibColours))) {
     entry[0] = colour.blue;
     entry[1] = colour.green;
     entry[2] = colour.red;

@@ -9,7 +9,7 @@
 
 namespace sw {
 
-struct Rgb {
+struct DibColour {
   uint8_t red;
   uint8_t green;
   uint8_t blue;
@@ -22,7 +22,7 @@ inline constexpr size_t kPackedDibPixelsAt = kPackedDibHeaderSize + kPackedDibCo
 class PackedDib8 {
  public:
   // width and height are positive and within the picture caps; colours past `colours` stay black.
-  PackedDib8(int32_t width, int32_t height, std::span<const Rgb> colours);
+  PackedDib8(int32_t width, int32_t height, std::span<const DibColour> colours);
   uint8_t* Row(int32_t y) { return bytes_.data() + kPackedDibPixelsAt + static_cast<size_t>(y) * stride_; }
   size_t stride() const { return stride_; }
   std::vector<uint8_t> Release() { return std::move(bytes_); }

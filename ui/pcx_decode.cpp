@@ -83,7 +83,7 @@ PictureDecoding DecodePcx8(std::span<const uint8_t> bytes, const PcxLayout& layo
   if (bytes.size() < kHeaderSize + kPaletteTrailerSize) return Fail(DecodeFailure::kBadPalette);
   const size_t palette_at = bytes.size() - kPaletteSize;
   if (bytes[palette_at - 1] != kPaletteMark) return Fail(DecodeFailure::kBadPalette);
-  std::array<Rgb, 256> colours;
+  std::array<DibColour, 256> colours;
   for (size_t i = 0; i < colours.size(); ++i) {
     const uint8_t* entry = bytes.data() + palette_at + 3 * i;
     colours[i] = {entry[0], entry[1], entry[2]};

@@ -11,6 +11,7 @@ namespace sw {
 namespace {
 
 constexpr COLORREF kBlack = 0x00000000;
+constexpr COLORREF kWhite = 0x00FFFFFF;  // also the background of stand-alone drawing
 
 // Restores everything the painting changes in a DC (stretch mode, colours, clipping, brush origin).
 class SavedDc {
@@ -117,7 +118,7 @@ HBITMAP FromPackedDib(HDC dc, const DecodedPicture& picture) {
 }
 
 HBITMAP FromBgra(HDC dc, const DecodedPicture& picture, COLORREF background) {
-  const std::vector<uint8_t> flat = FlattenAlpha(picture.pixels, background == kNoColour ? kWhite : background);
+  const std::vector<uint8_t> flat = FlattenAlpha(picture.pixels, background == kNoBackground ? kWhite : background);
   return FromDib(dc, DibHeader(picture.width, -picture.height, 32), flat.data());
 }
 
@@ -228,7 +229,7 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
                         PicturePlacement placement, COLORREF background, int32_t raster_op) {
   SavedDc saved(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-  const bool fill = background != kNoColour;
+  const bool fill = background != kNoBackground;
   PictureBitmap made;
   if (picture != nullptr) made = MakePictureBitmap(dc, *picture, background);
   if (!made) {

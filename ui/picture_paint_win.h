@@ -11,8 +11,7 @@
 
 namespace sw {
 
-inline constexpr COLORREF kNoColour = 0xFF000000;  // "no colour set"
-inline constexpr COLORREF kWhite = 0x00FFFFFF;
+inline constexpr COLORREF kNoBackground = 0xFF000000;  // a control's "no colour set"
 
 // Owns one GDI bitmap.
 class GdiBitmap {
@@ -46,7 +45,7 @@ bool MakePictureIcon(DecodedPicture& picture);
 // DecodePicture, and for icons and cursors also the icon handle; none when either fails.
 std::optional<DecodedPicture> DecodePictureForPainting(const uint8_t* bytes, int32_t length);
 
-// A device bitmap compatible with `dc`; a PNG's alpha is flattened against `background` (kNoColour: white).
+// A device bitmap compatible with `dc`; a PNG's alpha is flattened against `background` (kNoBackground: white).
 // Empty when the picture is empty or its pixels do not match its kind and size.
 PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF background);
 
@@ -58,7 +57,7 @@ void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width
 void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height, int32_t raster_op);
 
 // Paints a control's `area`: the picture (if any) placed by `placement`, the rest in `background`
-// (kNoColour: the rest is left as it is). `update` is the part being repainted, which limits the tiles.
+// (kNoBackground: the rest is left as it is). `update` is the part being repainted, which limits the tiles.
 void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area, const RECT& update,
                         PicturePlacement placement, COLORREF background, int32_t raster_op = SRCCOPY);
 

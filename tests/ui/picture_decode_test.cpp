@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "picture_test_images.h"
+#include "render/bitmap.h"
 
 namespace sw {
 namespace {
@@ -135,6 +139,51 @@ TEST(DecodeJpeg, GreyBecomesThreeEqualChannels) {
     EXPECT_EQ(c.red, c.green);
     EXPECT_EQ(c.green, c.blue);
   }
+}
+
+TEST(DecodeBmp, ReadsWhatTheBitmapWriterWrites) {
+  // The program's own BMP bytes (the barcode is 1 bit, its scaled copy 24) in every depth this reader takes.
+  constexpr int32_t kWidth = 11, kHeight = 5;
+  auto colour_at = [](int32_t x, int32_t y) {
+    return MakeColorRef(static_cast<uint8_t>(x * 23), static_cast<uint8_t>(y * 60), static_cast<uint8_t>((x ^ y) * 17));
+  };
+  for (const int16_t bits : {1, 4, 8, 24, 32}) {
+    Bitmap bitmap;
+    ASSERT_TRUE(bitmap.Create(kWidth, kHeight, bits, kWhite)) << bits;
+    for (int32_t y = 0; y < kHeight; ++y) {
+      for (int32_t x = 0; x < kWidth; ++x) ASSERT_TRUE(bitmap.SetPixel(x, y, colour_at(x, y)));
+    }
+    const std::vector<uint8_t> bytes = bitmap.GetData();
+    const auto picture = DecodePicture(bytes.data(), static_cast<int32_t>(bytes.size()));
+    ASSERT_TRUE(picture) << bits << " bits";
+    for (int32_t y = 0; y < kHeight; ++y) {
+      for (int32_t x = 0; x < kWidth; ++x) {
+        const ColorRef written = bitmap.GetPixel(x, y);  // the nearest colour the depth holds
+        EXPECT_EQ(BottomUpPixel(*picture, x, y), (Colour{RedOf(written), GreenOf(written), BlueOf(written)}))
+            << bits << " bits at " << x << "," << y;
+      }
+    }
+  }
+  Bitmap sixteen;
+  ASSERT_TRUE(sixteen.Create(2, 2, 16, kWhite));
+  EXPECT_EQ(DecodePictureBytes(sixteen.GetData()).failure, DecodeFailure::kUnsupported) << "16 bits are refused";
+}
+
+TEST(DecodePicture, EveryImageThatShipsWithTheProgramDecodes) {
+  namespace fs = std::filesystem;
+  const fs::path folder = SW_APP_IMAGES_DIR;
+  if (!fs::is_directory(folder)) GTEST_SKIP() << "no program images in " << folder;
+  size_t decoded = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const Bytes bytes(std::istreambuf_iterator<char>(in), {});
+    const auto picture = DecodePicture(bytes.data(), static_cast<int32_t>(bytes.size()));
+    ASSERT_TRUE(picture) << entry.path();
+    EXPECT_EQ(picture->kind, entry.path().extension() == ".png" ? PictureKind::kPng : PictureKind::kJpeg)
+        << entry.path();
+    ++decoded;
+  }
+  EXPECT_GT(decoded, 0u);
 }
 
 TEST(DecodeBmp, TwentyFourBitsPassThroughUnchanged) {
