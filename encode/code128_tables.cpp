@@ -252,6 +252,7 @@ consteval bool PatternsAreWellFormed() {
   return true;
 }
 static_assert(PatternsAreWellFormed());
+static_assert(kPatternRows[0] == "212222" && kPatternRows[kStartB - 1] == "211412");  // value 0, Start A
 static_assert(kPatternRows[kStartB] == "211214" && kPatternRows[kStartC] == "211232");
 
 consteval std::array<std::int16_t, 256> MakeSetBValues() {

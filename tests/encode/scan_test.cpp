@@ -61,6 +61,9 @@ std::vector<std::string> Contents() {
 class ScanTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    for (const char* tool : {SW_ZBARIMG, SW_ZXINGREADER}) {
+      ASSERT_TRUE(std::filesystem::exists(tool)) << tool << " is missing: scripts/bootstrap installs it";
+    }
     char pattern[] = "/tmp/sw-scan-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
