@@ -70,11 +70,16 @@ GdipPath CreateRoundRectPath(float x, float y, float width, float height, int ra
   return path;
 }
 
-void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int width, int height) {
+void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int width, int height,
+                        NineSliceCentre centre) {
+  constexpr std::size_t kCentrePiece = 4;
   gdip::REAL image_width = 0;
   gdip::REAL image_height = 0;
   CallSystem<sysrow::kGdipGetImageDimension>(image, &image_width, &image_height);
-  for (const NineSlicePiece& piece : NineSlicePieces(image_width, image_height, width, height)) {
+  const auto pieces = NineSlicePieces(image_width, image_height, width, height);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (i == kCentrePiece && centre == NineSliceCentre::Skip) continue;
+    const NineSlicePiece& piece = pieces[i];
     const SliceRect& to = piece.destination;
     const SliceRect& from = piece.source;
     CallSystem<sysrow::kGdipDrawImageRectRect>(graphics, image, to.x, to.y, to.width, to.height, from.x, from.y,
@@ -92,8 +97,12 @@ void DrawShadow(HWND shadow, HDC dc, int width, int height) {
   CallSystem<sysrow::kGdipCreateFromHDC>(dc, &graphics_handle);
   GdipGraphics graphics{graphics_handle};
   if (HasTemplate(colour, size)) {
-    // A template that cannot be decoded leaves the bitmap fully transparent.
-    if (gdip::GpImage* image = TemplateFor(size)) DrawImageNineSlice(graphics.get(), image, width, height);
+    // A template that cannot be decoded leaves the bitmap fully transparent. The templates are clear
+    // over the owner, and stretching that clear centre over it cost more than the other eight pieces
+    // together, so it is left out.
+    if (gdip::GpImage* image = TemplateFor(size)) {
+      DrawImageNineSlice(graphics.get(), image, width, height, NineSliceCentre::Skip);
+    }
   } else {
     DrawRings(graphics.get(), colour, size, width, height);
   }

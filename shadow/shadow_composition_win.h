@@ -17,8 +17,11 @@ void RenderShadow(HWND owner, int width, int height);
 // Draws the shadow into `dc`, which has a 32-bit bitmap of width x height selected.
 void DrawShadow(HWND shadow, HDC dc, int width, int height);
 
-// Fills (0, 0, width, height) with `image` in nine slices.
-void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int width, int height);
+// Fills (0, 0, width, height) with `image` in nine slices. An image whose centre is fully transparent
+// may leave the centre piece out: drawn over a clear bitmap it changes no pixel.
+enum class NineSliceCentre { Draw, Skip };
+void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int width, int height,
+                        NineSliceCentre centre = NineSliceCentre::Draw);
 
 // A closed rectangle path with corners rounded by `radius` (clamped to 1..100; 0 or less: square).
 GdipPath CreateRoundRectPath(float x, float y, float width, float height, int radius);
