@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <new>
 
 #include "ui/picture_bytes.h"
 #include "ui/picture_readers.h"
@@ -78,8 +79,9 @@ PictureKind RecognisePicture(std::span<const uint8_t> bytes) {
   return PictureKind::kEmpty;
 }
 
-PictureDecoding DecodePictureBytes(std::span<const uint8_t> bytes) {
-  if (bytes.empty()) return picture_bytes::Fail(DecodeFailure::kNoData);
+namespace {
+
+PictureDecoding DecodeByKind(std::span<const uint8_t> bytes) {
   switch (const PictureKind kind = RecognisePicture(bytes)) {
     case PictureKind::kEmpty: return picture_bytes::Fail(DecodeFailure::kUnrecognised);
     case PictureKind::kJpeg: return DecodeJpeg(bytes);
@@ -92,6 +94,18 @@ PictureDecoding DecodePictureBytes(std::span<const uint8_t> bytes) {
     case PictureKind::kPng: return DecodePng(bytes);
   }
   return picture_bytes::Fail(DecodeFailure::kUnrecognised);
+}
+
+}  // namespace
+
+PictureDecoding DecodePictureBytes(std::span<const uint8_t> bytes) {
+  if (bytes.empty()) return picture_bytes::Fail(DecodeFailure::kNoData);
+  try {
+    return DecodeByKind(bytes);
+  } catch (const std::bad_alloc&) {
+    // Pixels within the caps can still be more than a 32-bit process has in one piece.
+    return picture_bytes::Fail(DecodeFailure::kTooLarge);
+  }
 }
 
 std::optional<DecodedPicture> DecodePicture(const uint8_t* bytes, int32_t length) {

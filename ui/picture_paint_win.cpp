@@ -1,6 +1,7 @@
 #include "ui/picture_paint_win.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -78,7 +79,13 @@ bool PixelsMatch(const DecodedPicture& picture) {
     case PictureKind::kBmp: return have >= Bytes(w, h, 3);
     case PictureKind::kPng: return have >= Bytes(w, h, 4);
     case PictureKind::kGif:
-    case PictureKind::kPcx8: return have >= kPackedDibPixelsAt + (static_cast<size_t>(w) + 3) / 4 * 4 * h;
+    case PictureKind::kPcx8: {
+      // CreateDIBitmap goes by the header inside the pixels: it must say what the picture says.
+      if (have < kPackedDibPixelsAt + (static_cast<size_t>(w) + 3) / 4 * 4 * h) return false;
+      const auto& header = *reinterpret_cast<const BITMAPINFOHEADER*>(picture.pixels.data());
+      return header.biSize == kPackedDibHeaderSize && header.biWidth == w && header.biHeight == -h &&
+             header.biBitCount == 8 && header.biCompression == BI_RGB && header.biClrUsed == kPackedDibColours;
+    }
     case PictureKind::kPcx1: return have >= (static_cast<size_t>(w) + 15) / 16 * 2 * h;
     default: return false;
   }
@@ -120,6 +127,18 @@ HBITMAP FromPackedDib(HDC dc, const DecodedPicture& picture) {
 HBITMAP FromBgra(HDC dc, const DecodedPicture& picture, COLORREF background) {
   const std::vector<uint8_t> flat = FlattenAlpha(picture.pixels, background == kNoBackground ? kWhite : background);
   return FromDib(dc, DibHeader(picture.width, -picture.height, 32), flat.data());
+}
+
+HBITMAP MakeBitmapOfKind(HDC dc, const DecodedPicture& picture, COLORREF background) {
+  switch (picture.kind) {
+    case PictureKind::kJpeg:
+    case PictureKind::kBmp: return FromPacked24(dc, picture);
+    case PictureKind::kGif:
+    case PictureKind::kPcx8: return FromPackedDib(dc, picture);
+    case PictureKind::kPcx1: return CreateBitmap(picture.width, picture.height, 1, 1, picture.pixels.data());
+    case PictureKind::kPng: return FromBgra(dc, picture, background);
+    default: return nullptr;
+  }
 }
 
 // HALFTONE on displays of more than 16 bits a pixel, COLORONCOLOR on the rest.
@@ -200,16 +219,10 @@ PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF 
     return made;
   }
   if (!PixelsMatch(picture)) return made;
-  switch (picture.kind) {
-    case PictureKind::kJpeg:
-    case PictureKind::kBmp: made.bitmap = GdiBitmap(FromPacked24(dc, picture)); break;
-    case PictureKind::kGif:
-    case PictureKind::kPcx8: made.bitmap = GdiBitmap(FromPackedDib(dc, picture)); break;
-    case PictureKind::kPcx1:
-      made.bitmap = GdiBitmap(CreateBitmap(picture.width, picture.height, 1, 1, picture.pixels.data()));
-      break;
-    case PictureKind::kPng: made.bitmap = GdiBitmap(FromBgra(dc, picture, background)); break;
-    default: break;
+  try {
+    made.bitmap = GdiBitmap(MakeBitmapOfKind(dc, picture, background));
+  } catch (const std::bad_alloc&) {
+    // A padded or flattened copy that does not fit leaves the picture unpainted.
   }
   return made;
 }
