@@ -1,6 +1,6 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
 PRESETS := native win64 win32 fuzz
-.PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%)
+.PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%) build-bench
 
 all: build
 
@@ -9,7 +9,7 @@ bootstrap:
 
 build: bootstrap $(PRESETS:%=build-%)
 
-$(PRESETS:%=build-%): build-%: bootstrap
+$(PRESETS:%=build-%) build-bench: build-%: bootstrap
 	@test -f build/$*/build.ninja || cmake --preset $* >/dev/null
 	@echo "== building $*"
 	@cmake --build --preset $*
@@ -20,11 +20,11 @@ test: build
 run: bootstrap build-win64
 	@scripts/run
 
-bench: bootstrap build-native
+bench: bootstrap build-bench build-win64
 	@scripts/run-benchmarks
 
 fuzz: bootstrap build-fuzz
 	@scripts/fuzz
 
 clean:
-	rm -rf build/native build/win64 build/win32 build/fuzz
+	rm -rf build/native build/win64 build/win32 build/fuzz build/bench
