@@ -1,35 +1,30 @@
-// Stripewright's entry point. For now a plain window that proves the program starts and runs its
-// message loop; the window built from its description replaces it.
+// Stripewright's entry point: builds the window runtime from the embedded descriptions, opens MainWindow
+// centred on the screen and runs the message loop until it is destroyed.
 #include <windows.h>
 
-namespace {
+#include <span>
 
-LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
+#include "app/handler_table_win.h"
+#include "app/layout_ids.h"
+#include "ui/window_runtime_win.h"
+
+namespace sw::resources {
+extern const std::span<const unsigned char> kWindowDescriptions;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSW window_class{};
-  window_class.lpfnWndProc = PlaceholderProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.hbrBackground = CreateSolidBrush(RGB(88, 201, 185));
-  window_class.lpszClassName = L"StripewrightPlaceholder";
-  if (!RegisterClassW(&window_class)) return 1;
-  HWND window = CreateWindowW(window_class.lpszClassName, L"Stripewright", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 510, 310, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ShowWindow(window, show);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using sw::layout::MainWindow;
+  sw::WindowRuntime::Start start = sw::WindowRuntime::Create(sw::resources::kWindowDescriptions,
+                                                             sw::app::HandlerTable());
+  if (start.runtime == nullptr) {
+    // The descriptions are built into the program: this is a broken build, not a user's problem.
+    OutputDebugStringA(("Stripewright: " + start.error + "\n").c_str());
+    return 1;
   }
-  return static_cast<int>(message.wParam);
+  const sw::LoadResult loaded = start.runtime->LoadWindow(MainWindow::kId);
+  if (!loaded.ok) {
+    OutputDebugStringA(("Stripewright: " + loaded.error + "\n").c_str());
+    return 1;
+  }
+  return start.runtime->RunUntilClosed(MainWindow::kId);
 }

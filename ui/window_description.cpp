@@ -444,7 +444,7 @@ const UnitRecord* FindUnit(const WindowDescription& window, uint32_t unit_id) {
   return nullptr;
 }
 
-const WindowDescription* FindWindow(const DescriptionTable& table, uint32_t window_id) {
+const WindowDescription* FindDescription(const DescriptionTable& table, uint32_t window_id) {
   for (const WindowDescription& window : table.windows) {
     if (window.window_id == window_id) return &window;
   }

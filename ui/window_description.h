@@ -196,6 +196,6 @@ DescriptionRead ReadDescriptionTable(std::span<const uint8_t> bytes);
 // The window's own unit (the first) and lookups by id; nullptr when absent.
 const WindowProperties* WindowPropertiesOf(const WindowDescription& window);
 const UnitRecord* FindUnit(const WindowDescription& window, uint32_t unit_id);
-const WindowDescription* FindWindow(const DescriptionTable& table, uint32_t window_id);
+const WindowDescription* FindDescription(const DescriptionTable& table, uint32_t window_id);
 
 }  // namespace sw

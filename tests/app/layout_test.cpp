@@ -1,0 +1,363 @@
+// The four embedded window descriptions hold the program's layout: windows in stored order, every unit with
+// its name, type, geometry and parent, the event bindings, texts, fonts, colours and images.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/layout_ids.h"
+#include "ui/picture_decode.h"
+#include "ui/unit_events.h"
+#include "ui/window_description.h"
+
+namespace sw::resources {
+extern const std::span<const unsigned char> kWindowDescriptions;
+}
+
+namespace sw {
+namespace {
+
+using namespace layout;
+
+// GBK pieces of the description names and texts.
+const std::string kLabelName = "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9";     // transparent label
+const std::string kPicBoxName = "\xCD\xBC\xC6\xAC\xBF\xF2";           // picture box
+const std::string kPicBtnName = "\xCD\xBC\xD0\xCE\xB0\xB4\xC5\xA5";   // picture button
+const std::string kEditName = "\xB1\xE0\xBC\xAD\xBF\xF2";             // edit box
+const std::string kContentInput = "_\xC4\xDA\xC8\xDD\xCA\xE4\xC8\xEB";  // _content input
+const std::string kPanelName = "\xBB\xAD\xB0\xE5";                    // drawing board
+const std::string kHostCaption = "\xCC\xF5\xC2\xEB\xBF\xD8\xBC\xFE";  // barcode control
+const std::string kStoredMessage =
+    "\xCC\xF5\xC2\xEB\xCA\xFD\xBE\xDD\xCE\xAA\xBF\xD5\xA3\xAC\xC7\xEB\xCF\xC8\xCA\xE4\xC8\xEB\xC4\xDA\xC8\xDD"
+    "\xD6\xC6\xD7\xF7\xD2\xBB\xB8\xF6\xCC\xF5\xD0\xCE\xC2\xEB\xD4\xD9\xB2\xD9\xD7\xF7!";
+const std::string kFocusSinkComment = "\xD3\xC3\xD3\xDA\xC8\xC3\xB1\xE0\xBC\xAD\xBF\xF2\xCA\xA7\xC8\xA5\xBD\xB9\xB5\xE3";
+const std::string kSimSun = "\xCB\xCE\xCC\xE5";
+
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | g << 8 | b << 16; }
+constexpr uint32_t kTeal = Rgb(88, 201, 185);
+constexpr uint32_t kBar = Rgb(81, 157, 157);
+constexpr uint32_t kWhite = Rgb(255, 255, 255);
+constexpr uint8_t kShown = 0x01, kEdit = 0x05, kInTitleBar = 0x11, kHidden = 0x00;
+
+const DescriptionTable& Table() {
+  static const DescriptionRead read = ReadDescriptionTable(resources::kWindowDescriptions);
+  EXPECT_TRUE(read.ok()) << read.error;
+  return read.table;
+}
+
+const WindowDescription& Window(uint32_t id) {
+  const WindowDescription* window = FindDescription(Table(), id);
+  if (window == nullptr) throw std::runtime_error("no window description");
+  return *window;
+}
+
+const UnitRecord& Unit(uint32_t window, uint32_t unit) {
+  const UnitRecord* record = FindUnit(Window(window), unit);
+  if (record == nullptr) throw std::runtime_error("no unit");
+  return *record;
+}
+
+TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColour) {
+  struct Row {
+    uint32_t id;
+    int32_t width, height;
+    std::string caption;
+    uint32_t background;
+    uint8_t flags;
+    uint32_t control_box;
+    size_t units;  // the window's own unit included
+  };
+  const Row rows[] = {
+      {BarcodeHostWindow::kId, 320, 80, kHostCaption, kColourUnset, kHidden, 0, 1 + 1},
+      {MainWindow::kId, 500, 300, "Stripewright", kTeal, kShown, 1, 1 + 12},
+      {ErrorTipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 7},
+      {TipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 6},
+  };
+  ASSERT_EQ(Table().windows.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& row = rows[i];
+    const WindowDescription& window = Table().windows[i];
+    EXPECT_EQ(window.window_id, row.id) << i;
+    ASSERT_EQ(window.units.size(), row.units) << i;
+    const UnitRecord& own = window.units[0];
+    EXPECT_EQ(own.name, "");
+    EXPECT_EQ(own.left, 50) << "stored position, unused: the window is centred";
+    EXPECT_EQ(own.top, 50);
+    EXPECT_EQ(own.width, row.width) << i;
+    EXPECT_EQ(own.height, row.height) << i;
+    EXPECT_EQ(own.flags, row.flags) << i;
+    const WindowProperties* p = WindowPropertiesOf(window);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->version, 6u);
+    EXPECT_EQ(p->caption, row.caption) << i;
+    EXPECT_EQ(p->background_colour, row.background) << i;
+    EXPECT_EQ(p->border_style, 0u) << "no border, no system caption";
+    EXPECT_EQ(p->start_position, 1u) << "centred";
+    EXPECT_EQ(p->maximise_box, 0u);
+    EXPECT_EQ(p->minimise_box, 1u);
+    EXPECT_EQ(p->control_box, row.control_box) << i;
+    EXPECT_EQ(p->close_allowed, 1u);
+    EXPECT_EQ(p->topmost, 0u);
+    EXPECT_EQ(p->class_name, "") << "the runtime's own class";
+    for (const UnitRecord& unit : window.units) EXPECT_EQ(unit.mode_value, 4u);
+  }
+}
+
+TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
+  struct Row {
+    uint32_t window;
+    uint32_t unit;
+    std::string name;
+    UnitType type;
+    int32_t left, top, width, height;
+    uint32_t parent;  // 0: the window
+    uint8_t flags;
+  };
+  using T = UnitType;
+  using M = MainWindow;
+  using E = ErrorTipsWindow;
+  using S = TipsWindow;
+  const std::vector<Row> rows = {
+      {BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel, kPanelName + "1", T::kDrawPanel, 0, 0, 320, 80, 0,
+       kShown},
+      // MainWindow
+      {M::kId, M::kTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 428, 28, M::kTitleBar, kInTitleBar},
+      {M::kId, M::kTitleIcon, kPicBoxName + "5", T::kPicBox, 4, 4, 20, 20, M::kTitleBar, kInTitleBar},
+      {M::kId, M::kCloseButton, kPicBtnName + "4", T::kPicBtn, 470, 4, 20, 20, M::kTitleBar, kInTitleBar},
+      {M::kId, M::kContentEdit, kEditName + kContentInput, T::kEditBox, 125, 205, 250, 30, 0, kEdit},
+      {M::kId, M::kWebButton, kPicBtnName + "3", T::kPicBtn, 351, 251, 100, 30, 0, kShown},  // 5
+      {M::kId, M::kSaveButton, kPicBtnName + "2", T::kPicBtn, 209, 251, 100, 30, 0, kShown},
+      {M::kId, M::kGenerateButton, kPicBtnName + "1", T::kPicBtn, 67, 251, 100, 30, 0, kShown},
+      {M::kId, M::kContentUnderline, kPicBoxName + "4", T::kPicBox, 125, 235, 250, 1, 0, kShown},
+      {M::kId, M::kBarcodePicture, kPicBoxName + "1", T::kPicBox, 78, 57, 344, 120, 0, kShown},
+      {M::kId, M::kBarcodeFrame, kPicBoxName + "3", T::kPicBox, 75, 44, 350, 150, 0, kShown},  // 10
+      {M::kId, M::kTitleBar, kPicBoxName + "2", T::kPicBox, 0, 0, 500, 28, 0, kShown},
+      {M::kId, M::kFocusSink, kEditName + "1", T::kEditBox, 256, 120, 128, 20, 0, kEdit},
+      // ErrorTipsWindow
+      {E::kId, E::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
+      {E::kId, E::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, E::kTipsTitleBar, kShown},
+      {E::kId, E::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 324, 28, E::kTipsTitleBar, kShown},  // 15
+      {E::kId, E::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kShown},
+      {E::kId, E::kTipsMessageLabel, kLabelName + "1", T::kTransLabel, 90, 45, 256, 56, 0, kShown},
+      {E::kId, E::kTipsBadge, kPicBoxName + "1", T::kPicBox, 17, 45, 25, 25, 0, kShown},
+      {E::kId, E::kTipsTitleBar, kPicBoxName + "2", T::kPicBox, 0, 0, 360, 28, 0, kShown},
+      // TipsWindow
+      {S::kId, S::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 332, 28, 0, kShown},  // 20
+      {S::kId, S::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, S::kTipsTitleBar, kShown},
+      {S::kId, S::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kShown},
+      {S::kId, S::kTipsMessageLabel, kLabelName + "1", T::kTransLabel, 90, 45, 256, 56, 0, kShown},
+      {S::kId, S::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
+      {S::kId, S::kTipsTitleBar, kPicBoxName + "1", T::kPicBox, 0, 0, 360, 28, 0, kShown},  // 25
+  };
+  std::map<uint32_t, size_t> next_in_window;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Row& row = rows[i];
+    const WindowDescription& window = Window(row.window);
+    const size_t place = ++next_in_window[row.window];  // after the window's own unit
+    ASSERT_LT(place, window.units.size()) << i;
+    const UnitRecord& unit = window.units[place];
+    EXPECT_EQ(unit.id, row.unit) << i << ": description order";
+    EXPECT_EQ(unit.name, row.name) << i;
+    EXPECT_EQ(TypeOf(unit), row.type) << i;
+    EXPECT_EQ(unit.left, row.left) << i;
+    EXPECT_EQ(unit.top, row.top) << i;
+    EXPECT_EQ(unit.width, row.width) << i;
+    EXPECT_EQ(unit.height, row.height) << i;
+    EXPECT_EQ(unit.parent, row.parent) << i;
+    EXPECT_EQ(unit.flags, row.flags) << i;
+  }
+  // The containers list their children.
+  EXPECT_EQ(Unit(M::kId, M::kTitleBar).children,
+            (std::vector<uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
+  EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children, (std::vector<uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
+  EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<uint32_t>{S::kTipsTitleIcon}));
+}
+
+TEST(Layout, EveryEventBindingAndNoOther) {
+  struct Row {
+    uint32_t window;
+    uint32_t unit;
+    int32_t event;
+    Handler handler;
+  };
+  using M = MainWindow;
+  const Row rows[] = {
+      {M::kId, M::kWindowUnit, event::kCreated, Handler::kStartMainWindow},
+      {M::kId, M::kWindowUnit, event::kDestroyed, Handler::kOpenMakerPage},
+      {M::kId, M::kTitleBar, event::kLeftButtonDown, Handler::kDragMainWindow},
+      {M::kId, M::kTitleLabel, event::kLeftButtonDown, Handler::kDragMainWindow},
+      {M::kId, M::kCloseButton, event::kClicked, Handler::kCloseMainWindow},  // 5
+      {M::kId, M::kContentEdit, event::kFocusGained, Handler::kClearCueText},
+      {M::kId, M::kContentEdit, event::kFocusLost, Handler::kRestoreCueText},
+      {M::kId, M::kGenerateButton, event::kClicked, Handler::kGenerateBarcode},
+      {M::kId, M::kSaveButton, event::kClicked, Handler::kSaveBarcode},
+      {M::kId, M::kWebButton, event::kClicked, Handler::kOpenMakerPage},  // 10
+      {M::kId, M::kFocusSink, 0, Handler::kIgnoreEvent},
+      {BarcodeHostWindow::kId, BarcodeHostWindow::kWindowUnit, event::kCreated, Handler::kShrinkBarcodeHost},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleBar, event::kLeftButtonDown, Handler::kDragTipsWindow},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},  // 16
+      {TipsWindow::kId, TipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
+      {TipsWindow::kId, TipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
+      {TipsWindow::kId, TipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},
+  };
+  std::set<std::pair<uint32_t, int32_t>> expected;
+  for (const Row& row : rows) {
+    const UnitRecord& unit = Unit(row.window, row.unit);
+    expected.insert({row.unit, row.event});
+    bool found = false;
+    for (const EventBinding& binding : unit.events) {
+      if (binding.event == row.event) {
+        found = true;
+        EXPECT_EQ(binding.handler, static_cast<uint32_t>(row.handler)) << std::hex << row.unit << " " << row.event;
+      }
+    }
+    EXPECT_TRUE(found) << std::hex << row.unit << " has no binding for event " << std::dec << row.event;
+  }
+  for (const WindowDescription& window : Table().windows) {
+    for (const UnitRecord& unit : window.units) {
+      for (const EventBinding& binding : unit.events) {
+        EXPECT_TRUE(expected.count({unit.id, binding.event}))
+            << std::hex << unit.id << " binds event " << std::dec << binding.event << " unexpectedly";
+      }
+    }
+  }
+}
+
+TEST(Layout, TextsFontsAndColours) {
+  using M = MainWindow;
+  const auto& title = std::get<TransLabelProperties>(Unit(M::kId, M::kTitleLabel).properties);
+  EXPECT_EQ(title.text.rfind("Stripewright   By:", 0), 0u) << title.text;
+  EXPECT_NE(title.text.find("   http://"), std::string::npos) << "three blanks, then the web address";
+  EXPECT_EQ(std::get<TransLabelProperties>(Unit(ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel).properties).text,
+            "Error Tips");
+  EXPECT_EQ(std::get<TransLabelProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleLabel).properties).text,
+            "Tips");
+  for (uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
+    const uint32_t label = window == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
+    const auto& message = std::get<TransLabelProperties>(Unit(window, label).properties);
+    EXPECT_EQ(message.text, kStoredMessage);
+    EXPECT_EQ(message.font.height, -14) << "a 14-pixel GB2312 font";
+    EXPECT_EQ(message.font.char_set, 134);
+    EXPECT_EQ(message.font.weight, 400);
+  }
+  const auto& content = std::get<EditBoxProperties>(Unit(M::kId, M::kContentEdit).properties);
+  EXPECT_EQ(content.text, "") << "no stored text: the cue text comes at start-up";
+  EXPECT_EQ(content.font.height, -16) << "a 16-pixel GB2312 font";
+  EXPECT_EQ(content.font.char_set, 134);
+  const auto& sink = std::get<EditBoxProperties>(Unit(M::kId, M::kFocusSink).properties);
+  EXPECT_EQ(sink.text, "");
+  EXPECT_EQ(sink.comment, kFocusSinkComment);
+
+  LogicalFont panel_font;
+  panel_font.face = kSimSun;
+  panel_font.height = -32;
+  panel_font.weight = 700;
+  panel_font.char_set = 134;
+  panel_font.out_precision = 3;
+  panel_font.clip_precision = 2;
+  panel_font.quality = 1;
+  panel_font.pitch_and_family = 2;
+  EXPECT_EQ(std::get<DrawPanelProperties>(Unit(BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel).properties).font,
+            panel_font);
+
+  struct Colour {
+    uint32_t window, unit, background;
+  };
+  const Colour colours[] = {
+      {M::kId, M::kTitleIcon, kBar},
+      {M::kId, M::kBarcodePicture, kWhite},
+      {TipsWindow::kId, TipsWindow::kTipsTitleBar, kBar},
+  };
+  for (const Colour& c : colours) {
+    EXPECT_EQ(std::get<PicBoxProperties>(Unit(c.window, c.unit).properties).background_colour, c.background)
+        << std::hex << c.unit;
+  }
+  EXPECT_TRUE(std::get<PicBoxProperties>(Unit(M::kId, M::kBarcodePicture).properties).image.empty());
+  EXPECT_TRUE(std::get<PicBoxProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleBar).properties).image.empty());
+  for (const WindowDescription& window : Table().windows) {
+    for (const UnitRecord& unit : window.units) {
+      if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
+        EXPECT_EQ(button->cutout_colour, kTeal) << "the window's background is cut out of every button";
+        EXPECT_EQ(button->two_state, 0u) << "push buttons";
+        EXPECT_TRUE(button->images[3].empty()) << "no disabled image";
+      }
+    }
+  }
+}
+
+struct ImageRow {
+  uint32_t window;
+  uint32_t unit;
+  int slot;  // -1: a picture box's image; 0..3: a button's image slot
+  PictureKind kind;
+  int32_t width, height;
+};
+
+const Bytes& ImageOf(const ImageRow& row) {
+  const UnitRecord& unit = Unit(row.window, row.unit);
+  if (row.slot < 0) return std::get<PicBoxProperties>(unit.properties).image;
+  return std::get<PicBtnProperties>(unit.properties).images[static_cast<size_t>(row.slot)];
+}
+
+TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
+  using M = MainWindow;
+  using E = ErrorTipsWindow;
+  using S = TipsWindow;
+  constexpr PictureKind kPng = PictureKind::kPng, kJpeg = PictureKind::kJpeg;
+  std::vector<ImageRow> rows = {
+      {M::kId, M::kTitleIcon, -1, kPng, 16, 16},
+      {M::kId, M::kContentUnderline, -1, kPng, 250, 1},
+      {M::kId, M::kBarcodeFrame, -1, kJpeg, 350, 150},
+      {M::kId, M::kTitleBar, -1, kJpeg, 500, 28},
+      {E::kId, E::kTipsIcon, -1, kPng, 60, 81},
+      {E::kId, E::kTipsTitleIcon, -1, kPng, 15, 15},
+      {E::kId, E::kTipsBadge, -1, kPng, 200, 200},
+      {E::kId, E::kTipsTitleBar, -1, kJpeg, 500, 28},
+      {S::kId, S::kTipsTitleIcon, -1, kPng, 16, 16},
+      {S::kId, S::kTipsIcon, -1, kPng, 60, 81},
+  };
+  struct Button {
+    uint32_t window, unit;
+    int32_t width, height;
+  };
+  const Button buttons[] = {
+      {M::kId, M::kCloseButton, 20, 20},     {M::kId, M::kWebButton, 100, 30},     {M::kId, M::kSaveButton, 100, 30},
+      {M::kId, M::kGenerateButton, 100, 30}, {E::kId, E::kTipsOkButton, 70, 30}, {S::kId, S::kTipsOkButton, 70, 30},
+  };
+  for (const Button& b : buttons) {
+    for (int slot = 0; slot < 3; ++slot) rows.push_back({b.window, b.unit, slot, kPng, b.width, b.height});
+  }
+  for (const ImageRow& row : rows) {
+    const Bytes& bytes = ImageOf(row);
+    const auto picture = DecodePicture(bytes.data(), static_cast<int32_t>(bytes.size()));
+    ASSERT_TRUE(picture.has_value()) << std::hex << row.unit << " slot " << std::dec << row.slot;
+    EXPECT_EQ(picture->kind, row.kind) << std::hex << row.unit << " slot " << std::dec << row.slot;
+    EXPECT_EQ(picture->width, row.width) << std::hex << row.unit << " slot " << std::dec << row.slot;
+    EXPECT_EQ(picture->height, row.height) << std::hex << row.unit << " slot " << std::dec << row.slot;
+  }
+  for (const Button& b : buttons) {
+    const auto& images = std::get<PicBtnProperties>(Unit(b.window, b.unit).properties).images;
+    EXPECT_EQ(images[0], images[2]) << std::hex << b.unit << ": the first and third image are the same picture";
+    EXPECT_NE(images[0], images[1]) << std::hex << b.unit << ": only the mouse-over image differs";
+  }
+}
+
+TEST(Layout, SharedImagesAreTheSameBytes) {
+  using E = ErrorTipsWindow;
+  using S = TipsWindow;
+  EXPECT_EQ(ImageOf({E::kId, E::kTipsTitleBar, -1, {}, 0, 0}), ImageOf({MainWindow::kId, MainWindow::kTitleBar, -1, {}, 0, 0}))
+      << "the error window's title bar uses the main title bar's picture";
+  EXPECT_EQ(ImageOf({S::kId, S::kTipsIcon, -1, {}, 0, 0}), ImageOf({E::kId, E::kTipsIcon, -1, {}, 0, 0}));
+  for (int slot = 0; slot < 3; ++slot) {
+    EXPECT_EQ(ImageOf({S::kId, S::kTipsOkButton, slot, {}, 0, 0}), ImageOf({E::kId, E::kTipsOkButton, slot, {}, 0, 0}));
+  }
+  EXPECT_NE(ImageOf({S::kId, S::kTipsTitleIcon, -1, {}, 0, 0}), ImageOf({E::kId, E::kTipsTitleIcon, -1, {}, 0, 0}));
+}
+
+}  // namespace
+}  // namespace sw

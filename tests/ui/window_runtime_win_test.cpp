@@ -1,0 +1,601 @@
+// The window-unit runtime under Wine: windows built from a description table made here, events raised
+// from real messages, the picture button's states, modal loading, deferred destruction, the drawing panel.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "picture_test_images.h"
+#include "ui/text_codepage_win.h"
+#include "ui/unit_draw_panel_win.h"
+#include "ui/unit_events.h"
+#include "ui/unit_picture_button_win.h"
+#include "ui/window_description_writer.h"
+#include "ui/window_runtime_win.h"
+
+namespace sw {
+namespace {
+
+// The table: window A with one unit of each type, window B to open modally over it.
+constexpr uint32_t kWindowA = kWindowIdTag | 1;
+constexpr uint32_t kWindowB = kWindowIdTag | 2;
+constexpr uint32_t kOwnA = kWindowUnitIdTag | 1;
+constexpr uint32_t kLabel = kUnitIdTag | 2;
+constexpr uint32_t kButton = kUnitIdTag | 3;
+constexpr uint32_t kBox = kUnitIdTag | 4;
+constexpr uint32_t kEdit = kUnitIdTag | 5;
+constexpr uint32_t kPanel = kUnitIdTag | 6;
+constexpr uint32_t kOwnB = kWindowUnitIdTag | 7;
+
+constexpr uint32_t kRecordHandler = 1;
+constexpr uint32_t kCharHandler = 2;
+
+constexpr COLORREF kTeal = RGB(88, 201, 185);
+constexpr COLORREF kBarColour = RGB(81, 157, 157);
+constexpr int kWidthA = 240, kHeightA = 160;
+const RECT kButtonRect{20, 40, 60, 60};  // 40 x 20
+
+struct Recorded {
+  uint32_t unit;
+  int32_t event;
+  std::array<int32_t, 3> args;
+  bool window_visible;
+};
+std::vector<Recorded> g_events;
+WindowRuntime* g_runtime = nullptr;
+
+int32_t Record(const EventContext& context) {
+  const HWND window = context.runtime.Handle(context.window_id);
+  g_events.push_back({context.unit_id, context.event, context.args, IsWindowVisible(window) != FALSE});
+  return 0;
+}
+
+// 'a' to 'z' become capitals, 'x' is dropped.
+int32_t UpperCase(const EventContext& context) {
+  Record(context);
+  const int32_t c = context.args[0];
+  if (c == 'x') return 0;
+  return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+}
+
+const HandlerBinding kHandlers[] = {
+    {kRecordHandler, "Record", &Record},
+    {kCharHandler, "UpperCase", &UpperCase},
+};
+
+// 40 x 20 RGBA: a 2-pixel transparent frame around a body of `body`.
+Bytes ButtonPng(COLORREF body) {
+  std::vector<uint8_t> rgba;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool frame = x < 2 || y < 2 || x >= 38 || y >= 18;
+      rgba.insert(rgba.end(), {GetRValue(body), GetGValue(body), GetBValue(body), uint8_t(frame ? 0 : 255)});
+    }
+  }
+  return test::WritePng(40, 20, rgba);
+}
+
+UnitRecord MakeUnit(uint32_t id, int32_t left, int32_t top, int32_t width, int32_t height, TypeProperties p) {
+  UnitRecord unit;
+  unit.id = id;
+  unit.name = "u" + std::to_string(id & 0xFF);
+  unit.left = left;
+  unit.top = top;
+  unit.width = width;
+  unit.height = height;
+  unit.properties = std::move(p);
+  return unit;
+}
+
+LogicalFont Font(int32_t height, int32_t weight = 400) {
+  LogicalFont font;
+  font.height = height;
+  font.weight = weight;
+  font.face = "Tahoma";
+  return font;
+}
+
+std::vector<uint8_t> TestTable() {
+  DescriptionTable table;
+  WindowDescription& a = table.windows.emplace_back();
+  a.window_id = kWindowA;
+  WindowProperties own_a;
+  own_a.background_colour = kTeal;
+  own_a.caption = "\xB2\xE2\xCA\xD4";  // GBK for the two characters of "test"
+  a.units.push_back(MakeUnit(kOwnA, 50, 50, kWidthA, kHeightA, own_a));
+  a.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler}};
+
+  TransLabelProperties label;
+  label.text = "Tips";
+  label.font = Font(-12);
+  label.text_colour = RGB(255, 255, 255);
+  a.units.push_back(MakeUnit(kLabel, 10, 4, 100, 20, label));
+  a.units.back().parent = kBox;
+  a.units.back().events = {{event::kLeftButtonDown, kRecordHandler}};
+
+  PicBtnProperties button;
+  button.cutout_colour = kTeal;
+  button.images = {ButtonPng(RGB(255, 0, 0)), ButtonPng(RGB(0, 255, 0)), ButtonPng(RGB(0, 0, 255)), {}};
+  a.units.push_back(MakeUnit(kButton, kButtonRect.left, kButtonRect.top, 40, 20, button));
+  a.units.back().events = {{event::kClicked, kRecordHandler}};
+
+  PicBoxProperties box;
+  box.background_colour = kBarColour;
+  a.units.push_back(MakeUnit(kBox, 0, 0, kWidthA, 28, box));
+  a.units.back().children = {kLabel};
+  a.units.back().events = {{event::kLeftButtonDown, kRecordHandler}, {event::kMouseMove, kRecordHandler},
+                           {event::kLeftDoubleClick, kRecordHandler}, {event::kRightButtonDown, kRecordHandler},
+                           {event::kRightButtonUp, kRecordHandler}, {event::kLeftButtonUp, kRecordHandler}};
+
+  EditBoxProperties edit;
+  edit.font = Font(-16);
+  edit.background_colour = RGB(255, 255, 255);
+  a.units.push_back(MakeUnit(kEdit, 20, 80, 120, 24, edit));
+  a.units.back().flags = kUnitVisible | kUnitTabStop;
+  a.units.back().events = {{event::kFocusGained, kRecordHandler}, {event::kFocusLost, kRecordHandler},
+                           {event::kKeyDown, kRecordHandler},     {event::kKeyUp, kRecordHandler},
+                           {event::kCharacter, kCharHandler},     {event::kMouseWheel, kRecordHandler},
+                           {event::kChanged, kRecordHandler}};
+
+  DrawPanelProperties panel;
+  panel.font = Font(-32, 700);
+  panel.text_colour = RGB(0, 0, 0);
+  panel.background_colour = RGB(255, 255, 255);
+  a.units.push_back(MakeUnit(kPanel, 150, 40, 60, 30, panel));
+
+  WindowDescription& b = table.windows.emplace_back();
+  b.window_id = kWindowB;
+  WindowProperties own_b;
+  own_b.background_colour = kTeal;
+  b.units.push_back(MakeUnit(kOwnB, 50, 50, 100, 60, own_b));
+  b.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler}};
+
+  DescriptionWrite written = WriteDescriptionTable(table);
+  EXPECT_TRUE(written.ok()) << written.error;
+  return written.bytes;
+}
+
+void PumpMessages() {
+  MSG message;
+  for (int round = 0; round < 3; ++round) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+void SetKeys(std::initializer_list<int> down) {
+  BYTE keys[256] = {};
+  for (int key : down) keys[key] = 0x80;
+  SetKeyboardState(keys);
+}
+
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table_ = TestTable();
+    WindowRuntime::Start start = WindowRuntime::Create(table_, kHandlers);
+    ASSERT_NE(start.runtime, nullptr) << start.error;
+    runtime_ = std::move(start.runtime);
+    g_runtime = runtime_.get();
+    g_events.clear();
+    SetKeys({});
+  }
+  void TearDown() override {
+    g_runtime = nullptr;
+    runtime_.reset();
+  }
+  void LoadA() {
+    const LoadResult loaded = runtime_->LoadWindow(kWindowA);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    PumpMessages();
+    g_events.clear();
+  }
+  HWND H(uint32_t id) const { return runtime_->Handle(id); }
+  std::vector<Recorded> EventsOf(uint32_t unit) const {
+    std::vector<Recorded> of;
+    for (const Recorded& r : g_events) {
+      if (r.unit == unit) of.push_back(r);
+    }
+    return of;
+  }
+
+  std::vector<uint8_t> table_;
+  std::unique_ptr<WindowRuntime> runtime_;
+};
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST_F(RuntimeTest, BuildsEachUnitWithItsClassParentAndGeometry) {
+  LoadA();
+  const HWND window = H(kWindowA);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ClassOf(window), L"_YQ_Window");
+  EXPECT_EQ(GetWindow(window, GW_OWNER), runtime_->hidden_owner());
+  EXPECT_EQ(ClassOf(runtime_->hidden_owner()), L"_YQ_HideOwner");
+  EXPECT_FALSE(IsWindowVisible(runtime_->hidden_owner()));
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "border style 0";
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, kWidthA);
+  EXPECT_EQ(client.bottom, kHeightA);
+  RECT placed{};
+  GetWindowRect(window, &placed);
+  EXPECT_EQ(placed.left, (GetSystemMetrics(SM_CXSCREEN) - kWidthA) / 2) << "start position 1 centres";
+  EXPECT_EQ(placed.top, (GetSystemMetrics(SM_CYSCREEN) - kHeightA) / 2);
+  wchar_t caption[16] = {};
+  GetWindowTextW(window, caption, 16);
+  EXPECT_STREQ(caption, L"\u6D4B\u8BD5") << "the GBK caption reaches Windows as UTF-16";
+
+  struct Row {
+    uint32_t unit;
+    const wchar_t* window_class;
+    uint32_t parent;
+    RECT rect;
+  };
+  const Row rows[] = {
+      {kLabel, L"_YQ_TransLabel", kBox, {10, 4, 110, 24}},
+      {kButton, L"_YQ_RgnButton", kWindowA, kButtonRect},
+      {kBox, L"_YQ_PicBox", kWindowA, {0, 0, kWidthA, 28}},
+      {kEdit, L"Edit", kWindowA, {20, 80, 140, 104}},
+      {kPanel, L"_YQ_DrawPanel", kWindowA, {150, 40, 210, 70}},
+  };
+  for (const Row& row : rows) {
+    const HWND unit = H(row.unit);
+    ASSERT_NE(unit, nullptr) << std::hex << row.unit;
+    EXPECT_EQ(_wcsicmp(ClassOf(unit).c_str(), row.window_class), 0) << std::hex << row.unit;
+    EXPECT_EQ(GetParent(unit), H(row.parent)) << std::hex << row.unit;
+    const RECT rect = RectInParent(unit);
+    EXPECT_TRUE(EqualRect(&rect, &row.rect)) << std::hex << row.unit << ": " << rect.left << "," << rect.top << " "
+                                             << rect.right << "," << rect.bottom;
+  }
+  // Description order is stacking order: the button, first on the window, lies on top.
+  EXPECT_EQ(GetWindow(window, GW_CHILD), H(kButton));
+  EXPECT_EQ(GetWindow(H(kButton), GW_HWNDNEXT), H(kBox));
+  EXPECT_EQ(runtime_->GetText(kLabel), "Tips");
+}
+
+TEST_F(RuntimeTest, RaisesCreatedBeforeShowingAndDestroyedOnce) {
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok);
+  ASSERT_EQ(EventsOf(kOwnA).size(), 1u);
+  EXPECT_EQ(EventsOf(kOwnA)[0].event, event::kCreated);
+  EXPECT_FALSE(EventsOf(kOwnA)[0].window_visible) << "created runs before the window is shown";
+  EXPECT_TRUE(IsWindowVisible(H(kWindowA)));
+
+  const HWND window = H(kWindowA);
+  runtime_->DestroyWindowLater(kWindowA);
+  runtime_->DestroyWindowLater(kWindowA);  // marked already: no second message
+  EXPECT_TRUE(runtime_->IsLoaded(kWindowA)) << "destroyed only when the posted message is processed";
+  EXPECT_TRUE(IsWindow(window));
+  PumpMessages();
+  EXPECT_FALSE(runtime_->IsLoaded(kWindowA));
+  EXPECT_FALSE(IsWindow(window));
+  ASSERT_EQ(EventsOf(kOwnA).size(), 2u);
+  EXPECT_EQ(EventsOf(kOwnA)[1].event, event::kDestroyed);
+  EXPECT_EQ(runtime_->Handle(kLabel), nullptr);
+
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok) << "a destroyed window loads afresh";
+  EXPECT_TRUE(runtime_->IsLoaded(kWindowA));
+  EXPECT_EQ(EventsOf(kOwnA).size(), 3u);
+}
+
+TEST_F(RuntimeTest, RaisesCommonEventsWithTheirArguments) {
+  LoadA();
+  struct Row {
+    uint32_t unit;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+    std::initializer_list<int> keys;
+    int32_t event;
+    std::array<int32_t, 3> args;
+    const char* why;
+  };
+  const Row rows[] = {
+      // 0
+      {kBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6), {}, event::kLeftButtonDown, {5, 6, 0}, "x, y, no keys"},
+      {kBox, WM_LBUTTONUP, 0, MAKELPARAM(7, 8), {VK_CONTROL}, event::kLeftButtonUp, {7, 8, 1}, "Ctrl is bit 0"},
+      {kBox, WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 2), {VK_SHIFT}, event::kLeftDoubleClick, {1, 2, 2}, "Shift bit 1"},
+      {kBox, WM_RBUTTONDOWN, 0, MAKELPARAM(3, 4), {VK_MENU}, event::kRightButtonDown, {3, 4, 4}, "Alt is bit 2"},
+      {kBox, WM_RBUTTONUP, 0, MAKELPARAM(3, 4), {VK_CONTROL, VK_SHIFT, VK_MENU}, event::kRightButtonUp, {3, 4, 7},
+       "all three"},
+      // 5
+      {kBox, WM_MOUSEMOVE, 0, MAKELPARAM(-3, 9), {}, event::kMouseMove, {-3, 9, 0}, "signed coordinates"},
+      {kLabel, WM_LBUTTONDOWN, 0, MAKELPARAM(2, 3), {}, event::kLeftButtonDown, {2, 3, 0}, "a label inside a box"},
+      {kEdit, WM_KEYDOWN, 'A', 0, {VK_SHIFT}, event::kKeyDown, {'A', 2, 0}, "key code, shift state"},
+      {kEdit, WM_KEYUP, VK_RETURN, 0, {}, event::kKeyUp, {VK_RETURN, 0, 0}, "key up"},
+      {kEdit, WM_SYSKEYDOWN, VK_F10, 0, {}, event::kKeyDown, {VK_F10, 0, 0}, "system keys too"},
+      // 10
+      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, {}, event::kMouseWheel, {1, 0, 0}, "one notch away"},
+      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0, {}, event::kMouseWheel, {-1, 0, 0},
+       "one notch back"},
+      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0, {VK_CONTROL}, event::kMouseWheel, {2, 1, 0},
+       "two notches with Ctrl"},
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& row = rows[i];
+    g_events.clear();
+    SetKeys(row.keys);
+    SendMessageW(H(row.unit), row.message, row.wparam, row.lparam);
+    SetKeys({});
+    // A wheel message travels on to the parent, which has no binding for it.
+    ASSERT_GE(g_events.size(), 1u) << i << " " << row.why;
+    EXPECT_EQ(g_events[0].unit, row.unit) << i << " " << row.why;
+    EXPECT_EQ(g_events[0].event, row.event) << i << " " << row.why;
+    EXPECT_EQ(g_events[0].args, row.args) << i << " " << row.why;
+  }
+}
+
+TEST_F(RuntimeTest, CharacterHandlerReplacesOrDropsTheCharacter) {
+  LoadA();
+  for (wchar_t c : std::wstring(L"axb")) SendMessageW(H(kEdit), WM_CHAR, c, 0);
+  EXPECT_EQ(runtime_->GetText(kEdit), "AB") << "a and b upper-cased, x dropped";
+  const auto chars = EventsOf(kEdit);
+  int character_events = 0;
+  for (const Recorded& r : chars) character_events += r.event == event::kCharacter;
+  EXPECT_EQ(character_events, 3);
+}
+
+TEST_F(RuntimeTest, FocusAndChangeEventsOfTheEditBox) {
+  LoadA();
+  ASSERT_TRUE(runtime_->SetFocusTo(kEdit));
+  ASSERT_FALSE(EventsOf(kEdit).empty());
+  EXPECT_EQ(EventsOf(kEdit).back().event, event::kFocusGained);
+  SetFocus(H(kWindowA));
+  EXPECT_EQ(EventsOf(kEdit).back().event, event::kFocusLost);
+  g_events.clear();
+  ASSERT_TRUE(runtime_->SetText(kEdit, "12"));
+  ASSERT_FALSE(EventsOf(kEdit).empty());
+  EXPECT_EQ(EventsOf(kEdit).back().event, event::kChanged);
+}
+
+TEST_F(RuntimeTest, MessagesToWindowsThatAreNotUnitsRaiseNothing) {
+  LoadA();
+  // An inner window of a unit, such as a control's own child, belongs to no unit.
+  const HWND inner = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, H(kBox), nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(inner, nullptr);
+  SendMessageW(inner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageW(inner, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_TRUE(g_events.empty());
+  EXPECT_EQ(runtime_->UnitForHandle(inner), nullptr);
+  // The window itself has no binding for a press: nothing either.
+  SendMessageW(H(kWindowA), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
+  EXPECT_TRUE(g_events.empty());
+  DestroyWindow(inner);
+}
+
+class PictureButtonTest : public RuntimeTest {
+ protected:
+  PicBtnUnit& Button() { return dynamic_cast<PicBtnUnit&>(*runtime_->FindUnit(kButton)); }
+  void Send(UINT message, WPARAM wparam, POINT at) {
+    SendMessageW(H(kButton), message, wparam, MAKELPARAM(at.x, at.y));
+  }
+  int Clicks() const {
+    int clicks = 0;
+    for (const Recorded& r : g_events) clicks += r.unit == kButton && r.event == event::kClicked;
+    return clicks;
+  }
+  static constexpr POINT kInside{20, 10};
+  static constexpr POINT kOutside{80, 10};  // over the window, beside the button
+};
+
+TEST_F(PictureButtonTest, ShowsMouseOverAndPressedImagesAndClicksOnReleaseInside) {
+  LoadA();
+  EXPECT_EQ(Button().shown(), ButtonImage::kNormal);
+  Send(WM_MOUSEMOVE, 0, kInside);
+  EXPECT_EQ(Button().shown(), ButtonImage::kMouseOver);
+  EXPECT_EQ(GetCapture(), H(kButton)) << "captured while over it, to see the cursor leave";
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  EXPECT_EQ(Button().shown(), ButtonImage::kPressed);
+  Send(WM_LBUTTONUP, 0, kInside);
+  EXPECT_EQ(Clicks(), 1);
+  EXPECT_EQ(Button().shown(), ButtonImage::kNormal);
+  EXPECT_NE(GetCapture(), H(kButton));
+  Send(WM_MOUSEMOVE, 0, kOutside);
+  EXPECT_EQ(Button().shown(), ButtonImage::kNormal);
+}
+
+TEST_F(PictureButtonTest, ReleaseOutsideRaisesNoClick) {
+  LoadA();
+  Send(WM_MOUSEMOVE, 0, kInside);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  Send(WM_MOUSEMOVE, MK_LBUTTON, kOutside);
+  EXPECT_EQ(Button().shown(), ButtonImage::kNormal);
+  EXPECT_EQ(GetCapture(), H(kButton)) << "kept while the button is held, to see the release";
+  Send(WM_MOUSEMOVE, MK_LBUTTON, kInside);
+  EXPECT_EQ(Button().shown(), ButtonImage::kPressed) << "back over it, still held";
+  Send(WM_MOUSEMOVE, MK_LBUTTON, kOutside);
+  Send(WM_LBUTTONUP, 0, kOutside);
+  EXPECT_EQ(Clicks(), 0);
+  EXPECT_EQ(Button().shown(), ButtonImage::kNormal);
+  EXPECT_NE(GetCapture(), H(kButton));
+}
+
+TEST_F(PictureButtonTest, RegionCutsOutTheCutOutColour) {
+  LoadA();
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(H(kButton), region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 0, 0)) << "transparent frame pixels flatten to the cut-out colour";
+  EXPECT_FALSE(PtInRegion(region, 39, 19));
+  EXPECT_TRUE(PtInRegion(region, 2, 2));
+  EXPECT_TRUE(PtInRegion(region, 20, 10));
+  DeleteObject(region);
+  // A release on a cut-out pixel is outside the button.
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  Send(WM_LBUTTONUP, 0, POINT{0, 0});
+  EXPECT_EQ(Clicks(), 0);
+  // What shows through the cut-out corner is the window's background.
+  HDC screen = GetDC(nullptr);
+  POINT corner{0, 0};
+  ClientToScreen(H(kButton), &corner);
+  RedrawWindow(H(kWindowA), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), kTeal);
+  EXPECT_EQ(GetPixel(screen, corner.x + 20, corner.y + 10), RGB(255, 0, 0)) << "the normal image's body";
+  ReleaseDC(nullptr, screen);
+}
+
+void CALLBACK CloseModalSoon(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (g_runtime == nullptr) return;
+  g_events.push_back({0, IsWindowEnabled(g_runtime->Handle(kWindowA)) ? 1 : 0, {}, false});
+  g_runtime->DestroyWindowLater(kWindowB);
+}
+
+TEST_F(RuntimeTest, ModalLoadDisablesTheOwnerAndReturnsAfterDestruction) {
+  LoadA();
+  SetTimer(nullptr, 0, 50, CloseModalSoon);
+  const LoadResult loaded = runtime_->LoadWindow(kWindowB, kWindowA, /*modal=*/true);
+  ASSERT_TRUE(loaded.ok) << loaded.error;
+  EXPECT_FALSE(runtime_->IsLoaded(kWindowB)) << "returns only after the window is destroyed";
+  EXPECT_TRUE(IsWindowEnabled(H(kWindowA))) << "the owner is enabled again";
+  const auto during = EventsOf(0);
+  ASSERT_EQ(during.size(), 1u) << "the timer ran inside the modal loop";
+  EXPECT_EQ(during[0].event, 0) << "the owner was disabled while the modal window was open";
+  ASSERT_EQ(EventsOf(kOwnB).size(), 2u);
+  EXPECT_EQ(EventsOf(kOwnB)[1].event, event::kDestroyed);
+}
+
+TEST_F(RuntimeTest, PropertiesByNumber) {
+  LoadA();
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kLeft), 20);
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kTop), 80);
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kWidth), 120);
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kHeight), 24);
+  ASSERT_TRUE(runtime_->SetProperty(kEdit, Property::kLeft, int32_t{30}));
+  ASSERT_TRUE(runtime_->SetProperty(kEdit, Property::kHeight, int32_t{26}));
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kLeft), 30);
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kHeight), 26);
+  EXPECT_EQ(runtime_->GetNumber(kEdit, Property::kTop), 80) << "the other values stay";
+  EXPECT_FALSE(runtime_->SetProperty(kEdit, Property::kWidth, int32_t{-1}));
+
+  // The window's own numbers are screen positions; a window id stands for its own unit.
+  ASSERT_TRUE(runtime_->SetProperty(kWindowA, Property::kWidth, int32_t{0}));
+  ASSERT_TRUE(runtime_->SetProperty(kWindowA, Property::kHeight, int32_t{0}));
+  EXPECT_EQ(runtime_->GetNumber(kWindowA, Property::kWidth), 0);
+  EXPECT_EQ(runtime_->GetNumber(kOwnA, Property::kHeight), 0);
+
+  const std::string gbk = "\xCC\xF5\xC2\xEB" "A1";  // two Chinese characters, then A1: 6 bytes
+  ASSERT_TRUE(runtime_->SetText(kEdit, gbk));
+  wchar_t wide[16] = {};
+  GetWindowTextW(H(kEdit), wide, 16);
+  EXPECT_STREQ(wide, L"\u6761\u7801A1");
+  EXPECT_EQ(runtime_->GetText(kEdit), gbk);
+  ASSERT_TRUE(runtime_->SetText(kLabel, gbk));
+  EXPECT_EQ(runtime_->GetText(kLabel), gbk);
+
+  const Bytes png = ButtonPng(RGB(1, 2, 3));
+  ASSERT_TRUE(runtime_->SetPicture(kBox, png));
+  EXPECT_EQ(runtime_->GetPicture(kBox), png);
+  EXPECT_FALSE(runtime_->GetText(kBox).has_value()) << "a picture box has no text";
+  EXPECT_FALSE(runtime_->SetText(kUnitIdTag | 99, "x")) << "no such unit";
+  EXPECT_FALSE(runtime_->GetNumber(kUnitIdTag | 99, Property::kLeft).has_value());
+}
+
+uint32_t Le32At(const Bytes& bytes, size_t at) {
+  uint32_t value = 0;
+  std::memcpy(&value, bytes.data() + at, 4);
+  return value;
+}
+
+TEST_F(RuntimeTest, DrawingPanelReadsBackAsBottomUp24BitBmpEvenWhenItsWindowIsHidden) {
+  LoadA();
+  DrawPanelUnit* panel = runtime_->FindDrawPanel(kPanel);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->FontSizePoints(), 24) << "height -32 at 96 pixels an inch";
+  constexpr int kW = 50, kH = 20;
+  ASSERT_TRUE(runtime_->SetProperty(kPanel, Property::kWidth, int32_t{kW}));
+  ASSERT_TRUE(runtime_->SetProperty(kPanel, Property::kHeight, int32_t{kH}));
+  // A background picture whose top row is red, the rest white.
+  test::BmpFile file{kW, kH};
+  for (int y = 0; y < kH; ++y) {
+    const uint8_t other = y == 0 ? 0 : 255;
+    Bytes row;
+    for (int x = 0; x < kW; ++x) row.insert(row.end(), {other, other, 255});  // blue, green, red
+    file.rows.push_back(row);
+  }
+  ASSERT_TRUE(panel->SetBackgroundPicture(test::MakeBmp(file)));
+  ASSERT_TRUE(panel->DrawTextAt(2, 2, "A"));
+  // The host window shrinks to nothing and hides; the panel's image stays readable.
+  runtime_->SetProperty(kWindowA, Property::kWidth, int32_t{0});
+  ShowWindow(H(kWindowA), SW_HIDE);
+
+  const Bytes bmp = panel->ImageAsBmp();
+  constexpr size_t kStride = (kW * 3 + 3) / 4 * 4;
+  constexpr size_t kHeaders = 14 + 40;
+  ASSERT_EQ(bmp.size(), kHeaders + kStride * kH);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[1], 'M');
+  EXPECT_EQ(Le32At(bmp, 2), bmp.size());
+  EXPECT_EQ(Le32At(bmp, 10), kHeaders);
+  EXPECT_EQ(static_cast<int32_t>(Le32At(bmp, 18)), kW);
+  EXPECT_EQ(static_cast<int32_t>(Le32At(bmp, 22)), kH) << "positive height: bottom-up rows";
+  EXPECT_EQ(bmp[28], 24);
+  auto pixel = [&](int x, int file_row) {
+    const size_t at = kHeaders + file_row * kStride + x * 3;
+    return RGB(bmp[at + 2], bmp[at + 1], bmp[at]);
+  };
+  EXPECT_EQ(pixel(kW - 1, kH - 1), RGB(255, 0, 0)) << "the picture's top row is the file's last";
+  EXPECT_EQ(pixel(kW - 1, 0), RGB(255, 255, 255));
+  bool text_drawn = false;
+  for (int row = 0; row < kH; ++row) {
+    for (int x = 0; x < 20; ++x) text_drawn = text_drawn || pixel(x, row) == RGB(0, 0, 0);
+  }
+  EXPECT_TRUE(text_drawn) << "the text went onto the panel's own image";
+}
+
+TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
+  const std::vector<uint8_t> table = TestTable();
+  const HandlerBinding only_record[] = {{kRecordHandler, "Record", &Record}};
+  struct Row {
+    std::vector<uint8_t> table;
+    std::span<const HandlerBinding> handlers;
+    const char* message;
+  };
+  const Row rows[] = {
+      {std::vector<uint8_t>(table.begin(), table.end() - 1), kHandlers, "cannot be read"},
+      {table, only_record, "is bound to handler 2, which the program does not have"},
+  };
+  for (const Row& row : rows) {
+    const WindowRuntime::Start start = WindowRuntime::Create(row.table, row.handlers);
+    EXPECT_EQ(start.runtime, nullptr);
+    EXPECT_NE(start.error.find(row.message), std::string::npos) << start.error;
+  }
+}
+
+TEST(TextCodePage, GbkAndUtf16RoundTrip) {
+  struct Row {
+    std::string gbk;
+    std::wstring wide;
+    const char* why;
+  };
+  const Row rows[] = {
+      {"", L"", "empty"},
+      {"AZaz09 !", L"AZaz09 !", "ASCII is the same in both"},
+      {"\xCC\xF5\xC2\xEB\xBF\xD8\xBC\xFE", L"\u6761\u7801\u63A7\u4EF6", "four double-byte characters"},
+      {"\xA3\xAC\xA3\xA1", L"\uFF0C\uFF01", "full-width comma and exclamation mark"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(WideFromGbk(row.gbk), row.wide) << row.why;
+    EXPECT_EQ(GbkFromWide(row.wide), row.gbk) << row.why;
+  }
+}
+
+}  // namespace
+}  // namespace sw

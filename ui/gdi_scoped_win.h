@@ -1,0 +1,121 @@
+// Owners for the GDI and window handles that the window units use; each releases its handle once.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace sw {
+
+// A GDI object (brush, font, region, bitmap) released with DeleteObject.
+template <typename Handle>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(Handle handle) : handle_(handle) {}
+  ~ScopedGdiObject() { Reset(); }
+  ScopedGdiObject(ScopedGdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
+  ScopedGdiObject(const ScopedGdiObject&) = delete;
+  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+
+  Handle get() const { return handle_; }
+  Handle release() { return std::exchange(handle_, nullptr); }
+  void Reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) DeleteObject(handle_);
+    handle_ = handle;
+  }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  Handle handle_ = nullptr;
+};
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedRegion = ScopedGdiObject<HRGN>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+
+// A window's device context from GetDC.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ScopedWindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint and EndPaint.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  ~ScopedPaint() { EndPaint(window_, &paint_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  HDC dc() const { return dc_; }
+  const RECT& update() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_ = nullptr;
+};
+
+// A memory device context from CreateCompatibleDC.
+class ScopedMemoryDc {
+ public:
+  explicit ScopedMemoryDc(HDC compatible_with) : dc_(CreateCompatibleDC(compatible_with)) {}
+  ~ScopedMemoryDc() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  ScopedMemoryDc(const ScopedMemoryDc&) = delete;
+  ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+  ~ScopedSelect() {
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// SaveDC and RestoreDC: everything a painter changes in the DC (origin, clip, colours) is undone.
+class ScopedSaveDc {
+ public:
+  explicit ScopedSaveDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~ScopedSaveDc() {
+    if (saved_ != 0) RestoreDC(dc_, saved_);
+  }
+  ScopedSaveDc(const ScopedSaveDc&) = delete;
+  ScopedSaveDc& operator=(const ScopedSaveDc&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+}  // namespace sw

@@ -1,0 +1,121 @@
+// The window-unit runtime: builds windows and their units from the embedded description table, raises
+// unit events into the program's handlers, and offers the window operations and properties by number.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/unit_win.h"
+#include "ui/window_description.h"
+
+namespace sw {
+
+class DrawPanelUnit;
+
+struct EventContext {
+  WindowRuntime& runtime;
+  uint32_t window_id;
+  uint32_t unit_id;  // the window's own unit id for a window event
+  int32_t event;
+  std::array<int32_t, 3> args;  // by event; see ui/unit_events.h
+};
+// The result replaces the character of a character event (0 drops it); other events ignore it.
+using EventHandler = int32_t (*)(const EventContext& context);
+
+struct HandlerBinding {
+  uint32_t reference;  // as stored in the event bindings
+  const char* name;
+  EventHandler handler;
+};
+
+struct LoadResult {
+  bool ok = false;
+  std::string error;
+};
+
+class WindowRuntime {
+ public:
+  struct Start {
+    std::unique_ptr<WindowRuntime> runtime;
+    std::string error;
+  };
+  // Reads the table, checks that every event binding has a handler, registers the window classes and
+  // makes the hidden owner of the windows loaded without an owner.
+  static Start Create(std::span<const uint8_t> table, std::span<const HandlerBinding> handlers);
+  ~WindowRuntime();
+  WindowRuntime(const WindowRuntime&) = delete;
+  WindowRuntime& operator=(const WindowRuntime&) = delete;
+
+  // Creates the window and its units, raises its created event and shows it (unless its flags hide it).
+  // owner_window_id 0: owned by the hidden owner. With `modal`, the owner is disabled and the call returns
+  // only when the window has been destroyed.
+  LoadResult LoadWindow(uint32_t window_id, uint32_t owner_window_id = 0, bool modal = false);
+  // Marks the window and posts it a private message; it is destroyed when that message is processed.
+  void DestroyWindowLater(uint32_t window_id);
+  bool IsLoaded(uint32_t window_id) const;
+  // A window id, a window unit id or a unit id; nullptr when not loaded.
+  HWND Handle(uint32_t id) const;
+  LRESULT SendToWindow(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam);
+  bool SetFocusTo(uint32_t unit_id);
+  // Runs the message loop until the window is destroyed (or WM_QUIT arrives); returns the exit code.
+  int RunUntilClosed(uint32_t window_id);
+
+  // Properties by number. A window id stands for its own unit.
+  std::optional<PropertyValue> GetProperty(uint32_t unit_id, Property property) const;
+  bool SetProperty(uint32_t unit_id, Property property, const PropertyValue& value);
+  std::optional<int32_t> GetNumber(uint32_t unit_id, Property property) const;
+  std::optional<std::string> GetText(uint32_t unit_id) const;
+  bool SetText(uint32_t unit_id, std::string_view gbk);
+  std::optional<Bytes> GetPicture(uint32_t unit_id) const;
+  bool SetPicture(uint32_t unit_id, std::span<const uint8_t> bytes);
+
+  Unit* FindUnit(uint32_t id) const;
+  DrawPanelUnit* FindDrawPanel(uint32_t unit_id) const;
+  const DescriptionTable& descriptions() const { return table_; }
+  HWND hidden_owner() const { return hidden_owner_; }
+
+  // For the units: raises `event` on `unit` when it has a binding; the handler's result, or none.
+  std::optional<int32_t> Raise(Unit& unit, int32_t event, const std::array<int32_t, 3>& args = {});
+  Unit* UnitForHandle(HWND hwnd) const;
+  UINT destroy_message() const { return destroy_message_; }
+  // The window's system window has gone (WM_NCDESTROY): its units are released once no message of
+  // theirs is being handled any more.
+  void WindowGone(WindowInstance& window);
+  void EnterMessage() { ++message_depth_; }
+  void LeaveMessage();
+
+ private:
+  WindowRuntime() = default;
+  bool RegisterClasses(std::string& error);
+  WindowInstance* Loaded(uint32_t window_id) const;
+  LoadResult Build(const WindowDescription& description, HWND owner);
+  void RunModal(uint32_t window_id);
+
+  DescriptionTable table_;
+  std::map<uint32_t, EventHandler> handlers_;
+  std::map<uint32_t, std::unique_ptr<WindowInstance>> windows_;
+  std::vector<std::unique_ptr<WindowInstance>> gone_;
+  std::vector<std::wstring> registered_classes_;
+  HWND hidden_owner_ = nullptr;
+  UINT destroy_message_ = 0;
+  int message_depth_ = 0;
+};
+
+// The runtime's window class names.
+inline constexpr wchar_t kWindowClass[] = L"_YQ_Window";
+inline constexpr wchar_t kPicBoxClass[] = L"_YQ_PicBox";
+inline constexpr wchar_t kDrawPanelClass[] = L"_YQ_DrawPanel";
+inline constexpr wchar_t kPicBtnClass[] = L"_YQ_RgnButton";
+inline constexpr wchar_t kTransLabelClass[] = L"_YQ_TransLabel";
+inline constexpr wchar_t kHideOwnerClass[] = L"_YQ_HideOwner";
+
+}  // namespace sw
