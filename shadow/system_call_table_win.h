@@ -179,7 +179,9 @@ using UntypedFunction = void (*)();
 // the fatal hooks have been replaced (tests) does this return null.
 UntypedFunction BindSystemCall(std::size_t row);
 
-// Calls row `Row` with its function's arguments and returns its result unchanged.
+// Calls row `Row` with its function's arguments and returns its result unchanged. The call goes
+// through a pointer of the function's exact type and calling convention, so the function removes
+// exactly the argument bytes that were pushed; the stack cannot come back at another depth.
 template <std::size_t Row, typename... Args>
   requires(Row < kSystemCallRowCount && std::is_invocable_v<SystemCallFunction<Row>, Args...>)
 auto CallSystem(Args&&... args) -> std::invoke_result_t<SystemCallFunction<Row>, Args...> {

@@ -23,33 +23,6 @@ static_assert(!kCallable<sysrow::kGetPropA, HWND>, "GetPropA takes two");
 static_assert(!kCallable<sysrow::kGdipCreatePen1, gdip::ARGB, float, Gdiplus::GpUnit>, "the pen's out pointer");
 static_assert(kCallable<sysrow::kSetWindowLong, HWND, int, LONG_PTR>, "a whole procedure address fits");
 
-TEST(SystemCallTable, RowsAsWritten) {
-  ASSERT_EQ(kSystemCallNames.size(), 57U);
-  const struct {
-    std::size_t row;
-    std::string dll, function;
-  } cases[] = {
-      {0, "gdiplus.dll", "GdiplusStartup"},
-      {2, "", "GetPropA"},
-#ifdef _WIN64
-      {5, "user32", "SetWindowLongPtrA"},
-#else
-      {5, "user32", "SetWindowLongA"},
-#endif
-      {9, "user32.dll", "GetClassInfoExA"},
-      {27, "GdiPlus.dll", "GdipCreateFromHDC"},
-      {48, "ole32.dll", "CreateStreamOnHGlobal"},
-      {50, "", "RtlMoveMemory"},
-      {52, "", "lstrcpyn"},
-      {53, "", "RtlMoveMemory"},
-      {56, "GdiPlus.dll", "GdipGetImageHeight"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(kSystemCallNames[c.row].dll, c.dll) << "row " << c.row;
-    EXPECT_EQ(kSystemCallNames[c.row].function, c.function) << "row " << c.row;
-  }
-}
-
 TEST(SystemCallTable, RowWithoutLibraryBindsFromTheFirstSystemLibraryThatExportsIt) {
   const HWND desktop = GetDesktopWindow();
   EXPECT_EQ(CallSystem<sysrow::kGetPropA>(desktop, "SwNoSuchProperty"), nullptr);
