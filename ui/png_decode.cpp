@@ -24,10 +24,33 @@ class SimplifiedPngRead {
   png_image image_{};
 };
 
+constexpr size_t kSignatureSize = 8;
+constexpr size_t kChunkFrameSize = 12;  // length, type, and the CRC after the data
+constexpr uint32_t kEndChunk = 0x49454E44;  // "IEND"
+
+uint32_t Be32(std::span<const uint8_t> bytes, size_t at) {
+  return static_cast<uint32_t>(bytes[at]) << 24 | static_cast<uint32_t>(bytes[at + 1]) << 16 |
+         static_cast<uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+// Every chunk lies inside the data. libpng only warns about an oversized ancillary chunk and then allocates
+// what its length field says (a 100-byte file can ask for 2 GB); in memory such a chunk is simply cut off.
+bool ChunksFitInData(std::span<const uint8_t> bytes) {
+  size_t at = kSignatureSize;
+  while (bytes.size() - at >= kChunkFrameSize) {
+    const uint32_t length = Be32(bytes, at);
+    if (length > bytes.size() - at - kChunkFrameSize) return false;
+    if (Be32(bytes, at + 4) == kEndChunk) return true;
+    at += kChunkFrameSize + length;
+  }
+  return true;  // what is left is too short for a chunk: libpng judges it
+}
+
 }  // namespace
 
 PictureDecoding DecodePng(std::span<const uint8_t> bytes) {
   using picture_bytes::Fail;
+  if (bytes.size() >= kSignatureSize && !ChunksFitInData(bytes)) return Fail(DecodeFailure::kTruncated);
   SimplifiedPngRead read;
   png_image& image = read.image();
   if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {

@@ -242,19 +242,6 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColours) {
   }
 }
 
-TEST(DecodeBmp, OneBitRowsKeepTheirLeftmostPixelInTheHighBit) {
-  // 10 pixels: two bytes a row before padding; pixel 9 lives in the second byte.
-  const test::BmpFile file{.width = 10, .height = 1, .bits = 1, .palette = {{0, 0, 0}, {255, 255, 255}},
-                           .rows = {{1, 0, 0, 0, 0, 0, 0, 0, 0, 1}}};
-  const Bytes bmp = test::MakeBmp(file);
-  const auto picture = DecodePicture(bmp.data(), static_cast<int32_t>(bmp.size()));
-  ASSERT_TRUE(picture);
-  for (int x = 0; x < 10; ++x) {
-    const uint8_t expected = (x == 0 || x == 9) ? 255 : 0;
-    EXPECT_EQ(BottomUpPixel(*picture, x, 0), (Colour{expected, expected, expected})) << x;
-  }
-}
-
 // Pixel (x, y) of a top-down 8-bit packed DIB, through its colour table.
 Colour DibPixel(const DecodedPicture& picture, int x, int y) {
   constexpr size_t kHeader = 40, kTable = 256 * 4;
