@@ -24,7 +24,8 @@ inline constexpr int32_t kFocusGained = -7;      // none
 inline constexpr int32_t kFocusLost = -8;        // none
 inline constexpr int32_t kKeyDown = -9;          // key code, shift state
 inline constexpr int32_t kKeyUp = -10;           // key code, shift state
-inline constexpr int32_t kCharacter = -11;       // character code; the handler's result replaces it, 0 drops it
+inline constexpr int32_t kCharacter = -11;       // UTF-16 code unit (the windows are wide); the handler's
+                                                 // result replaces it, 0 drops it
 inline constexpr int32_t kMouseWheel = -12;      // notches (wheel distance / 120), shift state
 
 // Shift state bits.

@@ -380,18 +380,5 @@ TEST(WindowDescription, WriterRefusesWhatCannotBeStored) {
   }
 }
 
-TEST(WindowDescription, LooksUpWindowsAndUnits) {
-  const DescriptionTable table = SampleTable();
-  const WindowDescription* second = FindDescription(table, kWindow2);
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(FindUnit(*second, kUnitIdTag | 14)->name, "label");
-  EXPECT_EQ(FindUnit(*second, kUnitIdTag | 3), nullptr) << "a unit of the other description";
-  EXPECT_EQ(FindDescription(table, kWindowIdTag | 3), nullptr);
-  ASSERT_NE(WindowPropertiesOf(*second), nullptr);
-  EXPECT_EQ(WindowPropertiesOf(*second)->trailing_text, "tail");
-  EXPECT_EQ(TypeOf(second->units[2]), UnitType::kPicBtn);
-  EXPECT_STREQ(TypeName(UnitType::kTransLabel), "TransLabel");
-}
-
 }  // namespace
 }  // namespace sw
