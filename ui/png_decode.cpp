@@ -25,7 +25,8 @@ class SimplifiedPngRead {
 };
 
 constexpr size_t kSignatureSize = 8;
-constexpr size_t kChunkFrameSize = 12;  // length, type, and the CRC after the data
+constexpr size_t kChunkHeaderSize = 8;  // length, type
+constexpr size_t kChunkFrameSize = 12;  // header, and the CRC after the data
 constexpr uint32_t kEndChunk = 0x49454E44;  // "IEND"
 
 uint32_t Be32(std::span<const uint8_t> bytes, size_t at) {
@@ -37,13 +38,13 @@ uint32_t Be32(std::span<const uint8_t> bytes, size_t at) {
 // what its length field says (a 100-byte file can ask for 2 GB); in memory such a chunk is simply cut off.
 bool ChunksFitInData(std::span<const uint8_t> bytes) {
   size_t at = kSignatureSize;
-  while (bytes.size() - at >= kChunkFrameSize) {
+  while (bytes.size() - at >= kChunkHeaderSize) {
     const uint32_t length = Be32(bytes, at);
-    if (length > bytes.size() - at - kChunkFrameSize) return false;
+    if (bytes.size() - at < kChunkFrameSize || length > bytes.size() - at - kChunkFrameSize) return false;
     if (Be32(bytes, at + 4) == kEndChunk) return true;
     at += kChunkFrameSize + length;
   }
-  return true;  // what is left is too short for a chunk: libpng judges it
+  return true;  // what is left holds no chunk length: libpng judges it
 }
 
 }  // namespace
