@@ -72,17 +72,30 @@ void PicBtnUnit::ShowCurrentImage() {
   for (size_t i = 0; i < images_.size(); ++i) has[i] = !images_[i].empty();
   shown_ = states_.ImageToShow(IsWindowEnabled(hwnd()) != FALSE, has);
 
-  HRGN region = nullptr;
-  const DecodedPicture* picture = images_[static_cast<size_t>(shown_)].Decoded();
-  if (properties_.cutout_colour != kColourUnset && picture != nullptr) {
+  const size_t slot = static_cast<size_t>(shown_);
+  const DecodedPicture* picture = images_[slot].Decoded();
+  if (!region_made_[slot] && properties_.cutout_colour != kColourUnset && picture != nullptr) {
     ScopedWindowDc dc(hwnd());
     PictureBitmap made = MakePictureBitmap(dc.get(), *picture, FlattenColour());
     if (made.bitmap.get() != nullptr) {
-      region = RegionWithout(dc.get(), made.bitmap.get(), made.width, made.height,
-                             static_cast<COLORREF>(properties_.cutout_colour));
+      regions_[slot].Reset(RegionWithout(dc.get(), made.bitmap.get(), made.width, made.height,
+                                         static_cast<COLORREF>(properties_.cutout_colour)));
     }
   }
-  SetWindowRgn(hwnd(), region, FALSE);  // the window owns the region from here; nullptr removes it
+  region_made_[slot] = true;
+  // The window takes ownership of the region it is given: it gets a copy. No region removes the cut-out.
+  ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
+  const bool has_region = GetWindowRgn(hwnd(), current.get()) != ERROR;
+  const bool same = regions_[slot] ? has_region && EqualRgn(current.get(), regions_[slot].get())
+                                   : !has_region;
+  if (!same) {
+    HRGN region = nullptr;
+    if (regions_[slot]) {
+      region = CreateRectRgn(0, 0, 0, 0);
+      CombineRgn(region, regions_[slot].get(), nullptr, RGN_COPY);
+    }
+    SetWindowRgn(hwnd(), region, FALSE);  // the mouse-over image often has the same shape: no change then
+  }
   InvalidateRect(hwnd(), nullptr, FALSE);
   UpdateWindow(hwnd());
 }

@@ -31,6 +31,9 @@ class PicBtnUnit : public Unit {
 
   const PicBtnProperties& properties_;
   std::array<UnitPicture, 4> images_;
+  // Each image's region, made once: the images do not change, and a hover must stay cheap.
+  std::array<ScopedRegion, 4> regions_;
+  std::array<bool, 4> region_made_{};
   PictureButtonStates states_;
   ButtonImage shown_ = ButtonImage::kNormal;
 };
