@@ -1,6 +1,7 @@
 #include "ui/unit_window_win.h"
 
 #include "ui/gdi_scoped_win.h"
+#include "ui/picture_paint_win.h"
 #include "ui/text_codepage_win.h"
 #include "ui/unit_events.h"
 #include "ui/window_runtime_win.h"
@@ -19,7 +20,9 @@ POINT CentredOrigin(int screen_width, int screen_height, int width, int height) 
 }
 
 WindowUnit::WindowUnit(WindowInstance& window, const UnitRecord& record)
-    : Unit(window, record), properties_(std::get<WindowProperties>(record.properties)) {}
+    : Unit(window, record),
+      properties_(std::get<WindowProperties>(record.properties)),
+      background_picture_(properties_.background_picture) {}
 
 bool WindowUnit::Create(HWND owner) {
   const bool borderless = properties_.border_style == 0;
@@ -58,8 +61,11 @@ COLORREF WindowUnit::Background() const {
 }
 
 void WindowUnit::PaintContent(HDC dc, const RECT& update) {
-  ScopedBrush brush(CreateSolidBrush(Background()));
-  FillRect(dc, &update, brush.get());
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const uint32_t mode = properties_.background_picture_mode;
+  const auto placement = static_cast<PicturePlacement>(mode <= 3 ? mode : 0);
+  PaintPictureInArea(dc, background_picture_.Decoded(), client, update, placement, Background());
 }
 
 void WindowUnit::EnableOwnerAgain() {

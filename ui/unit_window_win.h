@@ -2,6 +2,7 @@
 // for border style 0, filled with its background colour, centred for start position 1.
 #pragma once
 
+#include "ui/unit_picture_win.h"
 #include "ui/unit_win.h"
 
 namespace sw {
@@ -25,6 +26,7 @@ class WindowUnit : public Unit {
   void EnableOwnerAgain();
 
   const WindowProperties& properties_;
+  UnitPicture background_picture_;  // placed by the background-picture mode (3: stretched)
 };
 
 // Where a window of `width` x `height` goes for start position 1: the screen's centre, integer division.

@@ -150,6 +150,8 @@ std::vector<uint8_t> TestTable() {
   b.window_id = kWindowB;
   WindowProperties own_b;
   own_b.background_colour = kTeal;
+  own_b.background_picture = ButtonPng(RGB(0, 0, 255));
+  own_b.background_picture_mode = 3;  // stretched over the window
   b.units.push_back(MakeUnit(kOwnB, 50, 50, 100, 60, own_b));
   b.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler}};
 
@@ -470,6 +472,19 @@ TEST_F(RuntimeTest, ModalLoadDisablesTheOwnerAndReturnsAfterDestruction) {
   EXPECT_EQ(during[0].event, 0) << "the owner was disabled while the modal window was open";
   ASSERT_EQ(EventsOf(kOwnB).size(), 2u);
   EXPECT_EQ(EventsOf(kOwnB)[1].event, event::kDestroyed);
+}
+
+TEST_F(RuntimeTest, WindowBackgroundPictureIsPlacedByItsMode) {
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowB).ok);
+  RedrawWindow(H(kWindowB), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC screen = GetDC(nullptr);
+  POINT centre{50, 30};
+  POINT corner{0, 0};
+  ClientToScreen(H(kWindowB), &centre);
+  ClientToScreen(H(kWindowB), &corner);
+  EXPECT_EQ(GetPixel(screen, centre.x, centre.y), RGB(0, 0, 255)) << "the 40 x 20 picture stretched to 100 x 60";
+  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), kTeal) << "its transparent frame shows the background colour";
+  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(RuntimeTest, PropertiesByNumber) {
