@@ -1,5 +1,12 @@
 # libpng, zlib and libjpeg: Debian's -dev packages natively; static builds from scripts/build-win-deps
 # (found through the toolchain's find root) for Windows.
+if(WIN32)
+  # The program is one self-contained exe: zlib's import library would make it need zlib1.dll.
+  set(ZLIB_USE_STATIC_LIBS ON)
+  if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")  # found by an earlier configure
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+  endif()
+endif()
 find_package(ZLIB REQUIRED)
 find_package(PNG 1.6 REQUIRED)
 find_package(JPEG REQUIRED)
