@@ -1,21 +1,151 @@
-// Handlers whose behaviour comes with the commands and window behaviour; for now they do nothing, so that
-// every binding of the descriptions resolves and the windows open.
+// The program's handlers: window behaviour (drag, close, start, the tips and host windows) and the commands
+// (generate, save, web page, cue text). Each keeps its working objects local; only TipsMessage, SavedPath
+// and BarcodePicture's picture outlive a command.
 #include "app/handlers_win.h"
 
-namespace sw::app {
+#include <string>
+#include <vector>
 
-int32_t StartMainWindow(const EventContext&) { return 0; }
-int32_t OpenMakerPage(const EventContext&) { return 0; }
-int32_t DragMainWindow(const EventContext&) { return 0; }
-int32_t CloseMainWindow(const EventContext&) { return 0; }
-int32_t ClearCueText(const EventContext&) { return 0; }
-int32_t RestoreCueText(const EventContext&) { return 0; }
-int32_t GenerateBarcode(const EventContext&) { return 0; }
-int32_t SaveBarcode(const EventContext&) { return 0; }
+#include "app/app_texts.h"
+#include "app/barcode_host_win.h"
+#include "app/commands.h"
+#include "app/layout_ids.h"
+#include "app/program_state.h"
+#include "encode/code128_encoder.h"
+#include "render/bitmap.h"
+#include "render/scale_bmp.h"
+#include "shadow/shadow_window_win.h"
+#include "ui/file_name.h"
+#include "ui/file_services_win.h"
+
+namespace sw::app {
+namespace {
+
+using layout::ErrorTipsWindow;
+using layout::MainWindow;
+using layout::TipsWindow;
+
+std::string ContentText(const WindowRuntime& runtime) {
+  return runtime.GetText(MainWindow::kContentEdit).value_or(std::string());
+}
+
+// The message goes into TipsMessage; the tips window shows it from its created handler and returns
+// here when the user has closed it.
+void ShowTips(WindowRuntime& runtime, uint32_t tips_window_id, std::string message) {
+  TipsMessage() = std::move(message);
+  runtime.LoadWindow(tips_window_id, MainWindow::kId, true);
+}
+
+// The system moves the window with the mouse as if its caption had been pressed.
+void StartDrag(WindowRuntime& runtime, uint32_t window_id) {
+  runtime.SendToWindow(window_id, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+uint32_t MessageLabelOf(uint32_t tips_window_id) {
+  return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
+}
+
+}  // namespace
+
+int32_t StartMainWindow(const EventContext& context) {
+  RestoreCueText(context);
+  SetWindowShadow(context.runtime.Handle(MainWindow::kId));
+  return 0;
+}
+
+int32_t OpenMakerPage(const EventContext&) {
+  OpenWebPage(kMakerPageAddress);
+  return 0;
+}
+
+int32_t DragMainWindow(const EventContext& context) {
+  StartDrag(context.runtime, MainWindow::kId);
+  return 0;
+}
+
+int32_t CloseMainWindow(const EventContext& context) {
+  context.runtime.DestroyWindowLater(MainWindow::kId);
+  return 0;
+}
+
+int32_t ClearCueText(const EventContext& context) {
+  if (ContentText(context.runtime) == kCueText) context.runtime.SetText(MainWindow::kContentEdit, "");
+  return 0;
+}
+
+int32_t RestoreCueText(const EventContext& context) {
+  if (ContentText(context.runtime).empty()) context.runtime.SetText(MainWindow::kContentEdit, kCueText);
+  return 0;
+}
+
+int32_t GenerateBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  BarcodeHostCaption host(runtime);
+  Code128Encoder encoder(&host);  // loads BarcodeHostWindow hidden
+  Bitmap picture;
+  // ContentEdit loses the focus first, so that an emptied box shows its cue text again.
+  runtime.SetFocusTo(MainWindow::kFocusSink);
+  if (IsEmptyContent(ContentText(runtime))) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kEmptyContentMessage));
+    return 0;
+  }
+  picture = encoder.MakeBarcode(ContentText(runtime));
+  const int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
+  const int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
+  runtime.SetPicture(MainWindow::kBarcodePicture,
+                     ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height));
+  {
+    // The full-size copy, not the scaled picture; whether it could be written is not reported.
+    Bitmap full_size = encoder.MakeBarcode(ContentText(runtime));
+    WriteBytesToFile(kFullSizeCopyPath, {full_size.GetData()});
+  }
+  encoder.CloseBarcodeHost();
+  return 0;
+}
+
+int32_t SaveBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  if (runtime.GetPicture(MainWindow::kBarcodePicture).value_or(Bytes()).empty()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
+    return 0;
+  }
+  // The box's text as it is now, not the content that was encoded; the cue text too.
+  const std::string content = ContentText(runtime);
+  SavedPath() = SavedFilePath(ProgramDirectory(), content);
+  // A content that would lead out of the program folder, or into a stream, is not written at all.
+  bool saved = false;
+  if (IsSafeFileNamePart(content)) {
+    const Bytes picture = runtime.GetPicture(MainWindow::kBarcodePicture).value_or(Bytes());
+    saved = WriteBytesToFile(SavedPath(), {picture});
+  }
+  ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
+  return 0;
+}
+
 int32_t IgnoreEvent(const EventContext&) { return 0; }
-int32_t ShrinkBarcodeHost(const EventContext&) { return 0; }
-int32_t StartTipsWindow(const EventContext&) { return 0; }
-int32_t DragTipsWindow(const EventContext&) { return 0; }
-int32_t CloseTipsWindow(const EventContext&) { return 0; }
+
+int32_t ShrinkBarcodeHost(const EventContext& context) {
+  // The window exists for its drawing panel but never covers anything.
+  context.runtime.SetProperty(context.window_id, Property::kWidth, PropertyValue{0});
+  context.runtime.SetProperty(context.window_id, Property::kHeight, PropertyValue{0});
+  return 0;
+}
+
+int32_t StartTipsWindow(const EventContext& context) {
+  SetWindowShadow(context.runtime.Handle(context.window_id));
+  // Even an empty message replaces the label's stored text.
+  context.runtime.SetText(MessageLabelOf(context.window_id), TipsMessage());
+  return 0;
+}
+
+int32_t DragTipsWindow(const EventContext& context) {
+  StartDrag(context.runtime, context.window_id);
+  return 0;
+}
+
+int32_t CloseTipsWindow(const EventContext& context) {
+  context.runtime.DestroyWindowLater(context.window_id);
+  return 0;
+}
 
 }  // namespace sw::app

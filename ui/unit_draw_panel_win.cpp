@@ -89,6 +89,22 @@ bool DrawPanelUnit::DrawTextAt(int32_t x, int32_t y, std::string_view gbk) {
   return true;
 }
 
+bool DrawPanelUnit::DrawDibAt(int32_t x, int32_t y, const BITMAPINFO& info, const void* bits) {
+  if (!canvas_ || bits == nullptr) return false;
+  const LONG width = info.bmiHeader.biWidth;
+  const LONG height = info.bmiHeader.biHeight < 0 ? -info.bmiHeader.biHeight : info.bmiHeader.biHeight;
+  int lines = 0;
+  {
+    ScopedMemoryDc memory(nullptr);
+    ScopedSelect select(memory.get(), canvas_.get());
+    lines = SetDIBitsToDevice(memory.get(), x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                              static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
+    GdiFlush();
+  }
+  if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, FALSE);
+  return lines > 0;
+}
+
 bool DrawPanelUnit::SetBackgroundPicture(std::span<const uint8_t> bytes) {
   background_picture_.Set(bytes);
   Redraw();

@@ -32,6 +32,12 @@ class DrawPanelUnit : public Unit {
   bool SetBackgroundPicture(std::span<const uint8_t> bytes);
   // The image as a BMP file: 24 bits a pixel, bottom-up, the panel's size. Empty for a 0 x 0 panel.
   Bytes ImageAsBmp() const;
+  // Paints a device-independent bitmap at its natural size, top-left corner at (x, y). `info` (header and
+  // colour table) and `bits` must describe each other: a bitmap the caller made or checked.
+  bool DrawDibAt(int32_t x, int32_t y, const BITMAPINFO& info, const void* bits);
+  // Gives the image a size of its own, beyond what a window can be (32767 pixels): a cleared image with
+  // the background picture. The window keeps its size; a later resize of the window sets both again.
+  bool ResizeImage(int width, int height) { return ResizeCanvas(width, height); }
 
  private:
   bool ResizeCanvas(int width, int height);  // a cleared image with the background picture

@@ -1,0 +1,34 @@
+// The program's own texts and fixed addresses. Texts are GBK, as the windows show them.
+#pragma once
+
+#include <string_view>
+
+namespace sw::app {
+
+// "条码内容(仅限数字、字母)": barcode content, digits and letters only. Shown in an empty ContentEdit.
+inline constexpr std::string_view kCueText =
+    "\xcc\xf5\xc2\xeb\xc4\xda\xc8\xdd\x28\xbd\xf6\xcf\xde\xca\xfd\xd7\xd6\xa1\xa2\xd7\xd6\xc4\xb8\x29";
+// "条码内容为空，请先输入条码内容！": the barcode content is empty, please enter it first.
+inline constexpr std::string_view kEmptyContentMessage =
+    "\xcc\xf5\xc2\xeb\xc4\xda\xc8\xdd\xce\xaa\xbf\xd5\xa3\xac\xc7\xeb\xcf\xc8\xca\xe4\xc8\xeb\xcc\xf5\xc2\xeb\xc4\xda"
+    "\xc8\xdd\xa3\xa1";
+// "系统还没有条码数据哟，请先制作一个条码吧！": no barcode yet, please make one first.
+inline constexpr std::string_view kNoBarcodeMessage =
+    "\xcf\xb5\xcd\xb3\xbb\xb9\xc3\xbb\xd3\xd0\xcc\xf5\xc2\xeb\xca\xfd\xbe\xdd\xd3\xb4\xa3\xac\xc7\xeb\xcf\xc8\xd6\xc6"
+    "\xd7\xf7\xd2\xbb\xb8\xf6\xcc\xf5\xc2\xeb\xb0\xc9\xa3\xa1";
+// "文件已保存到：" + path + "\r\n感谢使用！": file saved to the path; thanks on a second line.
+inline constexpr std::string_view kSavedMessageStart = "\xce\xc4\xbc\xfe\xd2\xd1\xb1\xa3\xb4\xe6\xb5\xbd\xa3\xba";
+inline constexpr std::string_view kSavedMessageEnd = "\r\n\xb8\xd0\xd0\xbb\xca\xb9\xd3\xc3\xa3\xa1";
+// "文件保存失败，请重试！": saving the file failed, please try again.
+inline constexpr std::string_view kSaveFailedMessage =
+    "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xd6\xd8\xca\xd4\xa3\xa1";
+
+// The saved file: program folder + "\Bar_Code_" + content + ".bmp".
+inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";
+inline constexpr std::string_view kSavedNameEnd = ".bmp";
+// Every generate command also leaves the full-size captioned barcode here; a failure is silent.
+inline constexpr std::string_view kFullSizeCopyPath = "C:\\1.bmp";
+// The maker's page, with a fragment naming this tool.
+inline constexpr std::string_view kMakerPageAddress = "http://wrenfield.example/#stripewright";
+
+}  // namespace sw::app

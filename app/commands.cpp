@@ -1,0 +1,24 @@
+#include "app/commands.h"
+
+#include "app/app_texts.h"
+
+namespace sw::app {
+
+bool IsEmptyContent(std::string_view box_text) { return box_text.empty() || box_text == kCueText; }
+
+std::string SavedFilePath(std::string_view program_directory, std::string_view content) {
+  std::string path(program_directory);
+  path += kSavedNameStart;
+  path += content;
+  path += kSavedNameEnd;
+  return path;
+}
+
+std::string SavedMessage(std::string_view path) {
+  std::string message(kSavedMessageStart);
+  message += path;
+  message += kSavedMessageEnd;
+  return message;
+}
+
+}  // namespace sw::app

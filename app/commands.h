@@ -1,0 +1,18 @@
+// The parts of the commands that are plain text rules: what counts as no content, the saved file's path
+// and the save command's outcome message.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sw::app {
+
+// The box shows the cue text when the user left it empty; an empty text is no content either.
+bool IsEmptyContent(std::string_view box_text);
+
+std::string SavedFilePath(std::string_view program_directory, std::string_view content);
+
+// The success message: the full path after its start, the thanks on a second line.
+std::string SavedMessage(std::string_view path);
+
+}  // namespace sw::app

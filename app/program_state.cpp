@@ -1,0 +1,24 @@
+#include "app/program_state.h"
+
+namespace sw::app {
+namespace {
+
+std::string tips_message;
+std::string saved_path;
+
+// Gives the text's memory back, not just its length.
+void Release(std::string& text) {
+  if (!text.empty() || text.capacity() > 0) std::string().swap(text);
+}
+
+}  // namespace
+
+std::string& TipsMessage() { return tips_message; }
+std::string& SavedPath() { return saved_path; }
+
+void ReleaseProgramTexts() {
+  Release(tips_message);
+  Release(saved_path);
+}
+
+}  // namespace sw::app

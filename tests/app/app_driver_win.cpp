@@ -1,0 +1,133 @@
+#include "app_driver_win.h"
+
+#include <utility>
+
+#include "app/handler_table_win.h"
+#include "app/layout_ids.h"
+#include "app/program_state.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "ui/file_services_win.h"
+#include "ui/text_codepage_win.h"
+
+namespace sw::resources {
+extern const std::span<const unsigned char> kWindowDescriptions;
+}
+
+namespace sw::test {
+namespace {
+
+using layout::ErrorTipsWindow;
+using layout::MainWindow;
+using layout::TipsWindow;
+
+AppDriver* active_driver = nullptr;  // the timer procedure's way back to its driver
+std::vector<std::string> opened_pages;
+
+void RecordPage(std::string_view url) { opened_pages.emplace_back(url); }
+
+struct TipsUnits {
+  uint32_t window;
+  uint32_t label;
+  uint32_t ok_button;
+};
+constexpr TipsUnits kTipsWindows[] = {
+    {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsMessageLabel, ErrorTipsWindow::kTipsOkButton},
+    {TipsWindow::kId, TipsWindow::kTipsMessageLabel, TipsWindow::kTipsOkButton},
+};
+
+}  // namespace
+
+AppDriver::AppDriver() {
+  SetWebPageOpener(&RecordPage);
+  StartGdiplus();
+  InitProgramDirectory();
+  app::TipsMessage().clear();
+  app::SavedPath().clear();
+  WindowRuntime::Start start = WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable());
+  if (start.runtime == nullptr) {
+    error_ = start.error;
+    return;
+  }
+  runtime_ = std::move(start.runtime);
+  const LoadResult loaded = runtime_->LoadWindow(MainWindow::kId);
+  if (!loaded.ok) error_ = loaded.error;
+  active_driver = this;
+  timer_ = SetTimer(nullptr, 0, 10, &AppDriver::CloseTips);
+  Pump();
+}
+
+AppDriver::~AppDriver() {
+  if (timer_ != 0) KillTimer(nullptr, timer_);
+  active_driver = nullptr;
+  runtime_.reset();
+  Pump();
+  opened_pages.clear();
+}
+
+void AppDriver::Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void AppDriver::Click(uint32_t unit_id) {
+  const HWND button = runtime_->Handle(unit_id);
+  RECT client{};
+  GetClientRect(button, &client);
+  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  if (IsWindow(button)) SendMessageW(button, WM_LBUTTONUP, 0, middle);
+}
+
+void AppDriver::SetContent(std::string_view gbk) { runtime_->SetText(MainWindow::kContentEdit, gbk); }
+
+std::string AppDriver::Content() const { return runtime_->GetText(MainWindow::kContentEdit).value_or("<none>"); }
+
+std::vector<uint8_t> AppDriver::Picture() const {
+  return runtime_->GetPicture(MainWindow::kBarcodePicture).value_or(Bytes());
+}
+
+std::vector<TipsSeen> AppDriver::TakeTips() { return std::exchange(tips_, {}); }
+
+std::vector<std::string> AppDriver::TakeOpenedPages() { return std::exchange(opened_pages, {}); }
+
+void CALLBACK AppDriver::CloseTips(HWND, UINT, UINT_PTR, DWORD) {
+  if (active_driver != nullptr) active_driver->CloseOpenTips();
+}
+
+void AppDriver::CloseOpenTips() {
+  if (runtime_ == nullptr) return;
+  if (last_closed_ != nullptr && !IsWindow(last_closed_)) last_closed_ = nullptr;
+  for (const TipsUnits& tips : kTipsWindows) {
+    const HWND window = runtime_->Handle(tips.window);
+    if (window == nullptr || window == last_closed_) continue;
+    last_closed_ = window;
+    TipsSeen seen;
+    seen.window_id = tips.window;
+    seen.message = runtime_->GetText(tips.label).value_or("<none>");
+    seen.owner_disabled = IsWindowEnabled(runtime_->Handle(MainWindow::kId)) == FALSE;
+    seen.shadow = static_cast<HWND>(GetPropA(window, "Umbra.WndShadow"));
+    tips_.push_back(std::move(seen));
+    Click(tips.ok_button);
+  }
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path_gbk) {
+  HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+bool FileExists(const std::string& path_gbk) {
+  return GetFileAttributesW(WideFromGbk(path_gbk).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace sw::test

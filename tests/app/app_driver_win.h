@@ -1,0 +1,65 @@
+// Drives the real program windows through their units, as a user would: text into the edit box, clicks
+// as mouse messages to the buttons, and every modal tips window read and closed by its OK button from a
+// timer that runs inside the modal loop. The web page opener is replaced: no browser ever starts.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/layout_ids.h"
+#include "ui/window_runtime_win.h"
+
+namespace sw::test {
+
+// One tips window as it was on screen.
+struct TipsSeen {
+  uint32_t window_id = 0;
+  std::string message;         // its TipsMessageLabel
+  bool owner_disabled = false;  // MainWindow disabled while it was open
+  HWND shadow = nullptr;        // its shadow window
+};
+
+class AppDriver {
+ public:
+  AppDriver();  // GDI+, the program's folder, the runtime with the program's handlers, MainWindow loaded
+  ~AppDriver();
+  AppDriver(const AppDriver&) = delete;
+  AppDriver& operator=(const AppDriver&) = delete;
+
+  bool ready() const { return runtime_ != nullptr && runtime_->IsLoaded(layout::MainWindow::kId); }
+  const std::string& error() const { return error_; }
+  WindowRuntime& runtime() { return *runtime_; }
+
+  // A press and a release of the left button at the middle of the unit.
+  void Click(uint32_t unit_id);
+  void SetContent(std::string_view gbk);
+  std::string Content() const;
+  std::vector<uint8_t> Picture() const;  // BarcodePicture's picture bytes
+  void Pump();                           // every waiting message
+
+  // Tips windows opened (and closed by the driver) since the last call.
+  std::vector<TipsSeen> TakeTips();
+  // Addresses given to the web page opener since the last call.
+  static std::vector<std::string> TakeOpenedPages();
+
+ private:
+  static void CALLBACK CloseTips(HWND, UINT, UINT_PTR, DWORD);
+  void CloseOpenTips();
+
+  std::unique_ptr<WindowRuntime> runtime_;
+  std::string error_;
+  std::vector<TipsSeen> tips_;
+  HWND last_closed_ = nullptr;
+  UINT_PTR timer_ = 0;
+};
+
+// The file's bytes; empty when it cannot be read. GBK path.
+std::vector<uint8_t> ReadFileBytes(const std::string& path_gbk);
+bool FileExists(const std::string& path_gbk);
+
+}  // namespace sw::test

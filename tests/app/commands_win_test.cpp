@@ -1,0 +1,452 @@
+// The program's commands and window behaviour under Wine, through the real windows and handlers: the cue
+// text, generate (the picture, the full-size copy at C:\1.bmp with its caption), save (messages, names,
+// path safety, whole-or-nothing replacement), the web page, closing, dragging and the tips windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/commands.h"
+#include "app/program_state.h"
+#include "app_driver_win.h"
+#include "encode/code128_encoder.h"
+#include "render/bitmap.h"
+#include "ui/file_services_win.h"
+#include "ui/text_codepage_win.h"
+
+namespace sw {
+namespace {
+
+using namespace layout;
+using test::AppDriver;
+using test::FileExists;
+using test::ReadFileBytes;
+using test::TipsSeen;
+
+// The picture box's picture: 344 x 120 at 24 bits, rows padded to 4 bytes, after the two BMP headers.
+constexpr int32_t kPictureWidth = 344;
+constexpr int32_t kPictureHeight = 120;
+constexpr size_t kBmpHeaders = 14 + 40;
+constexpr size_t kPictureBytes = kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
+static_assert(kPictureBytes == 123894);
+
+// The full-size barcode: 3 pixels a module, 50 + 52 margin columns, 150 rows, bars in rows 1 to 110.
+constexpr int32_t kCanvasHeight = 150;
+constexpr int32_t kLastBarRow = 110;
+constexpr int32_t kCaptionFontPoints = 24;  // BarcodePanel's font, height -32 at 96 pixels an inch
+constexpr int32_t kCaptionCharWidth = kCaptionFontPoints * 7 / 10;  // the estimate's width of one byte
+
+struct BmpHeader {
+  int32_t width = 0;
+  int32_t height = 0;
+  int bits = 0;
+};
+
+BmpHeader HeaderOf(const std::vector<uint8_t>& bmp) {
+  BmpHeader header;
+  if (bmp.size() < kBmpHeaders || bmp[0] != 'B' || bmp[1] != 'M') return header;
+  std::memcpy(&header.width, bmp.data() + 18, 4);
+  std::memcpy(&header.height, bmp.data() + 22, 4);
+  uint16_t bits = 0;
+  std::memcpy(&bits, bmp.data() + 28, 2);
+  header.bits = bits;
+  return header;
+}
+
+std::string C1Path() { return std::string(app::kFullSizeCopyPath); }
+
+std::string SavedPathFor(std::string_view content) { return app::SavedFilePath(ProgramDirectory(), content); }
+
+std::string FailedToSave() { return std::string(app::kSaveFailedMessage); }
+
+// "文件已保存到：" and "感谢使用！" in GBK: the success message's two parts around the path.
+const std::string kSavedTo = "\xce\xc4\xbc\xfe\xd2\xd1\xb1\xa3\xb4\xe6\xb5\xbd\xa3\xba";
+const std::string kThanks = "\xb8\xd0\xd0\xbb\xca\xb9\xd3\xc3\xa3\xa1";
+
+// C:\1.bmp: the bars exactly as the bare barcode has them, the caption under them where it belongs.
+void ExpectFullSizeCopyOf(std::string_view content) {
+  std::vector<uint8_t> full_bytes = ReadFileBytes(C1Path());
+  Bitmap full;
+  ASSERT_TRUE(full.LoadData(full_bytes)) << "C:\\1.bmp is missing or unreadable";
+  Code128Encoder bare_encoder;
+  Bitmap bare = bare_encoder.MakeBarcode(content);
+  ASSERT_EQ(full.GetWidth(), bare.GetWidth());
+  ASSERT_EQ(full.GetHeight(), kCanvasHeight);
+  EXPECT_EQ(full.GetBitCount(), 24);
+  const int32_t width = full.GetWidth();
+  int mismatches = 0;
+  for (int32_t y = 0; y <= kLastBarRow; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      mismatches += (full.GetPixel(x, y) == 0) != (bare.GetPixel(x, y) == 0);
+    }
+  }
+  EXPECT_EQ(mismatches, 0) << "rows 0 to 110 are the bars";
+
+  const auto estimated_width = static_cast<int32_t>(content.size()) * kCaptionCharWidth;
+  const auto caption_x = static_cast<int32_t>(width / 2.0 - estimated_width / 2.0);
+  const auto caption_y = static_cast<int32_t>(kCanvasHeight - 1.5 * kCaptionFontPoints);
+  int32_t left = width, top = kCanvasHeight, right = -1;
+  for (int32_t y = kLastBarRow + 1; y < kCanvasHeight; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      if (full.GetPixel(x, y) != 0x000000) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+    }
+  }
+  ASSERT_GE(right, 0) << "no caption under the bars";
+  EXPECT_GE(top, caption_y) << "the caption's cell starts 1.5 font sizes above the bottom";
+  EXPECT_LE(top, caption_y + kCaptionFontPoints / 2) << "its letters begin near the top of the cell";
+  EXPECT_GE(left, caption_x) << "centred by its estimated width";
+  EXPECT_LE(left, caption_x + kCaptionCharWidth);
+  EXPECT_GT(right, width / 2) << "the caption runs across the middle";
+}
+
+// Black pixels in the bar rows of a shown picture (24-bit, bottom-up, rows padded to 4 bytes).
+int BlackPixelsInBarRows(const std::vector<uint8_t>& picture) {
+  const size_t stride = (kPictureWidth * 3 + 3) / 4 * 4;
+  int black = 0;
+  for (int32_t y = 10; y < 80; ++y) {  // well inside the scaled bar rows
+    const uint8_t* row = picture.data() + kBmpHeaders + static_cast<size_t>(kPictureHeight - 1 - y) * stride;
+    for (int32_t x = 0; x < kPictureWidth; ++x) black += row[3 * x] == 0 && row[3 * x + 1] == 0 && row[3 * x + 2] == 0;
+  }
+  return black;
+}
+
+// Only the handlers' own message windows: the modal ones the driver reads and closes.
+class AppCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app_.ready()) << app_.error();
+    app_.TakeTips();
+  }
+  void TearDown() override {
+    for (const std::string& path : saved_) DeleteFileW(WideFromGbk(path).c_str());
+  }
+  // Generate for `content` and expect no message.
+  void Generate(std::string_view content) {
+    app_.SetContent(content);
+    app_.Click(MainWindow::kGenerateButton);
+    app_.Pump();
+    EXPECT_TRUE(app_.TakeTips().empty()) << content;
+  }
+  std::vector<TipsSeen> Save() {
+    app_.Click(MainWindow::kSaveButton);
+    app_.Pump();
+    saved_.push_back(app::SavedPath());
+    return app_.TakeTips();
+  }
+  WindowRuntime& runtime() { return app_.runtime(); }
+
+  AppDriver app_;
+  std::vector<std::string> saved_;  // every path a save attempted, removed afterwards
+};
+
+TEST_F(AppCommands, ContentBoxShowsTheCueTextWhileEmpty) {
+  EXPECT_EQ(app_.Content(), app::kCueText) << "put there when MainWindow was created";
+  struct Row {
+    std::string_view before;
+    std::string_view while_focused;
+    std::string_view after;
+    const char* why;
+  };
+  const std::string cue(app::kCueText);
+  const std::string cue_and_more = cue + "1";
+  const Row rows[] = {
+      {cue, "", cue, "the cue text goes on focus and comes back when the box is left empty"},
+      {"", "", cue, "an empty box gets the cue text when it loses the focus"},
+      {"ABC123", "ABC123", "ABC123", "the user's text stays"},
+      {cue_and_more, cue_and_more, cue_and_more, "only the exact cue text is removed"},
+  };
+  for (const Row& row : rows) {
+    app_.SetContent(row.before);
+    runtime().SetFocusTo(MainWindow::kContentEdit);
+    EXPECT_EQ(app_.Content(), row.while_focused) << row.why;
+    runtime().SetFocusTo(MainWindow::kFocusSink);
+    EXPECT_EQ(app_.Content(), row.after) << row.why;
+  }
+}
+
+TEST_F(AppCommands, MainWindowHasItsShadow) {
+  const HWND main = runtime().Handle(MainWindow::kId);
+  const HWND shadow = static_cast<HWND>(GetPropA(main, "Umbra.WndShadow"));
+  ASSERT_NE(shadow, nullptr);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+}
+
+TEST_F(AppCommands, GenerateShowsTheScaledPictureAndWritesTheFullSizeCopy) {
+  DeleteFileW(L"C:\\1.bmp");
+  Generate("ABC123");
+  const std::vector<uint8_t> picture = app_.Picture();
+  ASSERT_EQ(picture.size(), kPictureBytes);
+  const BmpHeader shown = HeaderOf(picture);
+  EXPECT_EQ(shown.width, kPictureWidth);
+  EXPECT_EQ(shown.height, kPictureHeight);
+  EXPECT_EQ(shown.bits, 24);
+  EXPECT_EQ(app_.Content(), "ABC123") << "generating leaves the box as it was";
+  EXPECT_FALSE(runtime().IsLoaded(BarcodeHostWindow::kId)) << "the host window goes with the command";
+
+  ExpectFullSizeCopyOf("ABC123");
+}
+
+TEST_F(AppCommands, GeneratingTwiceInARowShowsTheSecondBarcode) {
+  Generate("1234");
+  const std::vector<uint8_t> first = app_.Picture();
+  Generate("HelloWorld");
+  const std::vector<uint8_t> second = app_.Picture();
+  ASSERT_EQ(first.size(), kPictureBytes);
+  ASSERT_EQ(second.size(), kPictureBytes);
+  EXPECT_NE(first, second);
+  Generate("1234");
+  EXPECT_EQ(app_.Picture(), first) << "the same content, the same picture";
+}
+
+TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
+  struct Row {
+    std::string_view box;
+    bool focused;  // the box has the focus when generate is clicked
+    const char* why;
+  };
+  const Row rows[] = {
+      {"", true, "the user emptied the box: it gets its cue text back first"},
+      {app::kCueText, false, "the cue text counts as no content"},
+      {app::kCueText, true, "the cue text went on focus and comes back"},
+  };
+  for (bool after_a_barcode : {false, true}) {
+    if (after_a_barcode) Generate("KEEP1");
+    const std::vector<uint8_t> before = app_.Picture();
+    for (const Row& row : rows) {
+      runtime().SetFocusTo(MainWindow::kFocusSink);
+      app_.SetContent(row.box);
+      if (row.focused) runtime().SetFocusTo(MainWindow::kContentEdit);
+      app_.Click(MainWindow::kGenerateButton);
+      app_.Pump();
+      const std::vector<TipsSeen> tips = app_.TakeTips();
+      ASSERT_EQ(tips.size(), 1u) << row.why;
+      EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId) << row.why;
+      EXPECT_EQ(tips[0].message, app::kEmptyContentMessage) << row.why;
+      EXPECT_TRUE(tips[0].owner_disabled) << "modal over MainWindow";
+      EXPECT_EQ(app_.Picture(), before) << row.why;
+      EXPECT_EQ(app_.Content(), app::kCueText) << row.why;
+      EXPECT_FALSE(runtime().IsLoaded(BarcodeHostWindow::kId));
+    }
+  }
+  EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId))) << "enabled again once the message is closed";
+}
+
+TEST_F(AppCommands, LongContentsShowAPictureOrNoneWithoutFailing) {
+  // Wider than a window or a decoded picture can be (33207 pixels): still the whole barcode.
+  const std::string thousand(1000, 'A');
+  Generate(thousand);
+  ASSERT_EQ(app_.Picture().size(), kPictureBytes) << "1,000 characters still make a picture";
+  EXPECT_GT(BlackPixelsInBarRows(app_.Picture()), kPictureWidth * 10) << "with its bars";
+  ExpectFullSizeCopyOf(thousand);
+  // The most the box takes. Too wide for a drawing panel: then no picture rather than a cut one.
+  const auto limit = static_cast<size_t>(
+      SendMessageW(runtime().Handle(MainWindow::kContentEdit), EM_GETLIMITTEXT, 0, 0));
+  ASSERT_GT(limit, 1000u);
+  Generate(std::string(limit, 'B'));
+  const size_t size = app_.Picture().size();
+  EXPECT_TRUE(size == 0 || size == kPictureBytes) << size;
+  Generate("Z9");
+  EXPECT_EQ(app_.Picture().size(), kPictureBytes) << "and the next barcode works as ever";
+}
+
+TEST_F(AppCommands, SavingBeforeAnyBarcodeAsksForOne) {
+  const std::vector<TipsSeen> tips = Save();
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
+  EXPECT_EQ(tips[0].message, app::kNoBarcodeMessage);
+  EXPECT_EQ(app::SavedPath(), "") << "no path was even tried";
+}
+
+TEST_F(AppCommands, SaveWritesThePictureUnderTheBoxTextOfTheMoment) {
+  Generate("ABC123");
+  const std::vector<uint8_t> picture = app_.Picture();
+  const std::string cue(app::kCueText);
+  struct Row {
+    std::string_view box;
+    const char* why;
+  };
+  const Row rows[] = {
+      {"ABC123", "the content that was encoded"},
+      {"Renamed 7", "the box's text when saving, not the encoded content"},
+      {cue, "the cue text names the file as it is (Chinese file name)"},
+      {"ABC123", "a second save of the same name replaces the file"},
+  };
+  for (const Row& row : rows) {
+    app_.SetContent(row.box);
+    const std::vector<TipsSeen> tips = Save();
+    const std::string path = SavedPathFor(row.box);
+    EXPECT_EQ(app::SavedPath(), path) << row.why;
+    ASSERT_EQ(tips.size(), 1u) << row.why;
+    EXPECT_EQ(tips[0].window_id, TipsWindow::kId) << row.why;
+    EXPECT_EQ(tips[0].message, kSavedTo + path + "\r\n" + kThanks) << row.why;
+    EXPECT_EQ(ReadFileBytes(path), picture) << row.why;
+    EXPECT_EQ(app_.Picture(), picture) << "saving leaves the picture";
+  }
+}
+
+TEST_F(AppCommands, SaveRefusesContentsThatLeaveTheFolderOrCannotNameAFile) {
+  Generate("SAFE1");
+  // A folder named like the start of a content with a separator: nothing may land inside it.
+  const std::string trap_folder = ProgramDirectory() + "\\Bar_Code_trap";
+  CreateDirectoryW(WideFromGbk(trap_folder).c_str(), nullptr);
+  struct Row {
+    std::string_view content;
+    std::string_view must_not_exist;  // file name in the program folder, or path below the trap folder
+    const char* why;
+  };
+  const Row rows[] = {
+      {"trap\\x", "Bar_Code_trap\\x.bmp", "a backslash would write into a subfolder"},
+      {"trap/x", "Bar_Code_trap\\x.bmp", "so would a slash"},
+      {"..\\..\\x", "x.bmp", "or out of the program folder"},
+      {"strm:x", "Bar_Code_strm", "a colon would write an alternate data stream"},
+      {"tab\tx", "Bar_Code_tab\tx.bmp", "control bytes have no place in a file name"},
+      {"star*x", "Bar_Code_star*x.bmp", "characters a file name cannot hold fail"},
+      {"what?x", "Bar_Code_what?x.bmp", "characters a file name cannot hold fail"},
+      {"pipe|x", "Bar_Code_pipe|x.bmp", "characters a file name cannot hold fail"},
+  };
+  for (const Row& row : rows) {
+    app_.SetContent(row.content);
+    const std::vector<TipsSeen> tips = Save();
+    ASSERT_EQ(tips.size(), 1u) << row.why;
+    EXPECT_EQ(tips[0].window_id, TipsWindow::kId) << row.why;
+    EXPECT_EQ(tips[0].message, FailedToSave()) << row.why;
+    EXPECT_EQ(app::SavedPath(), SavedPathFor(row.content)) << "the attempted path is kept";
+    EXPECT_FALSE(FileExists(ProgramDirectory() + "\\" + std::string(row.must_not_exist))) << row.why;
+  }
+  EXPECT_TRUE(RemoveDirectoryW(WideFromGbk(trap_folder).c_str())) << "the trap folder is still empty";
+}
+
+TEST_F(AppCommands, AFailedSaveLeavesTheOldFileWhole) {
+  const std::string path = SavedPathFor("Held1");
+  saved_.push_back(path);
+  const std::vector<uint8_t> old_bytes = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
+  ASSERT_TRUE(WriteBytesToFile(path, {old_bytes}));
+  Generate("Held1");
+  // Another program holds the file open without sharing: the save fails and the file stays as it was.
+  HANDLE held = CreateFileW(WideFromGbk(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const std::vector<TipsSeen> tips = Save();
+  CloseHandle(held);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, FailedToSave());
+  EXPECT_EQ(ReadFileBytes(path), old_bytes);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideFromGbk(path + "*.tmp").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left beside it";
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  // Released, the next save replaces it whole.
+  EXPECT_EQ(Save().at(0).message.rfind(app::kSavedMessageStart, 0), 0u);
+  EXPECT_EQ(ReadFileBytes(path), app_.Picture());
+}
+
+TEST_F(AppCommands, TheWebButtonOpensTheMakersPage) {
+  AppDriver::TakeOpenedPages();
+  app_.Click(MainWindow::kWebButton);
+  EXPECT_EQ(AppDriver::TakeOpenedPages(), std::vector<std::string>{std::string(app::kMakerPageAddress)});
+  EXPECT_TRUE(runtime().IsLoaded(MainWindow::kId));
+}
+
+TEST_F(AppCommands, ClosingTheMainWindowOpensThePageOnceAndEndsTheLoop) {
+  AppDriver::TakeOpenedPages();
+  app_.Click(MainWindow::kCloseButton);
+  EXPECT_TRUE(AppDriver::TakeOpenedPages().empty()) << "the window goes after the click has been handled";
+  EXPECT_EQ(runtime().RunUntilClosed(MainWindow::kId), 0);
+  EXPECT_FALSE(runtime().IsLoaded(MainWindow::kId));
+  EXPECT_EQ(AppDriver::TakeOpenedPages(), std::vector<std::string>{std::string(app::kMakerPageAddress)});
+}
+
+// Records the drag message instead of letting the system start its move loop.
+LRESULT CALLBACK RecordDrag(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCLBUTTONDOWN) {
+    reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(data)->push_back({wparam, lparam});
+    return 0;
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
+  ASSERT_TRUE(runtime().LoadWindow(ErrorTipsWindow::kId, MainWindow::kId).ok);
+  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
+  struct Row {
+    uint32_t window;
+    uint32_t unit;
+    POINT at;  // a point of the unit that no child covers
+    bool drags;
+    const char* why;
+  };
+  const Row rows[] = {
+      {MainWindow::kId, MainWindow::kTitleBar, {463, 14}, true, "the title bar between label and close button"},
+      {MainWindow::kId, MainWindow::kTitleLabel, {100, 14}, true, "the title text"},
+      {MainWindow::kId, MainWindow::kTitleIcon, {10, 10}, false, "the icon does not drag"},
+      {MainWindow::kId, MainWindow::kCloseButton, {10, 10}, false, "nor does the close button"},
+      {MainWindow::kId, MainWindow::kBarcodePicture, {10, 10}, false, "nor the rest of the window"},
+      // 5
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleBar, {355, 14}, true, "Error Tips: its title bar"},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel, {100, 14}, true, "Error Tips: its title"},
+      {TipsWindow::kId, TipsWindow::kTipsTitleLabel, {100, 14}, true, "Tips: its title"},
+      {TipsWindow::kId, TipsWindow::kTipsTitleBar, {2, 14}, false, "Tips: the bar itself has no handler"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::pair<WPARAM, LPARAM>> drags;
+    const HWND window = runtime().Handle(row.window);
+    ASSERT_TRUE(SetWindowSubclass(window, RecordDrag, 1, reinterpret_cast<DWORD_PTR>(&drags)));
+    SendMessageW(runtime().Handle(row.unit), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(row.at.x, row.at.y));
+    ReleaseCapture();  // a pressed button lets go without a click
+    RemoveWindowSubclass(window, RecordDrag, 1);
+    if (row.drags) {
+      ASSERT_EQ(drags.size(), 1u) << row.why;
+      EXPECT_EQ(drags[0].first, static_cast<WPARAM>(HTCAPTION)) << row.why;
+      EXPECT_EQ(drags[0].second, 0) << "no position argument";
+    } else {
+      EXPECT_TRUE(drags.empty()) << row.why;
+    }
+  }
+  EXPECT_TRUE(runtime().IsLoaded(MainWindow::kId)) << "no close button was clicked";
+}
+
+TEST_F(AppCommands, EachTipsWindowShowsTheMessageOfItsOpeningWithANewShadow) {
+  // Through the save command: the no-data message in Error Tips, then twice the outcome in Tips.
+  std::vector<TipsSeen> seen = Save();
+  Generate("Twice1");
+  app_.SetContent("Twice1");
+  for (const TipsSeen& tips : Save()) seen.push_back(tips);
+  app_.SetContent("Twice2");
+  for (const TipsSeen& tips : Save()) seen.push_back(tips);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].message, app::kNoBarcodeMessage);
+  EXPECT_EQ(seen[1].message, app::SavedMessage(SavedPathFor("Twice1")));
+  EXPECT_EQ(seen[2].message, app::SavedMessage(SavedPathFor("Twice2"))) << "the second message, not the first";
+  saved_.push_back(SavedPathFor("Twice1"));
+  for (const TipsSeen& tips : seen) {
+    EXPECT_TRUE(tips.owner_disabled);
+    EXPECT_NE(tips.shadow, nullptr);
+    EXPECT_FALSE(IsWindow(tips.shadow)) << "its shadow went with it";
+  }
+  EXPECT_NE(seen[1].shadow, seen[2].shadow);
+
+  // An empty message still replaces the label's stored text.
+  app::TipsMessage().clear();
+  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
+  EXPECT_EQ(runtime().GetText(TipsWindow::kTipsMessageLabel), "");
+}
+
+TEST_F(AppCommands, HostWindowShrinksToNothingWhenLoaded) {
+  ASSERT_TRUE(runtime().LoadWindow(BarcodeHostWindow::kId).ok);
+  RECT rect{};
+  GetWindowRect(runtime().Handle(BarcodeHostWindow::kId), &rect);
+  EXPECT_EQ(rect.right - rect.left, 0);
+  EXPECT_EQ(rect.bottom - rect.top, 0);
+  EXPECT_FALSE(IsWindowVisible(runtime().Handle(BarcodeHostWindow::kId)));
+}
+
+}  // namespace
+}  // namespace sw
