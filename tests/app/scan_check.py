@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Decodes the pictures that app_scan_win_test wrote, with zbarimg and ZXingReader, and compares each
+with the content it was made from. One line a kind of picture; exit status 1 when any picture fails.
+
+usage: scan_check.py FOLDER   (FOLDER holds manifest.txt: "kind/NN.bmp <content as hex>" lines)
+"""
+import os
+import subprocess
+import sys
+
+
+def decode(command):
+    try:
+        result = subprocess.run(command, capture_output=True, timeout=60)
+    except (OSError, subprocess.TimeoutExpired) as error:
+        return None, str(error)
+    return result.stdout, result.stderr.decode(errors="replace").strip()
+
+
+def main():
+    folder = sys.argv[1]
+    failures = []
+    counts = {}
+    with open(os.path.join(folder, "manifest.txt")) as manifest:
+        lines = [line.split() for line in manifest if line.strip()]
+    if not lines:
+        print("scan_check: the manifest is empty")
+        return 1
+    for name, hex_content in lines:
+        content = bytes.fromhex(hex_content)
+        path = os.path.join(folder, name)
+        kind = name.split("/")[0]
+        read = counts.setdefault(kind, {"pictures": 0, "zbarimg": 0, "ZXingReader": 0})
+        read["pictures"] += 1
+        decoders = {
+            # zbarimg ends its text with a newline.
+            "zbarimg": (["zbarimg", "-q", "--raw", path], content + b"\n"),
+            "ZXingReader": (["ZXingReader", "-format", "Code128", "-bytes", path], content),
+        }
+        for decoder, (command, expected) in decoders.items():
+            output, error = decode(command)
+            if output == expected:
+                read[decoder] += 1
+            else:
+                failures.append(f"{decoder} {name}: expected {content!r}, read {output!r} {error}")
+    for kind, read in sorted(counts.items()):
+        print(f"{kind}: {read['pictures']} pictures, zbarimg read {read['zbarimg']}, "
+              f"ZXingReader read {read['ZXingReader']}")
+    for failure in failures:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

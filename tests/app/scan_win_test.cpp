@@ -1,0 +1,161 @@
+// Writes barcodes as the program makes them, for two decoders we did not write (scan_check.py runs them
+// after this test): the shown picture (what the save command writes) for short contents, and the
+// full-size copy C:\1.bmp for contents up to 60 characters. The folder comes in SW_SCAN_DIR; each
+// picture's content goes into manifest.txt as hex, one "kind/NN.bmp hex" line a picture.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/program_state.h"
+#include "app_driver_win.h"
+#include "ui/file_services_win.h"
+#include "ui/text_codepage_win.h"
+
+namespace sw {
+namespace {
+
+using layout::MainWindow;
+
+// Deterministic mixes of digit runs, letters and other characters of `others`, lengths min to max.
+std::vector<std::string> Mixes(int count, size_t min_length, size_t max_length, const std::string& others,
+                               uint32_t seed) {
+  const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  auto next = [&](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  std::vector<std::string> mixes;
+  for (int i = 0; i < count; ++i) {
+    const size_t length = min_length + next(static_cast<uint32_t>(max_length - min_length + 1));
+    std::string text;
+    while (text.size() < length) {
+      const uint32_t kind = next(3);
+      const size_t run = 1 + next(kind == 0 ? 9 : 4);
+      for (size_t k = 0; k < run && text.size() < length; ++k) {
+        text += kind == 0   ? static_cast<char>('0' + next(10))
+                : kind == 1 ? letters[next(static_cast<uint32_t>(letters.size()))]
+                            : others[next(static_cast<uint32_t>(others.size()))];
+      }
+    }
+    mixes.push_back(text);
+  }
+  return mixes;
+}
+
+// 1 to 10 characters that can all name a saved file.
+std::vector<std::string> ShortContents() {
+  std::vector<std::string> contents = {
+      "0",     "7",      "42",       "123",        "1234",   "12345", "123456", "1234567", "12345678",
+      "1234567890", "A", "z",        "AB",         "Hello",  "Code128", "ABCDEFGHIJ", "abcdefghij", "A1B2C3",
+      "12AB34", "X9",    "a b",      "(10) #4!",
+  };
+  for (const std::string& mix : Mixes(12, 1, 10, " !#$%&'()+,-.;=@[]^_`{}~", 7)) contents.push_back(mix);
+  return contents;
+}
+
+// Up to 60 characters of every printable kind.
+std::vector<std::string> LongContents() {
+  std::vector<std::string> contents = {
+      std::string(60, '9'),
+      "98765432101234567890",
+      "abcdefghijklmnopqrstuvwxyz",
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+      "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
+      "https://example.org/p?q=1&r=2",
+      "ISBN 978-0-306-40615-7",
+      "1234567890abcdefghij1234567890ABCDEFGHIJ1234567890~!@#$%^&*()",
+  };
+  for (const std::string& mix : Mixes(24, 11, 60, " !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~", 128)) {
+    contents.push_back(mix);
+  }
+  return contents;
+}
+
+std::string Hex(const std::string& text) {
+  std::string hex;
+  char pair[3];
+  for (unsigned char c : text) {
+    std::snprintf(pair, sizeof pair, "%02x", c);
+    hex += pair;
+  }
+  return hex;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  return WriteBytesToFile(path, {bytes});
+}
+
+class ScanPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* folder = std::getenv("SW_SCAN_DIR");
+    ASSERT_NE(folder, nullptr) << "SW_SCAN_DIR names the folder for the pictures";
+    folder_ = folder;
+    for (char& c : folder_) {
+      if (c == '/') c = '\\';
+    }
+    for (const char* sub : {"", "\\saved", "\\full"}) CreateDirectoryW(WideFromGbk(folder_ + sub).c_str(), nullptr);
+    // A manifest only from a whole run: an older one must not be checked again.
+    DeleteFileW(WideFromGbk(folder_ + "\\manifest.txt").c_str());
+    ASSERT_TRUE(app_.ready()) << app_.error();
+  }
+  void Generate(const std::string& content) {
+    app_.SetContent(content);
+    app_.Click(MainWindow::kGenerateButton);
+    app_.Pump();
+    ASSERT_TRUE(app_.TakeTips().empty()) << content;
+  }
+
+  test::AppDriver app_;
+  std::string folder_;
+  std::string manifest_;
+};
+
+TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
+  const std::vector<std::string> short_contents = ShortContents();
+  const std::vector<std::string> long_contents = LongContents();
+  ASSERT_GE(short_contents.size(), 30u);
+  ASSERT_GE(long_contents.size(), 30u);
+  char name[32];
+  int index = 0;
+  for (const std::string& content : short_contents) {
+    Generate(content);
+    std::snprintf(name, sizeof name, "saved\\%02d.bmp", index++);
+    const std::string path = folder_ + "\\" + name;
+    if (index <= 3) {
+      // The first ones through the save command itself, moved here from the program's folder.
+      app_.Click(MainWindow::kSaveButton);
+      app_.Pump();
+      ASSERT_EQ(app_.TakeTips().size(), 1u);
+      const std::vector<uint8_t> saved = test::ReadFileBytes(app::SavedPath());
+      EXPECT_EQ(saved, app_.Picture()) << content;
+      DeleteFileW(WideFromGbk(app::SavedPath()).c_str());
+      ASSERT_TRUE(WriteFile(path, saved));
+    } else {
+      // The save command writes the shown picture byte for byte (app_commands_win_test).
+      ASSERT_TRUE(WriteFile(path, app_.Picture())) << path;
+    }
+    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+  }
+  index = 0;
+  for (const std::string& content : long_contents) {
+    Generate(content);
+    std::snprintf(name, sizeof name, "full\\%02d.bmp", index++);
+    ASSERT_TRUE(WriteFile(folder_ + "\\" + name, test::ReadFileBytes(std::string(app::kFullSizeCopyPath))));
+    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+  }
+  for (char& c : manifest_) {
+    if (c == '\\') c = '/';
+  }
+  const std::vector<uint8_t> manifest(manifest_.begin(), manifest_.end());
+  ASSERT_TRUE(WriteFile(folder_ + "\\manifest.txt", manifest));
+}
+
+}  // namespace
+}  // namespace sw
