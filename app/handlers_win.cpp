@@ -4,6 +4,7 @@
 #include "app/handlers_win.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_texts.h"
