@@ -17,13 +17,13 @@ std::string Hex(uint32_t value) {
   return text;
 }
 
-struct ClassSpec {
+struct ClassEntry {
   const wchar_t* name;
   UINT style;
 };
 
 // The picture button has no CS_DBLCLKS: two quick clicks are two clicks, not a press and a double click.
-constexpr ClassSpec kClasses[] = {
+constexpr ClassEntry kClasses[] = {
     {kWindowClass, CS_DBLCLKS},
     {kPicBoxClass, CS_DBLCLKS},
     {kDrawPanelClass, CS_DBLCLKS},
@@ -86,8 +86,8 @@ bool WindowRuntime::RegisterClasses(std::string& error) {
     }
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   };
-  for (const ClassSpec& spec : kClasses) {
-    if (!register_one(spec.name, spec.style, UnitWindowProc)) {
+  for (const ClassEntry& entry : kClasses) {
+    if (!register_one(entry.name, entry.style, UnitWindowProc)) {
       error = "the window class cannot be registered";
       return false;
     }

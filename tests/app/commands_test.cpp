@@ -3,34 +3,21 @@
 #include "app/commands.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 
 #include "app/app_texts.h"
+#include "tests/support/gbk_from_utf8.h"
 
 namespace sw::app {
 namespace {
 
-std::string ToGbk(std::string utf8) {
-  iconv_t convert = iconv_open("CP936", "UTF-8");
-  EXPECT_NE(convert, reinterpret_cast<iconv_t>(-1));
-  std::string out(utf8.size() * 2, '\0');
-  char* in_ptr = utf8.data();
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size(), out_left = out.size();
-  EXPECT_NE(iconv(convert, &in_ptr, &in_left, &out_ptr, &out_left), static_cast<std::size_t>(-1));
-  iconv_close(convert);
-  out.resize(out.size() - out_left);
-  return out;
-}
-
 TEST(AppTexts, AreTheGbkBytesOfTheMessages) {
-  EXPECT_EQ(kCueText, ToGbk("条码内容(仅限数字、字母)"));
-  EXPECT_EQ(kEmptyContentMessage, ToGbk("条码内容为空，请先输入条码内容！"));
-  EXPECT_EQ(kNoBarcodeMessage, ToGbk("系统还没有条码数据哟，请先制作一个条码吧！"));
-  EXPECT_EQ(kSaveFailedMessage, ToGbk("文件保存失败，请重试！"));
-  EXPECT_EQ(SavedMessage("D:\\x.bmp"), ToGbk("文件已保存到：D:\\x.bmp\r\n感谢使用！"));
+  EXPECT_EQ(kCueText, testing::GbkFromUtf8("条码内容(仅限数字、字母)"));
+  EXPECT_EQ(kEmptyContentMessage, testing::GbkFromUtf8("条码内容为空，请先输入条码内容！"));
+  EXPECT_EQ(kNoBarcodeMessage, testing::GbkFromUtf8("系统还没有条码数据哟，请先制作一个条码吧！"));
+  EXPECT_EQ(kSaveFailedMessage, testing::GbkFromUtf8("文件保存失败，请重试！"));
+  EXPECT_EQ(SavedMessage("D:\\x.bmp"), testing::GbkFromUtf8("文件已保存到：D:\\x.bmp\r\n感谢使用！"));
 }
 
 TEST(AppCommands, EmptyContentIsTheCueTextOrNothing) {
