@@ -172,6 +172,32 @@ class MessageScope {
   WindowRuntime& runtime_;
 };
 
+// DefWindowProc passes a wheel message that a child does not use on to its parent: the same turn of the
+// wheel, already raised for the unit it was addressed to. Marks the unit window while it handles one.
+class WheelPassOn {
+ public:
+  WheelPassOn(WindowRuntime& runtime, UINT message, HWND hwnd)
+      : runtime_(runtime), active_(message == WM_MOUSEWHEEL), previous_(runtime.wheel_passed_on_by()) {
+    if (active_) runtime_.set_wheel_passed_on_by(hwnd);
+  }
+  ~WheelPassOn() {
+    if (active_) runtime_.set_wheel_passed_on_by(previous_);
+  }
+  WheelPassOn(const WheelPassOn&) = delete;
+  WheelPassOn& operator=(const WheelPassOn&) = delete;
+
+  // True for the wheel message that a child of `hwnd` is passing on.
+  static bool PassedOnTo(const WindowRuntime& runtime, UINT message, HWND hwnd) {
+    const HWND child = runtime.wheel_passed_on_by();
+    return message == WM_MOUSEWHEEL && child != nullptr && GetAncestor(child, GA_PARENT) == hwnd;
+  }
+
+ private:
+  WindowRuntime& runtime_;
+  bool active_;
+  HWND previous_;
+};
+
 }  // namespace
 
 LRESULT RunUnitMessage(Unit& unit, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -180,7 +206,9 @@ LRESULT RunUnitMessage(Unit& unit, UINT message, WPARAM wparam, LPARAM lparam) {
   MessageScope scope(runtime);
   try {
     // The events come first, before the unit sees the message.
-    if (const auto raised = CommonEventFor(message, wparam, lparam)) {
+    std::optional<RaisedEvent> raised;
+    if (!WheelPassOn::PassedOnTo(runtime, message, hwnd)) raised = CommonEventFor(message, wparam, lparam);
+    if (raised) {
       const std::optional<int32_t> result = runtime.Raise(unit, raised->event, raised->args);
       if (message == WM_CHAR && result) {
         if (*result == 0) return 0;  // dropped
@@ -190,7 +218,11 @@ LRESULT RunUnitMessage(Unit& unit, UINT message, WPARAM wparam, LPARAM lparam) {
       if (unit.hwnd() == nullptr) return 0;
     }
     if (const auto handled = ChildNotification(runtime, message, wparam, lparam)) return *handled;
-    const LRESULT result = unit.HandleMessage(message, wparam, lparam);
+    LRESULT result = 0;
+    {
+      WheelPassOn passing(runtime, message, hwnd);
+      result = unit.HandleMessage(message, wparam, lparam);
+    }
     if (message == WM_NCDESTROY) {
       unit.Detach();
       if (unit.type() == UnitType::kWindow) runtime.WindowGone(unit.window());

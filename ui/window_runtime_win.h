@@ -92,6 +92,9 @@ class WindowRuntime {
   void WindowGone(WindowInstance& window);
   void EnterMessage() { ++message_depth_; }
   void LeaveMessage();
+  // The unit window whose default processing is passing a wheel message on to its parent, or nullptr.
+  HWND wheel_passed_on_by() const { return wheel_passed_on_by_; }
+  void set_wheel_passed_on_by(HWND hwnd) { wheel_passed_on_by_ = hwnd; }
 
  private:
   WindowRuntime() = default;
@@ -108,6 +111,7 @@ class WindowRuntime {
   HWND hidden_owner_ = nullptr;
   UINT destroy_message_ = 0;
   int message_depth_ = 0;
+  HWND wheel_passed_on_by_ = nullptr;
 };
 
 // The runtime's window class names.

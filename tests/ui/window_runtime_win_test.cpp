@@ -106,7 +106,8 @@ std::vector<uint8_t> TestTable() {
   own_a.background_colour = kTeal;
   own_a.caption = "\xB2\xE2\xCA\xD4";  // GBK for the two characters of "test"
   a.units.push_back(MakeUnit(kOwnA, 50, 50, kWidthA, kHeightA, own_a));
-  a.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler}};
+  a.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler},
+                       {event::kMouseWheel, kRecordHandler}};
 
   TransLabelProperties label;
   label.text = "Tips";
@@ -336,11 +337,36 @@ TEST_F(RuntimeTest, RaisesCommonEventsWithTheirArguments) {
     SetKeys(row.keys);
     SendMessageW(H(row.unit), row.message, row.wparam, row.lparam);
     SetKeys({});
-    // A wheel message travels on to the parent, which has no binding for it.
+    // A wheel message travels on to the parents; they raise nothing for it.
     ASSERT_GE(g_events.size(), 1u) << i << " " << row.why;
     EXPECT_EQ(g_events[0].unit, row.unit) << i << " " << row.why;
     EXPECT_EQ(g_events[0].event, row.event) << i << " " << row.why;
     EXPECT_EQ(g_events[0].args, row.args) << i << " " << row.why;
+  }
+}
+
+TEST_F(RuntimeTest, WheelRaisesOnceForTheUnitItIsAddressedToNotForTheParentsItIsPassedTo) {
+  LoadA();
+  struct Row {
+    uint32_t target;
+    std::vector<uint32_t> raised;
+    const char* why;
+  };
+  const Row rows[] = {
+      {kEdit, {kEdit}, "the edit box's binding only, not the window's as well"},
+      {kLabel, {}, "the label has none; the box and the window that it passes through raise nothing"},
+      {kWindowA, {kOwnA}, "addressed to the window itself"},
+  };
+  for (const Row& row : rows) {
+    g_events.clear();
+    POINT at{5, 5};
+    ClientToScreen(H(row.target), &at);  // a wheel message carries screen coordinates
+    SendMessageW(H(row.target), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+    std::vector<uint32_t> raised;
+    for (const Recorded& r : g_events) {
+      if (r.event == event::kMouseWheel) raised.push_back(r.unit);
+    }
+    EXPECT_EQ(raised, row.raised) << row.why;
   }
 }
 
