@@ -20,6 +20,8 @@ constexpr size_t kCountAt = 4;
 constexpr size_t kEntrySize = 16;
 constexpr size_t kEntryWidthAt = 0;
 constexpr size_t kEntryColoursAt = 2;
+constexpr size_t kEntryHotSpotXAt = 4;  // a cursor's; an icon has its planes here
+constexpr size_t kEntryHotSpotYAt = 6;  // and its bit count here
 constexpr size_t kEntryBytesAt = 8;
 constexpr size_t kEntryOffsetAt = 12;
 constexpr uint8_t kPreferredWidth = 32;
@@ -98,7 +100,12 @@ PictureDecoding DecodeIconDirectory(std::span<const uint8_t> bytes, PictureKind 
   const uint32_t offset = Le32(bytes, chosen + kEntryOffsetAt);
   if (!Fits(bytes.size(), offset, size)) return Fail(DecodeFailure::kTruncated);
   const std::span<const uint8_t> image = bytes.subspan(offset, size);
-  return IsPng(image) ? CheckPngImage(image, kind) : CheckBitmapImage(image, kind);
+  PictureDecoding decoded = IsPng(image) ? CheckPngImage(image, kind) : CheckBitmapImage(image, kind);
+  if (decoded.picture && kind == PictureKind::kCursor) {
+    decoded.picture->hot_spot_x = Le16(bytes, chosen + kEntryHotSpotXAt);
+    decoded.picture->hot_spot_y = Le16(bytes, chosen + kEntryHotSpotYAt);
+  }
+  return decoded;
 }
 
 }  // namespace sw

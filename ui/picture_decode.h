@@ -47,6 +47,9 @@ struct DecodedPicture {
   int32_t height = 0;
   PlatformHandle icon;
   std::vector<uint8_t> pixels;
+  // kCursor: the hot spot that the chosen directory entry gives, in pixels from the top-left corner.
+  uint16_t hot_spot_x = 0;
+  uint16_t hot_spot_y = 0;
 };
 
 // Why bytes gave no picture; stable, so callers and tests can tell the cases apart.

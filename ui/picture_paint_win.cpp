@@ -251,12 +251,13 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
   }
 
   PrepareTarget(dc);
+  // A transparent colour, or an icon's mask, lets the background show through the picture itself.
+  const bool see_through = raster_op < 0 || made.icon != nullptr;
   const PictureRect area_rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
   if (placement == PicturePlacement::kTiled) {
     const PictureRect update_rect{update.left, update.top, update.right - update.left, update.bottom - update.top};
     const TileRange tiles = TilesToPaint(area_rect, update_rect, made.width, made.height);
-    // Transparent pixels of the tiles show the background.
-    if (fill && raster_op < 0) FillRectWith(dc, area, background);
+    if (fill && see_through) FillRectWith(dc, area, background);
     for (int32_t row = tiles.first_row; row < tiles.last_row; ++row) {
       for (int32_t column = tiles.first_column; column < tiles.last_column; ++column) {
         DrawPrepared(dc, made, area.left + column * made.width, area.top + row * made.height, made.width,
@@ -268,9 +269,9 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
 
   const std::optional<PictureRect> placed = PlacePicture(placement, area_rect, made.width, made.height);
   if (fill) {
-    // Only the uncovered part, unless transparent pixels let the background show through the picture.
+    // Only the uncovered part of an opaque picture.
     SavedDc around(dc);
-    if (placed && raster_op >= 0) {
+    if (placed && !see_through) {
       ExcludeClipRect(dc, placed->left, placed->top, placed->left + placed->width, placed->top + placed->height);
     }
     FillRectWith(dc, area, background);

@@ -244,6 +244,69 @@ TEST(MakePictureBitmap, IconsGetTheirHandleFromTheChosenEntry) {
   EXPECT_EQ(canvas.At(15, 15), kBlue);
 }
 
+// A 32-bit icon image, `size` pixels square: the left half transparent (alpha 0 and mask set), the right
+// half opaque `colour`.
+Bytes LeftHalfTransparentIcon(int32_t size, COLORREF colour) {
+  Bytes image = test::MakeIconImage(size, size, AsColour(colour));
+  constexpr size_t kHeader = 40;
+  const size_t mask_at = kHeader + static_cast<size_t>(size) * size * 4;
+  const size_t mask_stride = (static_cast<size_t>(size) + 31) / 32 * 4;
+  for (int32_t y = 0; y < size; ++y) {
+    for (int32_t x = 0; x < size / 2; ++x) {
+      image[kHeader + (static_cast<size_t>(y) * size + x) * 4 + 3] = 0;
+      image[mask_at + y * mask_stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    }
+  }
+  return image;
+}
+
+TEST(PaintPictureInArea, TransparentPixelsOfAnIconShowTheBackground) {
+  const DecodedPicture picture =
+      Decode(test::MakeIconFile(1, {{.width_byte = 8, .image = LeftHalfTransparentIcon(8, kRed)}}));
+  ASSERT_NE(picture.icon.get(), nullptr);
+  struct Row {
+    PicturePlacement placement;
+    RECT area;
+    POINT transparent, opaque;
+    const char* why;
+  };
+  const Row rows[] = {
+      {PicturePlacement::kNatural, {0, 0, 12, 12}, {1, 1}, {6, 1}, "at the top-left corner"},
+      {PicturePlacement::kCentred, {0, 0, 12, 12}, {3, 3}, {8, 3}, "centred at (2, 2)"},
+      {PicturePlacement::kTiled, {0, 0, 16, 8}, {9, 1}, {14, 1}, "the second tile"},
+  };
+  for (const Row& row : rows) {
+    Canvas canvas(16, 12);
+    PaintPictureInArea(canvas.dc(), &picture, row.area, row.area, row.placement, kBackground);
+    EXPECT_EQ(canvas.At(row.transparent.x, row.transparent.y), kBackground) << row.why;
+    EXPECT_EQ(canvas.At(row.opaque.x, row.opaque.y), kRed) << row.why;
+  }
+}
+
+TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
+  struct Row {
+    test::IconEntry entry;
+    const char* why;
+  };
+  const Row rows[] = {
+      {{.width_byte = 16, .width = 16, .height = 16, .planes_or_hot_x = 3, .bits_or_hot_y = 5}, "bitmap image"},
+      {{.width_byte = 16, .image = test::WritePng(16, 16, Bytes(16 * 16 * 4, 0xFF)), .planes_or_hot_x = 3,
+        .bits_or_hot_y = 5},
+       "PNG image"},
+  };
+  for (const Row& row : rows) {
+    const DecodedPicture picture = Decode(test::MakeIconFile(2, {row.entry}));
+    ASSERT_NE(picture.icon.get(), nullptr) << row.why;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(picture.icon.get()), &info)) << row.why;
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    EXPECT_FALSE(info.fIcon) << row.why << ": a cursor, not an icon";
+    EXPECT_EQ(info.xHotspot, 3u) << row.why << ": the hot spot from the directory entry, not the centre";
+    EXPECT_EQ(info.yHotspot, 5u) << row.why;
+  }
+}
+
 TEST(MakePictureBitmap, GifAndPcxPaintTheirColours) {
   const std::vector<test::Colour> palette = {AsColour(kRed), AsColour(kGreen), AsColour(kBlue), AsColour(kGrey)};
   const Bytes gif = test::MakeGif({.screen_width = 2, .screen_height = 2, .palette = palette, .width = 2,

@@ -224,8 +224,8 @@ Bytes MakeIconFile(uint16_t type, std::vector<IconEntry> entries) {
   for (IconEntry& entry : entries) {
     if (entry.image.empty()) entry.image = MakeIconImage(entry.width, entry.height, entry.colour);
     Append(out, {entry.width_byte, static_cast<uint8_t>(entry.height), entry.colours_byte, 0});
-    AppendLe16(out, 1);   // planes (hot spot x for cursors)
-    AppendLe16(out, 32);  // bit count (hot spot y for cursors)
+    AppendLe16(out, entry.planes_or_hot_x);
+    AppendLe16(out, entry.bits_or_hot_y);
     AppendLe32(out, static_cast<uint32_t>(entry.image.size()));
     AppendLe32(out, offset);
     offset += static_cast<uint32_t>(entry.image.size());

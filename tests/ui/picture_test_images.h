@@ -75,6 +75,8 @@ struct IconEntry {
   int32_t width = 0, height = 0;
   Colour colour{};
   Bytes image{};
+  uint16_t planes_or_hot_x = 1;  // an icon's planes and bit count are a cursor's hot spot
+  uint16_t bits_or_hot_y = 32;
 };
 Bytes MakeIconImage(int32_t width, int32_t height, Colour colour);
 Bytes MakeIconFile(uint16_t type, std::vector<IconEntry> entries);
