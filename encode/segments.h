@@ -17,7 +17,10 @@ struct Segments {
 };
 
 // Byte by byte, as typed: runs of 4 or more digits followed by another byte, and runs of 5 or more at the
-// end, go to set C (an odd run gives its last digit to set B); everything else is set B.
+// end, go to set C (an odd run gives its last digit to set B); everything else is set B. Neither byte of a
+// double-byte character is a digit (trail bytes start at 0x40), so such a character stays whole inside one
+// segment and separates the digit runs on either side of it, as the user sees them, even though it
+// encodes to nothing.
 Segments SplitIntoSegments(std::string_view text);
 
 }  // namespace sw::code128

@@ -50,6 +50,19 @@ const Case kCases[] = {
     {"12345678\x7f", {C("12345678"), B("\x7f")}, true, kStartC, {12, 34, 56, 78},
      (105 + 12 + 2 * 34 + 3 * 56 + 4 * 78) % 103, "no switch before a segment that yields nothing"},
     {"\xb0\xa1", {B("\xb0\xa1")}, true, kStartC, {}, 2, "nothing encodable: as the empty text"},
+    // GBK double-byte characters (lead 0x81-0xFE, trail 0x40-0xFE but 0x7F) are left out whole.
+    {"\xc8\x41" "Z", {B("\xc8\x41" "Z")}, true, kStartB, {ValueB('Z')}, (104 + ValueB('Z')) % 103,
+     "a character whose trail byte equals 'A' gives no A"},
+    {"\x81\x40", {B("\x81\x40")}, true, kStartC, {}, 2, "lowest lead and trail ('@'): nothing encodable"},
+    {"1234\xe9\x46" "5678", {C("1234"), B("\xe9\x46"), B("5678")}, true, kStartC, {12, 34, kToB, 21, 22, 23, 24},
+     (105 + 12 + 2 * 34 + 3 * kToB + 4 * 21 + 5 * 22 + 6 * 23 + 7 * 24) % 103,
+     "a character (trail 'F') between digit runs keeps them apart, as typed, and gives no F"},
+    {"\x81\x81" "A", {B("\x81\x81" "A")}, true, kStartB, {33}, (104 + 33) % 103,
+     "a lead byte as trail: one character, and the A after it stays"},
+    {"A\xc8 B", {B("A\xc8 B")}, true, kStartB, {33, 0, 34}, (104 + 33 + 0 + 3 * 34) % 103,
+     "a lead byte before a space is left out alone: the space stays"},
+    {"\x80" "A\xff" "B", {B("\x80" "A\xff" "B")}, true, kStartB, {33, 34}, (104 + 33 + 2 * 34) % 103,
+     "0x80 and 0xFF lead no character: the letters after them stay"},
 };
 
 TEST(Code128, SegmentsSymbolsAndCheckValues) {

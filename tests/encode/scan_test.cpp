@@ -106,6 +106,10 @@ TEST_F(ScanTest, BytesWithoutASetBValueAreLeftOut) {
       {"\xb0\xa1" "12345678", "12345678", "a double-byte character before a set C run"},
       {"Price \xa3\xa4 100", "Price  100", "a double-byte character between spaces"},
       {"12345678\x7f", "12345678", "DEL after a set C run: no switch for nothing"},
+      // GBK characters whose trail bytes equal printable characters: C8 41 ('A'), 81 40 ('@'), E9 46 ('F').
+      {"\xc8\x41" "Z", "Z", "a character, then a letter"},
+      {"\x81\x40" "1234\xe9\x46" "5678AB\xc8\x41" "9", "12345678AB9", "characters between digit runs and letters"},
+      {"Code\xe9\x46" "128\x81\x40", "Code128", "characters after letters and after digits"},
   };
   int index = 1000;
   for (const Case& c : cases) {
