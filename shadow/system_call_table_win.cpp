@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "binding_messages.h"
@@ -104,13 +105,37 @@ UntypedFunction FindExport(HMODULE library, const char* function) {
   return reinterpret_cast<UntypedFunction>(found);
 }
 
+// Systems without the search flags (before the update that brought AddDllDirectory) refuse them.
+bool HasSystemDirectorySearch() {
+  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  return kernel32 != nullptr && GetProcAddress(kernel32, "AddDllDirectory") != nullptr;
+}
+
 }  // namespace
+
+HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search) {
+  // A path is loaded as written; it names its folder itself.
+  if (std::strchr(name, ':') != nullptr) return LoadLibraryA(name);
+  if (search == SystemLibrarySearch::kSearchFlag) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  char folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::string path = std::string(folder, length) + "\\" + name;
+  // The library's own imports are then looked for in its folder first too.
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+  static const SystemLibrarySearch search =
+      HasSystemDirectorySearch() ? SystemLibrarySearch::kSearchFlag : SystemLibrarySearch::kFullPath;
+  return LoadSystemLibrary(name, search);
+}
 
 ExportLookup LookUpExport(const char* dll, const char* function) {
   ExportLookup result;
   if (dll[0] == '\0') {
     for (const char* name : kSystemLibraries) {
-      HMODULE library = LoadLibraryA(name);
+      HMODULE library = LoadSystemLibrary(name);
       if (library == nullptr) continue;
       if (UntypedFunction address = FindExport(library, function)) {
         result.address = address;
@@ -122,9 +147,9 @@ ExportLookup LookUpExport(const char* dll, const char* function) {
     result.failure = MissingSystemExportMessage(function);
     return result;
   }
-  // A path (with ":") is loaded as written; a bare name goes through the system's search order,
-  // which finds every library of this table. No other folders are tried first.
-  HMODULE library = LoadLibraryA(dll);
+  // Every library of this table is a system library: a bare name is looked for in the system folder
+  // only, never first beside the program or in the current directory, where a planted copy would win.
+  HMODULE library = LoadSystemLibrary(dll);
   UntypedFunction address = library != nullptr ? FindExport(library, function) : nullptr;
   if (address == nullptr) {
     if (library != nullptr) FreeLibrary(library);

@@ -201,9 +201,17 @@ auto CallSystem(Args&&... args) -> std::invoke_result_t<SystemCallFunction<Row>,
 bool IsSystemCallBound(std::size_t row);
 HMODULE SystemCallLibrary(std::size_t row);
 
+// Loads a library of the table from the system folder only; a name with ":" is a path and is loaded as
+// written. kSearchFlag asks the loader to search the system folder alone; kFullPath loads the system
+// folder's file by its whole path, for systems whose loader lacks that flag. The one-argument form
+// picks what the system offers.
+enum class SystemLibrarySearch { kSearchFlag, kFullPath };
+HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search);
+HMODULE LoadSystemLibrary(const char* name);
+
 // Looks an export up by the table's rules without touching any row: an empty DLL name searches the
-// six system libraries in order, releasing those that lack the export; any other name is loaded as
-// written. On failure `address` is null and `failure` holds the message to show.
+// six system libraries in order, releasing those that lack the export; any other name is loaded with
+// LoadSystemLibrary. On failure `address` is null and `failure` holds the message to show.
 struct ExportLookup {
   UntypedFunction address = nullptr;
   HMODULE library = nullptr;

@@ -1,0 +1,18 @@
+// A planted gdiplus.dll for the system-library test: built into the test's own folder, where a bare-name
+// load would find it before the system's copy. Loading it leaves a marker file beside it, then fails.
+#include <windows.h>
+
+#include <cwchar>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  wchar_t path[MAX_PATH + 32] = {};
+  const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return FALSE;
+  wchar_t* name = std::wcsrchr(path, L'\\');
+  name = name != nullptr ? name + 1 : path;
+  std::wcscpy(name, L"decoy-gdiplus-loaded");
+  const HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  return FALSE;  // never usable: a program that loaded it fails to bind
+}
