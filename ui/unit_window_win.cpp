@@ -88,6 +88,10 @@ LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       PaintContent(reinterpret_cast<HDC>(wparam), client);
       return 1;
     }
+    case WM_SYSCOMMAND:
+      // Alt+F4 sends the Close command as well, greyed item or not: a window that may not close ignores it.
+      if ((wparam & 0xFFF0) == SC_CLOSE && !properties_.close_allowed) return 0;
+      return Default(message, wparam, lparam);
     case WM_DESTROY: {
       EnableOwnerAgain();
       const LRESULT result = Default(message, wparam, lparam);

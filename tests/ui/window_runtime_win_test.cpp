@@ -601,6 +601,71 @@ TEST_F(RuntimeTest, DrawingPanelReadsBackAsBottomUp24BitBmpEvenWhenItsWindowIsHi
   EXPECT_TRUE(text_drawn) << "the text went onto the panel's own image";
 }
 
+// A table of one window, 200 x 100 at 30, 40, with the given window values.
+std::vector<uint8_t> OneWindowTable(const WindowProperties& own) {
+  DescriptionTable table;
+  WindowDescription& window = table.windows.emplace_back();
+  window.window_id = kWindowA;
+  window.units.push_back(MakeUnit(kOwnA, 30, 40, 200, 100, own));
+  DescriptionWrite written = WriteDescriptionTable(table);
+  EXPECT_TRUE(written.ok()) << written.error;
+  return written.bytes;
+}
+
+TEST(WindowValues, StartPositionCloseAndTopmost) {
+  struct Row {
+    uint32_t start_position;
+    uint32_t border_style;
+    uint32_t close_allowed;
+    uint32_t topmost;
+    bool minimised, maximised, closes, on_top;
+    const char* why;
+  };
+  const Row rows[] = {
+      // 0
+      {2, 0, 1, 0, true, false, true, false, "start position 2: minimised"},
+      {3, 1, 1, 0, false, true, true, false, "start position 3 with a frame: maximised"},
+      {3, 0, 1, 0, false, false, true, false, "start position 3 without a border cannot resize: as stored"},
+      {0, 1, 0, 0, false, false, false, false, "close not allowed: the system's Close does nothing"},
+      {0, 0, 0, 0, false, false, false, false, "close not allowed on a borderless window"},
+      // 5
+      {0, 0, 1, 1, false, false, true, true, "topmost"},
+      {0, 0, 1, 0, false, false, true, false, "not topmost"},
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& row = rows[i];
+    WindowProperties own;
+    own.background_colour = kTeal;
+    own.start_position = row.start_position;
+    own.border_style = row.border_style;
+    own.close_allowed = row.close_allowed;
+    own.topmost = row.topmost;
+    const std::vector<uint8_t> table = OneWindowTable(own);
+    WindowRuntime::Start start = WindowRuntime::Create(table, kHandlers);
+    ASSERT_NE(start.runtime, nullptr) << start.error;
+    WindowRuntime& runtime = *start.runtime;
+    ASSERT_TRUE(runtime.LoadWindow(kWindowA).ok) << i << " " << row.why;
+    PumpMessages();
+    const HWND window = runtime.Handle(kWindowA);
+    EXPECT_EQ(IsIconic(window) != FALSE, row.minimised) << i << " " << row.why;
+    EXPECT_EQ(IsZoomed(window) != FALSE, row.maximised) << i << " " << row.why;
+    EXPECT_EQ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, row.on_top) << i << " " << row.why;
+    // Every start position but 1 keeps the stored place (for minimised and maximised: the restored one).
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(GetWindowPlacement(window, &placement));
+    EXPECT_EQ(placement.rcNormalPosition.left, 30) << i << " " << row.why;
+    EXPECT_EQ(placement.rcNormalPosition.top, 40) << i << " " << row.why;
+
+    const UINT close_item = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
+    const bool close_offered = close_item != static_cast<UINT>(-1) && (close_item & (MF_GRAYED | MF_DISABLED)) == 0;
+    EXPECT_EQ(close_offered, row.closes) << i << " " << row.why << ": the system menu's Close item";
+    SendMessageW(window, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, KF_ALTDOWN));  // Alt+F4: the system's Close
+    PumpMessages();
+    EXPECT_EQ(!runtime.IsLoaded(kWindowA), row.closes) << i << " " << row.why;
+  }
+}
+
 TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
   const std::vector<uint8_t> table = TestTable();
   const HandlerBinding only_record[] = {{kRecordHandler, "Record", &Record}};
