@@ -343,20 +343,51 @@ bool ReadWindow(Cursor& in, std::span<const uint8_t> table, WindowDescription& w
   const size_t records_start = data.offset();
   const size_t records_size = data.remaining();
   const auto records = table.subspan(records_start, records_size);
-  // Records lie in unit order and do not overlap, so the bytes read stay within the data size.
-  uint64_t free_from = 0;
+  // Records may be stored in any order and with gaps between them, but each lies inside the records and no
+  // two share a byte. All of that is settled before any record is read.
+  struct Extent {
+    uint64_t begin;
+    uint64_t end;  // past the record's last byte, its length field included
+    size_t unit;
+  };
+  std::vector<Extent> extents;
+  extents.reserve(unit_count);
   for (size_t i = 0; i < unit_count; ++i) {
+    if (offsets[i] > records_size) {
+      error = UnitContext(i, window.units[i].id) + ": record offset " + std::to_string(offsets[i]) +
+              " is out of bounds: the unit records at " + Hex(records_start) + " hold " +
+              std::to_string(records_size) + " bytes";
+      return false;
+    }
     Cursor at(records, records_start);
     uint32_t length = 0;
-    if (offsets[i] < free_from) at.Fail("record starts inside the previous one");
     if (!at.Skip(offsets[i], "unit offset") || !at.U32(length, "record length") || !at.Need(length, "unit record")) {
       error = UnitContext(i, window.units[i].id) + ": " + at.failure();
       return false;
     }
-    free_from = uint64_t{offsets[i]} + 4 + length;
-    Cursor record(records.subspan(at.offset() - records_start, length), at.offset());
-    if (!ReadUnitRecord(record, window.units[i])) {
-      error = UnitContext(i, window.units[i].id) + ": " + record.failure();
+    extents.push_back({offsets[i], uint64_t{offsets[i]} + 4 + length, i});
+  }
+  std::vector<Extent> by_position = extents;
+  std::sort(by_position.begin(), by_position.end(), [](const Extent& a, const Extent& b) {
+    return a.begin != b.begin ? a.begin < b.begin : a.unit < b.unit;
+  });
+  for (size_t k = 1; k < by_position.size(); ++k) {
+    // The records before this one are sorted and disjoint, so the one just before reaches furthest.
+    const Extent& before = by_position[k - 1];
+    const Extent& here = by_position[k];
+    if (here.begin < before.end) {
+      error = UnitContext(here.unit, window.units[here.unit].id) + ": record at " + Hex(records_start + here.begin) +
+              " overlaps the record of " + UnitContext(before.unit, window.units[before.unit].id) + " at " +
+              Hex(records_start + before.begin) + " to " + Hex(records_start + before.end);
+      return false;
+    }
+  }
+  for (const Extent& extent : extents) {
+    const size_t begin = static_cast<size_t>(extent.begin) + 4;
+    const size_t length = static_cast<size_t>(extent.end - extent.begin) - 4;
+    Cursor record(records.subspan(begin, length), records_start + begin);
+    if (!ReadUnitRecord(record, window.units[extent.unit])) {
+      error = UnitContext(extent.unit, window.units[extent.unit].id) + ": " + record.failure();
       return false;
     }
   }

@@ -253,6 +253,39 @@ size_t RecordAt(const std::vector<uint8_t>& bytes, size_t unit) {
   return records + Le32(bytes, UnitOffsetAt(bytes, unit));
 }
 
+// Rewrites the records of the first description in the stored order `order` (unit indices), offsets to match.
+void StoreRecordsInOrder(std::vector<uint8_t>& bytes, const std::vector<size_t>& order) {
+  const size_t records = UnitOffsetAt(bytes, Le32(bytes, UnitCountAt(bytes)));
+  std::vector<uint8_t> moved;
+  std::vector<uint32_t> offsets(order.size());
+  for (size_t unit : order) {
+    const size_t at = RecordAt(bytes, unit);
+    offsets[unit] = static_cast<uint32_t>(moved.size());
+    moved.insert(moved.end(), bytes.begin() + at, bytes.begin() + at + 4 + Le32(bytes, at));
+  }
+  std::copy(moved.begin(), moved.end(), bytes.begin() + records);
+  for (size_t unit = 0; unit < offsets.size(); ++unit) PutLe32(bytes, UnitOffsetAt(bytes, unit), offsets[unit]);
+}
+
+TEST(WindowDescription, ReadsRecordsStoredInAnyOrder) {
+  struct Row {
+    std::vector<size_t> order;  // units of the first description, as their records are stored
+    const char* why;
+  };
+  const Row rows[] = {
+      {{5, 4, 3, 2, 1, 0}, "reversed: each record stored before the one listed ahead of it"},
+      {{1, 2, 3, 4, 5, 0}, "the window unit's record last"},
+  };
+  const DescriptionTable table = SampleTable();
+  for (const Row& row : rows) {
+    std::vector<uint8_t> bytes = Written(table);
+    StoreRecordsInOrder(bytes, row.order);
+    const DescriptionRead read = ReadDescriptionTable(bytes);
+    ASSERT_TRUE(read.ok()) << row.why << ": " << read.error;
+    EXPECT_EQ(read.table.windows[0].units, table.windows[0].units) << row.why;
+  }
+}
+
 struct Corruption {
   const char* name;
   std::function<void(DescriptionTable&)> change_model;
@@ -320,7 +353,7 @@ TEST(WindowDescription, RefusesInconsistentTables) {
       // 25
       {"data size past the end", {}, [](auto& b) { PutLe32(b, DataSizeAt(b), 0xFFFFFFF0); }, "description data needs"},
       {"overlapping records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 2), 0); },
-       "starts inside the previous one"},
+       "unit 2 (id 0x16000003): record at 0x5c overlaps the record of unit 0 (id 0x6000001)"},
       {"record length past the data", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1), 0xFFFF); }, "unit record needs"},
       {"unknown type code", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1) + 4, 0x00010007); },
        "unknown unit type code 0x10007"},
@@ -341,6 +374,11 @@ TEST(WindowDescription, RefusesInconsistentTables) {
        },
        "has no terminating zero"},
       {"bytes after the last description", {}, [](auto& b) { b.push_back(0); }, "bytes after the last description"},
+      {"record stored inside a later-listed one", {},
+       [](auto& b) { PutLe32(b, UnitOffsetAt(b, 0), Le32(b, UnitOffsetAt(b, 1)) + 8); },
+       "overlaps the record of unit 1 (id 0x16000002)"},
+      {"record offset past the records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 3), 0x7FFFFFFF); },
+       "unit 3 (id 0x16000004): record offset 2147483647 is out of bounds"},
   };
   for (size_t i = 0; i < cases.size(); ++i) {
     const Corruption& c = cases[i];
