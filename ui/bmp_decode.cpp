@@ -62,10 +62,11 @@ DecodeFailure ReadLayout(std::span<const uint8_t> bytes, BmpLayout& layout) {
 
   layout.table_entries = 0;
   if (layout.bits <= 8) {
+    // A count above what the pixels can address is read as that many, as other readers do: the table still
+    // starts after the header and the pixels still at bfOffBits, so any entries beyond are never looked at.
     const uint32_t addressable = uint32_t{1} << layout.bits;
     const uint32_t used = Le32(bytes, kColoursUsedAt);
-    if (used > addressable) return DecodeFailure::kBadPalette;
-    layout.table_entries = used != 0 ? used : addressable;
+    layout.table_entries = used != 0 && used < addressable ? used : addressable;
   }
   layout.table_at = uint64_t{kFileHeaderSize} + header_size;
   if (!Fits(bytes.size(), layout.table_at, uint64_t{layout.table_entries} * kColourEntrySize)) {

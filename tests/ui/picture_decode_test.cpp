@@ -217,9 +217,16 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColours) {
     }
     return rows;
   };
+  // The three colours, then black up to `count` entries.
+  auto padded = [&](size_t count) {
+    std::vector<Colour> table = palette;
+    table.resize(count, Colour{0, 0, 0});
+    return table;
+  };
   struct Case {
     test::BmpFile file;
     const char* why;
+    uint32_t colours_used = 0;  // written over biClrUsed when not 0
   };
   const std::vector<Case> cases = {
       {{.width = 3, .height = 2, .bits = 24, .rows = direct(3)}, "24 bits"},
@@ -229,9 +236,14 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColours) {
       {{.width = 3, .height = 2, .bits = 24, .top_down = true, .rows = direct(3)}, "24 bits, top-down"},
       {{.width = 3, .height = 2, .bits = 8, .top_down = true, .palette = palette, .rows = indices},
        "8 bits, top-down"},
+      {{.width = 3, .height = 2, .bits = 4, .palette = padded(17), .rows = indices},
+       "4 bits, 17 colours stored and counted: the first 16 are read, the pixels still start at bfOffBits"},
+      {{.width = 3, .height = 2, .bits = 4, .palette = padded(16), .rows = indices},
+       "4 bits, 16 colours stored but 0xFFFFFFFF counted: read as 16", 0xFFFFFFFFu},
   };
   for (const Case& c : cases) {
-    const Bytes bmp = test::MakeBmp(c.file);
+    Bytes bmp = test::MakeBmp(c.file);
+    if (c.colours_used != 0) test::PutLe32(bmp, test::bmp::kColoursUsed, c.colours_used);
     const auto picture = DecodePicture(bmp.data(), static_cast<int32_t>(bmp.size()));
     ASSERT_TRUE(picture) << c.why;
     for (int y = 0; y < 2; ++y) {

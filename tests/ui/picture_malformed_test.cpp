@@ -143,7 +143,8 @@ const std::vector<MalformedCase>& Cases() {
       /*12*/ {"bmp24", Set32(bmp::kOffBits, 40), F::kBadHeader, "pixels said to start inside the header"},
       /*13*/ {"bmp24", Set32(bmp::kOffBits, 0xFFFFFFFFu), F::kTruncated, "pixels said to start past the end"},
       /*14*/ {"bmp8", Set32(bmp::kColoursUsed, 2), F::kBadPalette, "index 2 with a 2-colour table"},
-      /*15*/ {"bmp8", Set32(bmp::kColoursUsed, 257), F::kBadPalette, "more colours than 8 bits address"},
+      /*15*/ {"bmp8", Set32(bmp::kColoursUsed, 257), F::kTruncated,
+              "more colours than 8 bits address: read as 256, which the file does not hold"},
       /*16*/ {"bmp8", Set32(bmp::kColoursUsed, 0), F::kTruncated, "256-entry table the file does not hold"},
       // PNG
       /*17*/ {"png", KeepFirst(33), F::kLibraryError, "signature and header only"},
