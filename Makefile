@@ -1,6 +1,7 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-PRESETS := native win64 win32 fuzz
-.PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%) build-bench
+# `bench` is built with the rest (not run), so that `make bench` cannot break unnoticed.
+PRESETS := native win64 win32 fuzz bench
+.PHONY: all bootstrap build test run bench fuzz clean $(PRESETS:%=build-%)
 
 all: build
 
@@ -9,7 +10,7 @@ bootstrap:
 
 build: bootstrap $(PRESETS:%=build-%)
 
-$(PRESETS:%=build-%) build-bench: build-%: bootstrap
+$(PRESETS:%=build-%): build-%: bootstrap
 	@test -f build/$*/build.ninja || cmake --preset $* >/dev/null
 	@echo "== building $*"
 	@cmake --build --preset $*
@@ -17,7 +18,7 @@ $(PRESETS:%=build-%) build-bench: build-%: bootstrap
 test: build
 	@scripts/run-tests
 
-run: bootstrap build-win64
+run: bootstrap build-win32 build-win64
 	@scripts/run
 
 bench: bootstrap build-bench build-win64
