@@ -18,8 +18,6 @@ namespace sw {
 namespace {
 
 constexpr int kBytesPerPixel = 3;
-// Progressive files of a few dozen scans are normal; thousands of tiny scans are a way to stall us.
-constexpr int kMaxScans = 100;
 // libjpeg's own working memory (coefficient buffers of progressive files) above the picture itself.
 constexpr long kMaxLibraryMemory = 256L * 1024 * 1024;
 
@@ -61,8 +59,8 @@ void OnMessage(j_common_ptr info, int level) {
 }
 
 void OnProgress(j_common_ptr info) {
-  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) {
-    JumpBack(info, DecodeFailure::kBadData);
+  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans) {
+    JumpBack(info, DecodeFailure::kTooLarge);  // valid data, only more of it than we take
   }
 }
 

@@ -25,6 +25,8 @@ enum class PictureKind : int32_t {
 // Sizes beyond these are refused before anything is allocated (a BGRA picture stays under 64 MiB).
 inline constexpr int32_t kMaxPictureSide = 16384;
 inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 24;
+// Progressive JPEG files of a few dozen scans are normal; thousands of tiny scans are a way to stall us.
+inline constexpr int kMaxJpegScans = 100;
 
 // Releases a platform handle made for a picture (DestroyIcon for an icon).
 struct PlatformHandleRelease {
@@ -59,7 +61,7 @@ enum class DecodeFailure {
   kUnrecognised,   // no signature matched (also anything shorter than 8 bytes)
   kTruncated,      // the data ends before what its headers announce
   kBadHeader,      // a header field is out of its range
-  kTooLarge,       // a dimension or pixel count above the caps
+  kTooLarge,       // a dimension, pixel count or JPEG scan count above the caps
   kUnsupported,    // a valid but unhandled variant (compression, bit count, plane count)
   kBadPalette,     // a pixel indexes past its colour table, or the table is missing
   kBadData,        // corrupt compressed data (run length past the row, LZW code past the table, ...)

@@ -230,6 +230,26 @@ TEST(MalformedPictures, GiveNoPictureForTheirReason) {
   }
 }
 
+TEST(MalformedPictures, JpegOverTheScanCapIsTooLarge) {
+  struct Row {
+    int scans;
+    DecodeFailure expected;
+    const char* why;
+  };
+  const Row rows[] = {
+      {kMaxJpegScans, F::kNone, "as many scans as the cap allows"},
+      {kMaxJpegScans + 1, F::kTooLarge, "one scan more: valid data, but more than we take"},
+  };
+  Bytes rgb(16 * 16 * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 7);
+  for (const Row& row : rows) {
+    const Bytes jpeg = test::WriteJpegScans(16, 16, rgb, row.scans);
+    const PictureDecoding result = DecodePictureBytes(jpeg);
+    EXPECT_EQ(DescribeDecodeFailure(result.failure), DescribeDecodeFailure(row.expected)) << row.why;
+    EXPECT_EQ(result.picture.has_value(), row.expected == F::kNone) << row.why;
+  }
+}
+
 // Every prefix of every good file fails cleanly, or (when only trailing markers are cut, such as a GIF's
 // trailer or a PNG's end chunk) gives the whole picture: never a made-up part, never a read past the data.
 TEST(MalformedPictures, EveryTruncationFailsOrKeepsTheWholePicture) {

@@ -252,8 +252,11 @@ Bytes WritePng(int32_t width, int32_t height, std::span<const uint8_t> rgba) {
   return out;
 }
 
-Bytes WriteJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples, int quality,
-                bool progressive) {
+namespace {
+
+// `choose_scans` (may be empty) sets the scan script after the defaults and the quality.
+Bytes CompressJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples, int quality,
+                   const std::function<void(jpeg_compress_struct&)>& choose_scans) {
   // Test input only: the default error manager (which ends the process) is acceptable here.
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
@@ -268,7 +271,7 @@ Bytes WriteJpeg(int32_t width, int32_t height, int components, std::span<const u
   info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
+  if (choose_scans) choose_scans(info);
   jpeg_start_compress(&info, TRUE);
   const size_t stride = static_cast<size_t>(width) * static_cast<size_t>(components);
   while (info.next_scanline < info.image_height) {
@@ -280,6 +283,32 @@ Bytes WriteJpeg(int32_t width, int32_t height, int components, std::span<const u
   jpeg_destroy_compress(&info);
   std::free(buffer);
   return out;
+}
+
+}  // namespace
+
+Bytes WriteJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples, int quality,
+                bool progressive) {
+  if (!progressive) return CompressJpeg(width, height, components, samples, quality, {});
+  return CompressJpeg(width, height, components, samples, quality,
+                      [](jpeg_compress_struct& info) { jpeg_simple_progression(&info); });
+}
+
+Bytes WriteJpegScans(int32_t width, int32_t height, std::span<const uint8_t> rgb, int scans) {
+  constexpr int kComponents = 3, kLastCoefficient = 63;
+  if (scans < 1 || scans > 1 + kComponents * kLastCoefficient) throw std::invalid_argument("scan count");
+  // First the DC coefficients of all components (a progressive file must send them first), then single AC
+  // coefficients, component by component; coefficients no scan sends decode as 0.
+  std::vector<jpeg_scan_info> script(static_cast<size_t>(scans));
+  script[0] = {kComponents, {0, 1, 2, 0}, 0, 0, 0, 0};
+  for (int i = 1; i < scans; ++i) {
+    const int component = (i - 1) / kLastCoefficient, coefficient = 1 + (i - 1) % kLastCoefficient;
+    script[static_cast<size_t>(i)] = {1, {component, 0, 0, 0}, coefficient, coefficient, 0, 0};
+  }
+  return CompressJpeg(width, height, kComponents, rgb, 90, [&](jpeg_compress_struct& info) {
+    info.scan_info = script.data();
+    info.num_scans = scans;
+  });
 }
 
 void FixPngChunkCrc(Bytes& png, size_t chunk_at) {

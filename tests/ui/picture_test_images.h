@@ -86,6 +86,8 @@ Bytes WritePng(int32_t width, int32_t height, std::span<const uint8_t> rgba);
 // Written by libjpeg: RGB (3 components) or grey (1 component) rows, top-down.
 Bytes WriteJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples, int quality,
                 bool progressive);
+// Progressive RGB with `scans` scans (1 to 190): the DC of all components, then one AC coefficient each.
+Bytes WriteJpegScans(int32_t width, int32_t height, std::span<const uint8_t> rgb, int scans);
 
 // Fixes the CRC of the PNG chunk whose length field is at `chunk_at`.
 void FixPngChunkCrc(Bytes& png, size_t chunk_at);
