@@ -94,7 +94,9 @@ void PicBtnUnit::ShowCurrentImage() {
       region = CreateRectRgn(0, 0, 0, 0);
       CombineRgn(region, regions_[slot].get(), nullptr, RGN_COPY);
     }
-    SetWindowRgn(hwnd(), region, FALSE);  // the mouse-over image often has the same shape: no change then
+    // Redrawn: pixels that the new shape cuts out must show the parent again, not the previous image.
+    // The mouse-over image often has the same shape: no change and no redraw then.
+    SetWindowRgn(hwnd(), region, TRUE);
   }
   InvalidateRect(hwnd(), nullptr, FALSE);
   UpdateWindow(hwnd());

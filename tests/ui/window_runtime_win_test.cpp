@@ -29,6 +29,14 @@ constexpr uint32_t kBox = kUnitIdTag | 4;
 constexpr uint32_t kEdit = kUnitIdTag | 5;
 constexpr uint32_t kPanel = kUnitIdTag | 6;
 constexpr uint32_t kOwnB = kWindowUnitIdTag | 7;
+// Window C: picture buttons of the other kinds, each 40 x 20 at kVariantTop.
+constexpr uint32_t kWindowC = kWindowIdTag | 3;
+constexpr uint32_t kOwnC = kWindowUnitIdTag | 8;
+constexpr uint32_t kTwoState = kUnitIdTag | 9;
+constexpr uint32_t kWithDisabled = kUnitIdTag | 10;
+constexpr uint32_t kNoCutout = kUnitIdTag | 11;
+constexpr uint32_t kThirdIsFirst = kUnitIdTag | 12;
+constexpr int32_t kVariantTop = 10;
 
 constexpr uint32_t kRecordHandler = 1;
 constexpr uint32_t kCharHandler = 2;
@@ -66,12 +74,12 @@ const HandlerBinding kHandlers[] = {
     {kCharHandler, "UpperCase", &UpperCase},
 };
 
-// 40 x 20 RGBA: a 2-pixel transparent frame around a body of `body`.
-Bytes ButtonPng(COLORREF body) {
+// 40 x 20 RGBA: a 2-pixel transparent frame around a body of `body`; without the frame, `body` throughout.
+Bytes ButtonPng(COLORREF body, bool framed = true) {
   std::vector<uint8_t> rgba;
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 40; ++x) {
-      const bool frame = x < 2 || y < 2 || x >= 38 || y >= 18;
+      const bool frame = framed && (x < 2 || y < 2 || x >= 38 || y >= 18);
       rgba.insert(rgba.end(), {GetRValue(body), GetGValue(body), GetBValue(body), uint8_t(frame ? 0 : 255)});
     }
   }
@@ -155,6 +163,35 @@ std::vector<uint8_t> TestTable() {
   own_b.background_picture_mode = 3;  // stretched over the window
   b.units.push_back(MakeUnit(kOwnB, 50, 50, 100, 60, own_b));
   b.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler}};
+
+  WindowDescription& c = table.windows.emplace_back();
+  c.window_id = kWindowC;
+  WindowProperties own_c;
+  own_c.background_colour = kTeal;
+  c.units.push_back(MakeUnit(kOwnC, 50, 50, 220, 40, own_c));
+  const Bytes red = ButtonPng(RGB(255, 0, 0)), green = ButtonPng(RGB(0, 255, 0)), blue = ButtonPng(RGB(0, 0, 255));
+  struct Variant {
+    uint32_t id;
+    uint32_t two_state;
+    uint32_t cutout;
+    std::array<Bytes, 4> images;
+  };
+  const Variant variants[] = {
+      {kTwoState, 1, kTeal, {red, green, blue, {}}},
+      {kWithDisabled, 0, kTeal, {red, green, blue, ButtonPng(RGB(128, 128, 128), /*framed=*/false)}},
+      {kNoCutout, 0, kColourUnset, {red, green, blue, {}}},
+      {kThirdIsFirst, 0, kTeal, {red, green, red, {}}},
+  };
+  int32_t left = 10;
+  for (const Variant& variant : variants) {
+    PicBtnProperties button;
+    button.two_state = variant.two_state;
+    button.cutout_colour = variant.cutout;
+    button.images = variant.images;
+    c.units.push_back(MakeUnit(variant.id, left, kVariantTop, 40, 20, button));
+    c.units.back().events = {{event::kClicked, kRecordHandler}};
+    left += 50;
+  }
 
   DescriptionWrite written = WriteDescriptionTable(table);
   EXPECT_TRUE(written.ok()) << written.error;
@@ -479,6 +516,125 @@ TEST_F(PictureButtonTest, RegionCutsOutTheCutOutColour) {
   ReleaseDC(nullptr, screen);
 }
 
+// Window C's buttons, driven by messages and read back from the screen.
+class ButtonKindsTest : public RuntimeTest {
+ protected:
+  void LoadC() {
+    ASSERT_TRUE(runtime_->LoadWindow(kWindowC).ok);
+    PumpMessages();
+    g_events.clear();
+  }
+  PicBtnUnit& Button(uint32_t id) { return dynamic_cast<PicBtnUnit&>(*runtime_->FindUnit(id)); }
+  int Clicks(uint32_t id) const {
+    int clicks = 0;
+    for (const Recorded& r : g_events) clicks += r.unit == id && r.event == event::kClicked;
+    return clicks;
+  }
+  // What the screen shows at a point of the unit, once Wine has copied the windows' drawing to the screen
+  // (it does so when the message queue runs empty).
+  COLORREF Pixel(uint32_t id, POINT at) const {
+    PumpMessages();
+    ClientToScreen(H(id), &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+  }
+  // False when the button's window region leaves the point out.
+  bool InRegion(uint32_t id, POINT at) const {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool has_region = GetWindowRgn(H(id), region) != ERROR;
+    const bool in = !has_region || PtInRegion(region, at.x, at.y) != FALSE;
+    DeleteObject(region);
+    return in;
+  }
+
+  struct Step {
+    UINT message;
+    WPARAM wparam;
+    POINT at;
+    ButtonImage shown;
+    COLORREF body;  // on the screen, in the middle of the button
+    bool captured;
+    int clicks;
+    const char* why;
+  };
+  void Run(uint32_t id, std::initializer_list<Step> steps) {
+    int i = 0;
+    for (const Step& step : steps) {
+      SendMessageW(H(id), step.message, step.wparam, MAKELPARAM(step.at.x, step.at.y));
+      EXPECT_FALSE(GetUpdateRect(H(id), nullptr, FALSE)) << i << " " << step.why << ": repainted at once";
+      EXPECT_EQ(Button(id).shown(), step.shown) << i << " " << step.why;
+      EXPECT_EQ(Pixel(id, kBody), step.body) << i << " " << step.why;
+      EXPECT_EQ(GetCapture() == H(id), step.captured) << i << " " << step.why;
+      EXPECT_EQ(Clicks(id), step.clicks) << i << " " << step.why;
+      ++i;
+    }
+  }
+  static constexpr POINT kBody{20, 10};
+  static constexpr POINT kCorner{0, 0};  // a transparent pixel of the framed images
+  static constexpr POINT kBeside{-5, 10};  // on the window, left of the button
+  static constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+};
+
+TEST_F(ButtonKindsTest, TwoStateButtonLatchesOnEachReleaseInside) {
+  LoadC();
+  using B = ButtonImage;
+  Run(kTwoState, {
+      {WM_MOUSEMOVE, 0, kBody, B::kNormal, kRed, false, 0, "mouse moves change nothing and take no capture"},
+      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kNormal, kRed, false, 0, "a press neither shows nor captures"},
+      {WM_LBUTTONUP, 0, kBody, B::kPressed, kBlue, false, 1, "the release latches: pressed image, click"},
+      {WM_MOUSEMOVE, 0, kBeside, B::kPressed, kBlue, false, 1, "latched while the cursor is elsewhere"},
+      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kBlue, false, 1, "a press on a latched button"},
+      {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 2, "the next release unlatches and clicks again"},
+      {WM_LBUTTONUP, 0, kBeside, B::kNormal, kRed, false, 2, "a release outside: no toggle, no click"},
+  });
+}
+
+TEST_F(ButtonKindsTest, ThirdImageEqualToTheFirstShowsNoPressButStillTheMouseOver) {
+  LoadC();
+  using B = ButtonImage;
+  Run(kThirdIsFirst, {
+      {WM_MOUSEMOVE, 0, kBody, B::kMouseOver, kGreen, true, 0, "the mouse-over image while over it"},
+      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kRed, true, 0, "pressed looks as normal"},
+      {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 1, "released inside: click"},
+  });
+}
+
+TEST_F(ButtonKindsTest, DisabledButtonShowsItsDisabledImageWithItsShapeAndDoesNotClick) {
+  LoadC();
+  const HWND button = H(kWithDisabled);
+  EnableWindow(button, FALSE);
+  EXPECT_EQ(Button(kWithDisabled).shown(), ButtonImage::kDisabled);
+  EXPECT_EQ(Pixel(kWithDisabled, kBody), RGB(128, 128, 128));
+  EXPECT_TRUE(InRegion(kWithDisabled, kCorner)) << "the disabled image has no cut-out pixels";
+  EXPECT_EQ(Pixel(kWithDisabled, kCorner), RGB(128, 128, 128));
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kBody.x, kBody.y));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(kBody.x, kBody.y));
+  EXPECT_EQ(Clicks(kWithDisabled), 0) << "a disabled button does not click";
+  EXPECT_EQ(Button(kWithDisabled).shown(), ButtonImage::kDisabled);
+
+  EnableWindow(button, TRUE);
+  EXPECT_EQ(Button(kWithDisabled).shown(), ButtonImage::kNormal);
+  EXPECT_EQ(Pixel(kWithDisabled, kBody), kRed);
+  EXPECT_FALSE(InRegion(kWithDisabled, kCorner)) << "the normal image's frame is cut out again";
+  EXPECT_EQ(Pixel(kWithDisabled, kCorner), kTeal);
+}
+
+TEST_F(ButtonKindsTest, NoCutOutColourMeansNoWindowRegion) {
+  LoadC();
+  const HWND button = H(kNoCutout);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(button, region), ERROR) << "0xFF000000: the whole button, transparent frame too";
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(kBody.x, kBody.y));
+  EXPECT_EQ(Button(kNoCutout).shown(), ButtonImage::kMouseOver);
+  EXPECT_EQ(GetWindowRgn(button, region), ERROR) << "nor for the mouse-over image";
+  DeleteObject(region);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kBody.x, kBody.y));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(kCorner.x, kCorner.y));
+  EXPECT_EQ(Clicks(kNoCutout), 1) << "the corner belongs to the button";
+}
+
 void CALLBACK CloseModalSoon(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   if (g_runtime == nullptr) return;
@@ -503,6 +659,7 @@ TEST_F(RuntimeTest, ModalLoadDisablesTheOwnerAndReturnsAfterDestruction) {
 TEST_F(RuntimeTest, WindowBackgroundPictureIsPlacedByItsMode) {
   ASSERT_TRUE(runtime_->LoadWindow(kWindowB).ok);
   RedrawWindow(H(kWindowB), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages();  // Wine copies the drawing to the screen when the queue runs empty
   HDC screen = GetDC(nullptr);
   POINT centre{50, 30};
   POINT corner{0, 0};
