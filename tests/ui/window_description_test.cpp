@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include "ui/window_description.h"
 #include "ui/window_description_writer.h"
@@ -212,6 +214,210 @@ TEST(WindowDescription, LaysOutTableDescriptionAndRecordFields) {
   EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 3), kColourUnset) << "background colour, after border and picture mode";
   EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 7), 1u) << "start position";
   EXPECT_EQ(Le32(bytes, kDescription), DescriptionCheckValue({bytes.begin() + kUnitIds, bytes.end()}));
+}
+
+// Little-endian bytes written out field by field.
+struct Spelled {
+  std::vector<uint8_t> bytes;
+  Spelled& U32(uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    return *this;
+  }
+  Spelled& I32(int32_t value) { return U32(static_cast<uint32_t>(value)); }
+  Spelled& U8(uint8_t value) {
+    bytes.push_back(value);
+    return *this;
+  }
+  Spelled& Zeros(size_t count) {
+    bytes.insert(bytes.end(), count, 0);
+    return *this;
+  }
+  Spelled& Raw(const std::vector<uint8_t>& more) {
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return *this;
+  }
+  Spelled& Text(std::string_view text) {  // the bytes alone, no terminator
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    return *this;
+  }
+};
+
+// The fields every unit record starts with, up to its type properties.
+Spelled RecordHead(uint32_t type_code, std::string_view name, std::array<int32_t, 4> geometry, uint32_t parent,
+                   const std::vector<uint32_t>& children, uint8_t flags, const std::vector<EventBinding>& events) {
+  Spelled r;
+  r.U32(type_code);                                        // unit type code
+  r.Zeros(20);                                             // reserved
+  r.Text(name).U8(0);                                      // name, zero-terminated
+  r.Zeros(5);                                              // reserved
+  for (int32_t value : geometry) r.I32(value);             // left, top, width, height
+  r.U32(0);                                                // reserved
+  r.U32(parent);                                           // parent
+  r.U32(static_cast<uint32_t>(children.size()));           // child count
+  for (uint32_t child : children) r.U32(child);            // children
+  r.U32(4);                                                // mode value
+  r.Zeros(9);                                              // reserved
+  r.U8(flags);                                             // flags
+  r.Zeros(7);                                              // reserved
+  r.U32(static_cast<uint32_t>(events.size()));             // event count
+  for (const EventBinding& binding : events) r.I32(binding.event).U32(binding.handler);  // event, handler
+  return r;
+}
+
+// Picture box, picture button and label records spelled byte by byte from the format, every field a value of
+// its own, so that a field read from (or written to) a neighbour's place shows up.
+TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem) {
+  constexpr uint32_t kOwn = kWindowUnitIdTag | 1, kBox = kUnitIdTag | 2, kButton = kUnitIdTag | 3,
+                     kLabel = kUnitIdTag | 4;
+  const std::string kFace = "\xCB\xCE\xCC\xE5";  // GBK
+  const std::string kText = "\xCC\xE1\xCA\xBE";  // GBK
+
+  Spelled own = RecordHead(0x00010001, "", {50, 51, 500, 300}, 0, {}, 0x01, {{0, 0x10}});
+  own.Zeros(20);                                   // reserved
+  for (uint32_t value : {6u,                       // format version
+                         0u,                       // border style
+                         3u,                       // background-picture mode
+                         0x00B9C958u,              // background colour
+                         0u, 1u, 1u,               // maximise box, minimise box, control box
+                         1u,                       // start position
+                         1u,                       // close allowed
+                         0u, 0u, 0u, 0u, 0u,       // five further values
+                         0u,                       // topmost (version 2 on)
+                         0u, 0u, 0u}) {            // versions 3 to 5
+    own.U32(value);
+  }
+  own.U8(0);                                       // class name: empty
+  own.U32(0).U32(0).U32(0);                        // background picture and two further images: empty
+  own.U32(4).Text("Tips");                         // caption
+  own.U32(0);                                      // window text: empty
+
+  Spelled box = RecordHead(0x00010006, "box", {10, 20, 344, 120}, 0, {kButton, kLabel}, 0x11, {{-1, 0x21}});
+  box.Zeros(20);                                   // reserved
+  box.U32(2);                                      // format version
+  box.U32(5);                                      // border style: plain border
+  box.U32(0x009D9D51);                             // background colour
+  box.U32(2);                                      // display mode: centred
+  box.U32(7);                                      // animation flag
+  box.U32(4).Raw({0x89, 'P', 'N', 'G'});           // image length and bytes
+
+  Spelled button = RecordHead(0x0001002D, "btn", {1, 2, 87, 31}, kBox, {}, 0x01, {{0, 0x31}, {-6, 0x32}});
+  button.Zeros(20);                                // reserved
+  button.U32(1);                                   // format version
+  button.U32(1);                                   // two-state flag
+  button.U32(0);                                   // latched value
+  button.U32(0x00B9C958);                          // cut-out colour
+  button.U32(1).Raw({0xA1});                       // normal image
+  button.U32(2).Raw({0xB1, 0xB2});                 // mouse-over image
+  button.U32(0);                                   // pressed image: empty slot
+  button.U32(3).Raw({0xD1, 0xD2, 0xD3});           // disabled image
+
+  Spelled label = RecordHead(0x00040005, "lbl", {5, 6, 70, 18}, kBox, {}, 0x11, {});
+  label.Zeros(20);                                 // reserved
+  label.U32(1);                                    // format version
+  label.U32(0x00FFFFFF);                           // text colour
+  label.U32(0x00302010);                           // background colour
+  label.U32(2);                                    // horizontal alignment: end
+  label.U32(0);                                    // vertical alignment: start
+  label.U32(1);                                    // word wrap
+  label.I32(-12).I32(6).I32(900).I32(450);         // font height, width, escapement, orientation
+  label.I32(400);                                  // font weight
+  label.U8(1).U8(0).U8(0);                         // italic, underline, strike-out
+  label.U8(134);                                   // character set: GB2312
+  label.U8(3).U8(2).U8(1).U8(0x31);                // output precision, clip precision, quality, pitch and family
+  label.Text(kFace).Zeros(32 - kFace.size());      // face, zero-padded to 32 bytes
+  label.U32(4).Text(kText);                        // text length and bytes
+
+  Spelled data;
+  for (uint32_t id : {kOwn, kBox, kButton, kLabel}) data.U32(id);  // unit ids
+  uint32_t offset = 0;
+  for (const Spelled* record : {&own, &box, &button, &label}) {     // unit offsets, from the end of this array
+    data.U32(offset);
+    offset += 4 + static_cast<uint32_t>(record->bytes.size());
+  }
+  for (const Spelled* record : {&own, &box, &button, &label}) {     // record length, then the record
+    data.U32(static_cast<uint32_t>(record->bytes.size())).Raw(record->bytes);
+  }
+  Spelled table;
+  table.U32(8);                                    // table size: one window
+  table.U32(kWindow1);                             // window id
+  table.U32(0);                                    // runtime slot
+  table.U32(DescriptionCheckValue(data.bytes));    // check value
+  table.U32(kBlockIdTag | 1);                      // block id
+  table.Zeros(8);                                  // reserved
+  table.U32(4);                                    // unit count
+  table.U32(static_cast<uint32_t>(data.bytes.size()));  // data size
+  table.Raw(data.bytes);
+
+  // The same description as values.
+  WindowDescription window;
+  window.window_id = kWindow1;
+  window.check_value = DescriptionCheckValue(data.bytes);
+  window.block_id = kBlockIdTag | 1;
+  WindowProperties own_properties;
+  own_properties.background_picture_mode = 3;
+  own_properties.background_colour = 0x00B9C958;
+  own_properties.caption = "Tips";
+  window.units.push_back({.id = kOwn, .name = "", .left = 50, .top = 51, .width = 500, .height = 300,
+                          .children = {}, .flags = 0x01, .events = {{0, 0x10}}, .properties = own_properties});
+  window.units.push_back({.id = kBox, .name = "box", .left = 10, .top = 20, .width = 344, .height = 120,
+                          .children = {kButton, kLabel}, .flags = 0x11, .events = {{-1, 0x21}},
+                          .properties = PicBoxProperties{.border_style = 5, .background_colour = 0x009D9D51,
+                                                         .display_mode = 2, .animate = 7,
+                                                         .image = {0x89, 'P', 'N', 'G'}}});
+  window.units.push_back(
+      {.id = kButton, .name = "btn", .left = 1, .top = 2, .width = 87, .height = 31, .parent = kBox, .children = {},
+       .flags = 0x01, .events = {{0, 0x31}, {-6, 0x32}},
+       .properties = PicBtnProperties{.two_state = 1, .latched = 0, .cutout_colour = 0x00B9C958,
+                                      .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
+  LogicalFont font{.height = -12, .width = 6, .escapement = 900, .orientation = 450, .weight = 400, .italic = 1,
+                   .char_set = 134, .out_precision = 3, .clip_precision = 2, .quality = 1,
+                   .pitch_and_family = 0x31, .face = kFace};
+  window.units.push_back({.id = kLabel, .name = "lbl", .left = 5, .top = 6, .width = 70, .height = 18,
+                          .parent = kBox, .children = {}, .flags = 0x11, .events = {},
+                          .properties = TransLabelProperties{.text_colour = 0x00FFFFFF,
+                                                             .background_colour = 0x00302010,
+                                                             .horizontal_align = TextAlign::kEnd,
+                                                             .vertical_align = TextAlign::kStart, .word_wrap = 1,
+                                                             .font = font, .text = kText}});
+
+  const DescriptionRead read = ReadDescriptionTable(table.bytes);
+  ASSERT_TRUE(read.ok()) << read.error;
+  ASSERT_EQ(read.table.windows.size(), 1u);
+  const std::vector<UnitRecord>& units = read.table.windows[0].units;
+  ASSERT_EQ(units.size(), 4u);
+  for (size_t i = 0; i < units.size(); ++i) {
+    const UnitRecord& got = units[i];
+    const UnitRecord& want = window.units[i];
+    EXPECT_EQ(std::tie(got.id, got.name, got.parent, got.children, got.mode_value, got.flags),
+              std::tie(want.id, want.name, want.parent, want.children, want.mode_value, want.flags))
+        << "unit " << i;
+    EXPECT_EQ((std::array{got.left, got.top, got.width, got.height}),
+              (std::array{want.left, want.top, want.width, want.height}))
+        << "unit " << i;
+    EXPECT_EQ(got.events, want.events) << "unit " << i;
+  }
+  EXPECT_EQ(std::get<WindowProperties>(units[0].properties), own_properties);
+  const auto& got_box = std::get<PicBoxProperties>(units[1].properties);
+  EXPECT_EQ((std::array{got_box.version, got_box.border_style, got_box.background_colour, got_box.display_mode,
+                        got_box.animate}),
+            (std::array{2u, 5u, 0x009D9D51u, 2u, 7u}));
+  EXPECT_EQ(got_box.image, (Bytes{0x89, 'P', 'N', 'G'}));
+  const auto& got_button = std::get<PicBtnProperties>(units[2].properties);
+  EXPECT_EQ((std::array{got_button.version, got_button.two_state, got_button.latched, got_button.cutout_colour}),
+            (std::array{1u, 1u, 0u, 0x00B9C958u}));
+  EXPECT_EQ(got_button.images, std::get<PicBtnProperties>(window.units[2].properties).images);
+  const auto& got_label = std::get<TransLabelProperties>(units[3].properties);
+  EXPECT_EQ((std::array{got_label.version, got_label.text_colour, got_label.background_colour,
+                        static_cast<uint32_t>(got_label.horizontal_align),
+                        static_cast<uint32_t>(got_label.vertical_align), got_label.word_wrap}),
+            (std::array{1u, 0x00FFFFFFu, 0x00302010u, 2u, 0u, 1u}));
+  EXPECT_EQ(got_label.font, font);
+  EXPECT_EQ(got_label.text, kText);
+  EXPECT_EQ(read.table.windows[0], window) << "anything the checks above missed";
+
+  DescriptionTable model;
+  model.windows.push_back(window);
+  EXPECT_EQ(Written(model), table.bytes) << "the writer puts every field where the reader found it";
 }
 
 TEST(WindowDescription, OlderWindowVersionsStoreFewerValues) {
