@@ -21,3 +21,9 @@ function(sw_add_gtest name)
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   endif()
 endfunction()
+
+# sw_reads_screen(<test>...): tests that read pixels or windows back from the shared test display run one
+# at a time, so that no other test's window lies over theirs.
+function(sw_reads_screen)
+  set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK sw_screen)
+endfunction()
