@@ -376,8 +376,9 @@ bool ReadWindow(Cursor& in, std::span<const uint8_t> table, WindowDescription& w
     const Extent& before = by_position[k - 1];
     const Extent& here = by_position[k];
     if (here.begin < before.end) {
-      error = UnitContext(here.unit, window.units[here.unit].id) + ": record at " + Hex(records_start + here.begin) +
-              " overlaps the record of " + UnitContext(before.unit, window.units[before.unit].id) + " at " +
+      error = UnitContext(here.unit, window.units[here.unit].id) + ": record at " +
+              Hex(records_start + here.begin) + " overlaps the record of " +
+              UnitContext(before.unit, window.units[before.unit].id) + " at " +
               Hex(records_start + before.begin) + " to " + Hex(records_start + before.end);
       return false;
     }

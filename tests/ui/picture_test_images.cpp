@@ -258,8 +258,8 @@ Bytes WritePng(int32_t width, int32_t height, std::span<const uint8_t> rgba) {
 namespace {
 
 // `choose_scans` (may be empty) sets the scan script after the defaults and the quality.
-Bytes CompressJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples, int quality,
-                   const std::function<void(jpeg_compress_struct&)>& choose_scans) {
+Bytes CompressJpeg(int32_t width, int32_t height, int components, std::span<const uint8_t> samples,
+                   int quality, const std::function<void(jpeg_compress_struct&)>& choose_scans) {
   // Test input only: the default error manager (which ends the process) is acceptable here.
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};

@@ -243,8 +243,9 @@ struct Spelled {
 };
 
 // The fields every unit record starts with, up to its type properties.
-Spelled RecordHead(uint32_t type_code, std::string_view name, std::array<int32_t, 4> geometry, uint32_t parent,
-                   const std::vector<uint32_t>& children, uint8_t flags, const std::vector<EventBinding>& events) {
+Spelled RecordHead(uint32_t type_code, std::string_view name, std::array<int32_t, 4> geometry,
+                   uint32_t parent, const std::vector<uint32_t>& children, uint8_t flags,
+                   const std::vector<EventBinding>& events) {
   Spelled r;
   r.U32(type_code);                                        // unit type code
   r.Zeros(20);                                             // reserved
@@ -260,7 +261,7 @@ Spelled RecordHead(uint32_t type_code, std::string_view name, std::array<int32_t
   r.U8(flags);                                             // flags
   r.Zeros(7);                                              // reserved
   r.U32(static_cast<uint32_t>(events.size()));             // event count
-  for (const EventBinding& binding : events) r.I32(binding.event).U32(binding.handler);  // event, handler
+  for (const EventBinding& b : events) r.I32(b.event).U32(b.handler);  // event number, handler
   return r;
 }
 
@@ -323,14 +324,14 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
   label.I32(400);                                  // font weight
   label.U8(1).U8(0).U8(0);                         // italic, underline, strike-out
   label.U8(134);                                   // character set: GB2312
-  label.U8(3).U8(2).U8(1).U8(0x31);                // output precision, clip precision, quality, pitch and family
+  label.U8(3).U8(2).U8(1).U8(0x31);                // output and clip precision, quality, pitch and family
   label.Text(kFace).Zeros(32 - kFace.size());      // face, zero-padded to 32 bytes
   label.U32(4).Text(kText);                        // text length and bytes
 
   Spelled data;
   for (uint32_t id : {kOwn, kBox, kButton, kLabel}) data.U32(id);  // unit ids
   uint32_t offset = 0;
-  for (const Spelled* record : {&own, &box, &button, &label}) {     // unit offsets, from the end of this array
+  for (const Spelled* record : {&own, &box, &button, &label}) {     // unit offsets, from the array's end
     data.U32(offset);
     offset += 4 + static_cast<uint32_t>(record->bytes.size());
   }
@@ -358,27 +359,28 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
   own_properties.background_colour = 0x00B9C958;
   own_properties.caption = "Tips";
   window.units.push_back({.id = kOwn, .name = "", .left = 50, .top = 51, .width = 500, .height = 300,
-                          .children = {}, .flags = 0x01, .events = {{0, 0x10}}, .properties = own_properties});
+                          .children = {}, .flags = 0x01, .events = {{0, 0x10}},
+                          .properties = own_properties});
   window.units.push_back({.id = kBox, .name = "box", .left = 10, .top = 20, .width = 344, .height = 120,
                           .children = {kButton, kLabel}, .flags = 0x11, .events = {{-1, 0x21}},
                           .properties = PicBoxProperties{.border_style = 5, .background_colour = 0x009D9D51,
                                                          .display_mode = 2, .animate = 7,
                                                          .image = {0x89, 'P', 'N', 'G'}}});
   window.units.push_back(
-      {.id = kButton, .name = "btn", .left = 1, .top = 2, .width = 87, .height = 31, .parent = kBox, .children = {},
-       .flags = 0x01, .events = {{0, 0x31}, {-6, 0x32}},
-       .properties = PicBtnProperties{.two_state = 1, .latched = 0, .cutout_colour = 0x00B9C958,
-                                      .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
-  LogicalFont font{.height = -12, .width = 6, .escapement = 900, .orientation = 450, .weight = 400, .italic = 1,
-                   .char_set = 134, .out_precision = 3, .clip_precision = 2, .quality = 1,
+      {.id = kButton, .name = "btn", .left = 1, .top = 2, .width = 87, .height = 31, .parent = kBox,
+       .children = {}, .flags = 0x01, .events = {{0, 0x31}, {-6, 0x32}},
+       .properties = PicBtnProperties{
+           .two_state = 1, .latched = 0, .cutout_colour = 0x00B9C958,
+           .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
+  LogicalFont font{.height = -12, .width = 6, .escapement = 900, .orientation = 450, .weight = 400,
+                   .italic = 1, .char_set = 134, .out_precision = 3, .clip_precision = 2, .quality = 1,
                    .pitch_and_family = 0x31, .face = kFace};
   window.units.push_back({.id = kLabel, .name = "lbl", .left = 5, .top = 6, .width = 70, .height = 18,
                           .parent = kBox, .children = {}, .flags = 0x11, .events = {},
-                          .properties = TransLabelProperties{.text_colour = 0x00FFFFFF,
-                                                             .background_colour = 0x00302010,
-                                                             .horizontal_align = TextAlign::kEnd,
-                                                             .vertical_align = TextAlign::kStart, .word_wrap = 1,
-                                                             .font = font, .text = kText}});
+                          .properties = TransLabelProperties{
+                              .text_colour = 0x00FFFFFF, .background_colour = 0x00302010,
+                              .horizontal_align = TextAlign::kEnd, .vertical_align = TextAlign::kStart,
+                              .word_wrap = 1, .font = font, .text = kText}});
 
   const DescriptionRead read = ReadDescriptionTable(table.bytes);
   ASSERT_TRUE(read.ok()) << read.error;
@@ -398,12 +400,13 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
   }
   EXPECT_EQ(std::get<WindowProperties>(units[0].properties), own_properties);
   const auto& got_box = std::get<PicBoxProperties>(units[1].properties);
-  EXPECT_EQ((std::array{got_box.version, got_box.border_style, got_box.background_colour, got_box.display_mode,
-                        got_box.animate}),
+  EXPECT_EQ((std::array{got_box.version, got_box.border_style, got_box.background_colour,
+                        got_box.display_mode, got_box.animate}),
             (std::array{2u, 5u, 0x009D9D51u, 2u, 7u}));
   EXPECT_EQ(got_box.image, (Bytes{0x89, 'P', 'N', 'G'}));
   const auto& got_button = std::get<PicBtnProperties>(units[2].properties);
-  EXPECT_EQ((std::array{got_button.version, got_button.two_state, got_button.latched, got_button.cutout_colour}),
+  EXPECT_EQ((std::array{got_button.version, got_button.two_state, got_button.latched,
+                        got_button.cutout_colour}),
             (std::array{1u, 1u, 0u, 0x00B9C958u}));
   EXPECT_EQ(got_button.images, std::get<PicBtnProperties>(window.units[2].properties).images);
   const auto& got_label = std::get<TransLabelProperties>(units[3].properties);
@@ -470,7 +473,9 @@ void StoreRecordsInOrder(std::vector<uint8_t>& bytes, const std::vector<size_t>&
     moved.insert(moved.end(), bytes.begin() + at, bytes.begin() + at + 4 + Le32(bytes, at));
   }
   std::copy(moved.begin(), moved.end(), bytes.begin() + records);
-  for (size_t unit = 0; unit < offsets.size(); ++unit) PutLe32(bytes, UnitOffsetAt(bytes, unit), offsets[unit]);
+  for (size_t unit = 0; unit < offsets.size(); ++unit) {
+    PutLe32(bytes, UnitOffsetAt(bytes, unit), offsets[unit]);
+  }
 }
 
 TEST(WindowDescription, ReadsRecordsStoredInAnyOrder) {
