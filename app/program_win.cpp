@@ -53,7 +53,9 @@ int RunProgram() {
     Trace(loaded.error);
     return 1;
   }
-  return start.runtime->RunUntilClosed(layout::MainWindow::kId);
+  const int exit_code = start.runtime->RunUntilClosed(layout::MainWindow::kId);
+  EndShellServices();  // the web page opened on the way out; this thread's COM apartment ends with the loop
+  return exit_code;
 }
 
 }  // namespace sw::app

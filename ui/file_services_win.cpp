@@ -1,6 +1,7 @@
 #include "ui/file_services_win.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -56,13 +57,25 @@ bool WriteAll(HANDLE file, std::span<const std::uint8_t> buffer) {
   return true;
 }
 
-// A name beside the target that nothing else uses: made with CREATE_NEW, so it is never someone's file.
+// The folder part of a path, with its separator ("C:" for a drive-relative name; empty for a bare one).
+std::wstring FolderPartOf(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  if (separator != std::wstring::npos) return path.substr(0, separator + 1);
+  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
+  return {};
+}
+
+// A short name in the target's folder that nothing else uses: made with CREATE_NEW, so it is never
+// someone's file. Short, because a name built on the target's own would fail where the target's name
+// is near the 255 characters a name may have.
 HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
-  static unsigned counter = 0;
+  // Numbers from a start of this process's own, so that leftovers of another run are rarely met.
+  static unsigned counter = (GetCurrentProcessId() << 12) ^ GetTickCount();
+  const std::wstring folder = FolderPartOf(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    wchar_t suffix[40];
-    wsprintfW(suffix, L".~sw%lx-%x.tmp", GetCurrentProcessId(), ++counter);
-    temporary = target + suffix;
+    wchar_t name[24];
+    wsprintfW(name, L"~sw%x.tmp", ++counter);
+    temporary = folder + name;
     HANDLE file = CreateFileW(ExtendedPath(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -76,6 +89,18 @@ void ShellOpen(std::string_view url) {
 }
 
 WebPageOpener web_page_opener = ShellOpen;
+
+// The shell may hand an address to COM components, which want a single-threaded apartment on the calling
+// thread. Started once a thread; a thread that had an apartment of the other kind keeps it as it is.
+enum class Apartment { kNotTried, kOurs, kNotOurs };
+thread_local Apartment apartment = Apartment::kNotTried;
+
+void StartApartmentOnce() {
+  if (apartment != Apartment::kNotTried) return;
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // S_FALSE: there was one already, and this call still holds a reference to give back.
+  apartment = result == S_OK || result == S_FALSE ? Apartment::kOurs : Apartment::kNotOurs;
+}
 
 }  // namespace
 
@@ -126,7 +151,15 @@ bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<con
   return false;
 }
 
-void OpenWebPage(std::string_view url) { web_page_opener(url); }
+void OpenWebPage(std::string_view url) {
+  StartApartmentOnce();
+  web_page_opener(url);
+}
+
+void EndShellServices() {
+  if (apartment == Apartment::kOurs) CoUninitialize();
+  apartment = Apartment::kNotTried;
+}
 
 WebPageOpener SetWebPageOpener(WebPageOpener opener) {
   const WebPageOpener previous = web_page_opener;

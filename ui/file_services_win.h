@@ -21,8 +21,11 @@ std::string ProgramFileName();
 // file is untouched, no temporary file stays behind, and the result is false.
 bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> buffers);
 
-// Opens the address with the shell; reports nothing, whether or not a browser opened.
+// Opens the address with the shell; reports nothing, whether or not a browser opened. The first call on a
+// thread gives it a single-threaded COM apartment (unless it has one), kept until EndShellServices.
 void OpenWebPage(std::string_view url);
+// Ends the apartment that OpenWebPage started on this thread, if it did; call it before the thread ends.
+void EndShellServices();
 
 // Tests put their own opener here so that no browser starts; returns the previous one.
 using WebPageOpener = void (*)(std::string_view url);

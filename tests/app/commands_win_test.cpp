@@ -368,10 +368,12 @@ TEST_F(AppCommands, AFailedSaveLeavesTheOldFileWhole) {
   ASSERT_EQ(tips.size(), 1u);
   EXPECT_EQ(tips[0].message, FailedToSave());
   EXPECT_EQ(ReadFileBytes(path), old_bytes);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(WideFromGbk(path + "*.tmp").c_str(), &found);
-  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left beside it";
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  for (const std::string& temporary : {path + "*.tmp", ProgramDirectory() + "\\~sw*.tmp"}) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideFromGbk(temporary).c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left beside it";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  }
   // Released, the next save replaces it whole.
   EXPECT_EQ(Save().at(0).message.rfind(app::kSavedMessageStart, 0), 0u);
   EXPECT_EQ(ReadFileBytes(path), app_.Picture());

@@ -1,6 +1,7 @@
 #include "ui/file_services_win.h"
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ui/text_codepage_win.h"
@@ -103,6 +105,26 @@ TEST_F(FileServicesTest, EmptyBufferMakesEmptyFile) {
   EXPECT_TRUE(Read(path).empty());
 }
 
+TEST_F(FileServicesTest, EmptyBufferCreatesANewEmptyFile) {
+  // Nothing to write is still a file to create, not only an old one to empty.
+  const std::string path = Path("new-empty.bmp");
+  ASSERT_FALSE(Exists(path));
+  ASSERT_TRUE(WriteBytesToFile(path, {Bytes{}}));
+  EXPECT_TRUE(Exists(path));
+  EXPECT_TRUE(Read(path).empty());
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"new-empty.bmp"});
+}
+
+TEST_F(FileServicesTest, ANameOfTheLongestLengthIsWritten) {
+  // 255 characters, the most a name may have: the temporary name beside it must not be longer.
+  const std::string name = "Bar_Code_" + std::string(242, 'x') + ".bmp";
+  ASSERT_EQ(name.size(), 255u);
+  ASSERT_TRUE(WriteBytesToFile(Path(name), {BytesOf("first")}));
+  ASSERT_TRUE(WriteBytesToFile(Path(name), {BytesOf("second")})) << "and replaced";
+  EXPECT_EQ(Read("\\\\?\\" + Path(name)), BytesOf("second"));
+  EXPECT_EQ(Names(), std::vector<std::wstring>{std::wstring(name.begin(), name.end())}) << "no temporary file left";
+}
+
 TEST_F(FileServicesTest, FailuresWriteNothingAndKeepTheOldFile) {
   EXPECT_FALSE(WriteBytesToFile("", {BytesOf("x")})) << "empty path";
 
@@ -177,6 +199,48 @@ TEST(OpenWebPage, GoesThroughTheReplaceableOpener) {
   OpenWebPage("https://example.invalid/#tool");
   SetWebPageOpener(previous);
   EXPECT_EQ(opened, std::vector<std::string>{"https://example.invalid/#tool"});
+}
+
+// What a thread's COM apartment is, as a probe for a single-threaded one answers: S_OK none (the probe's
+// own is undone again), S_FALSE single-threaded, RPC_E_CHANGED_MODE multi-threaded.
+HRESULT ProbeApartment() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result;
+}
+
+HRESULT apartment_at_opening = E_FAIL;
+void ProbeAtOpening(std::string_view) { apartment_at_opening = ProbeApartment(); }
+
+TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsItWas) {
+  constexpr DWORD kNone = ~0u;
+  const struct {
+    DWORD before;          // the thread's own apartment, or kNone
+    HRESULT at_opening;    // what the opener finds
+    HRESULT after_end;     // after EndShellServices, before the thread ends its own apartment
+    const char* why;
+  } cases[] = {
+      {kNone, S_FALSE, S_OK, "a thread without COM gets a single-threaded apartment, and gives it back"},
+      {COINIT_APARTMENTTHREADED, S_FALSE, S_FALSE, "a single-threaded one stays, its count as it was"},
+      {COINIT_MULTITHREADED, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE, "a multi-threaded one is not the shell's to end"},
+  };
+  const WebPageOpener previous = SetWebPageOpener(ProbeAtOpening);
+  for (const auto& c : cases) {
+    HRESULT after_end = E_FAIL, at_end_of_thread = E_FAIL;
+    std::thread([&] {
+      if (c.before != kNone) CoInitializeEx(nullptr, c.before);
+      OpenWebPage("https://example.invalid/#tool");
+      OpenWebPage("https://example.invalid/#tool");  // the apartment is started once a thread
+      EndShellServices();
+      after_end = ProbeApartment();
+      if (c.before != kNone) CoUninitialize();
+      at_end_of_thread = ProbeApartment();
+    }).join();
+    EXPECT_EQ(apartment_at_opening, c.at_opening) << c.why;
+    EXPECT_EQ(after_end, c.after_end) << c.why;
+    EXPECT_EQ(at_end_of_thread, S_OK) << c.why << ": nothing left behind";
+  }
+  SetWebPageOpener(previous);
 }
 
 }  // namespace
