@@ -62,8 +62,8 @@ DecodeFailure ReadLayout(std::span<const uint8_t> bytes, BmpLayout& layout) {
 
   layout.table_entries = 0;
   if (layout.bits <= 8) {
-    // A count above what the pixels can address is read as that many, as other readers do: the table still
-    // starts after the header and the pixels still at bfOffBits, so any entries beyond are never looked at.
+    // A colour count above 2^bits is read as 2^bits, as other readers do: the table still starts after the
+    // header and the pixels still at bfOffBits, so any entries beyond the first 2^bits are never looked at.
     const uint32_t addressable = uint32_t{1} << layout.bits;
     const uint32_t used = Le32(bytes, kColoursUsedAt);
     layout.table_entries = used != 0 && used < addressable ? used : addressable;
