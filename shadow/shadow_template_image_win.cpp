@@ -15,6 +15,8 @@ constexpr std::size_t kMinimumImageBytes = 5;
 
 ShadowTemplateImage g_small;
 ShadowTemplateImage g_large;
+std::span<const unsigned char> g_small_png;  // empty: the embedded one
+std::span<const unsigned char> g_large_png;
 
 }  // namespace
 
@@ -59,8 +61,17 @@ void ShadowTemplateImage::Release() {
 
 ShadowTemplateImage& ShadowTemplateSmall() { return g_small; }
 ShadowTemplateImage& ShadowTemplateLarge() { return g_large; }
-std::span<const unsigned char> ShadowTemplateSmallPng() { return resources::kShadowTemplateSmallPng; }
-std::span<const unsigned char> ShadowTemplateLargePng() { return resources::kShadowTemplateLargePng; }
+std::span<const unsigned char> ShadowTemplateSmallPng() {
+  return g_small_png.empty() ? resources::kShadowTemplateSmallPng : g_small_png;
+}
+std::span<const unsigned char> ShadowTemplateLargePng() {
+  return g_large_png.empty() ? resources::kShadowTemplateLargePng : g_large_png;
+}
+
+void SetShadowTemplatePngs(std::span<const unsigned char> small, std::span<const unsigned char> large) {
+  g_small_png = small;
+  g_large_png = large;
+}
 
 void ReleaseShadowTemplates() {
   g_small.Release();

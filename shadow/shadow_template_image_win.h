@@ -34,6 +34,9 @@ ShadowTemplateImage& ShadowTemplateSmall();
 ShadowTemplateImage& ShadowTemplateLarge();
 std::span<const unsigned char> ShadowTemplateSmallPng();
 std::span<const unsigned char> ShadowTemplateLargePng();
+// Tests put other bytes in the embedded PNGs' place, to see a template that cannot be decoded; empty
+// spans put the embedded ones back. Takes effect at the next decoding.
+void SetShadowTemplatePngs(std::span<const unsigned char> small, std::span<const unsigned char> large);
 // For the end-of-program routine.
 void ReleaseShadowTemplates();
 

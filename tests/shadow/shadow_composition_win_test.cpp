@@ -233,6 +233,27 @@ TEST_F(ShadowComposition, ShadowOfASmallOwnerStaysOffTheOwner) {
   }
 }
 
+TEST_F(ShadowComposition, ATemplateThatCannotBeDecodedLeavesTheShadowClearUntilItCan) {
+  const std::vector<unsigned char> not_an_image(200, 0x5A);
+  ReleaseShadowTemplates();
+  SetShadowTemplatePngs(not_an_image, not_an_image);
+  const struct {
+    int size;
+    const char* why;
+  } cases[] = {{5, "the small template"}, {10, "the large template"}};
+  for (const auto& c : cases) {
+    const auto& shadow = Compose(std::nullopt, c.size);
+    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size) << c.why;
+    for (std::uint32_t pixel : shadow.last().bottom_up) ASSERT_EQ(pixel, 0U) << c.why << ": fully transparent";
+  }
+  SetShadowTemplatePngs({}, {});
+  // The next composition decodes again, and this time it works.
+  for (const auto& c : cases) {
+    Compose(std::nullopt, c.size);
+    EXPECT_EQ(capture_.alpha(0, capture_.height() / 2), c.size == 5 ? 15 : 11) << c.why;
+  }
+}
+
 TEST(ShadowTemplateImage, DecodesTheEmbeddedTemplatesToTheirPixels) {
   StartGdiplus();
   const struct {

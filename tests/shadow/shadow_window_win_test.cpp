@@ -238,5 +238,80 @@ TEST_F(ShadowWindow, NeverTakesInputOrFocus) {
   EXPECT_TRUE(RegisterShadowClass("Umbra.Shadow")) << "registered already: still true";
 }
 
+// Refuses the creation of every shadow window while it is installed, as a system out of window
+// resources would.
+class RefuseShadowWindows {
+ public:
+  RefuseShadowWindows() : hook_(SetWindowsHookExA(WH_CBT, &Refuse, nullptr, GetCurrentThreadId())) {}
+  RefuseShadowWindows(const RefuseShadowWindows&) = delete;
+  RefuseShadowWindows& operator=(const RefuseShadowWindows&) = delete;
+  ~RefuseShadowWindows() {
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  }
+  bool installed() const { return hook_ != nullptr; }
+
+ private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+      char class_name[32] = {};
+      GetClassNameA(reinterpret_cast<HWND>(wparam), class_name, sizeof class_name);
+      if (std::string(class_name) == "Umbra.Shadow") return 1;  // nonzero: the window is not created
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  HHOOK hook_;
+};
+
+TEST_F(ShadowWindow, AShadowWindowThatCannotBeCreatedLeavesTheOwnerUntouched) {
+  Owner owner;
+  const WNDPROC own_proc = ProcOf(owner.get());
+  {
+    RefuseShadowWindows refuse;
+    ASSERT_TRUE(refuse.installed());
+    EXPECT_FALSE(SetWindowShadow(owner.get()));
+    EXPECT_EQ(GetShadowWindow(owner.get()), nullptr);
+  }
+  EXPECT_EQ(GetPropA(owner.get(), "Umbra.WndShadow"), nullptr) << "no property set";
+  EXPECT_EQ(GetPropA(owner.get(), "Umbra.WndShadow.Proc"), nullptr);
+  EXPECT_EQ(ProcOf(owner.get()), own_proc) << "not subclassed";
+  EXPECT_EQ(capture_.last().count, 0) << "nothing composed";
+  // Once windows can be made again, the next attach works as ever.
+  ASSERT_TRUE(SetWindowShadow(owner.get()));
+  EXPECT_TRUE(IsWindow(ShadowOf(owner.get())));
+}
+
+TEST_F(ShadowWindow, AClassThatCannotBeRegisteredIsRefused) {
+  // Longer than a class name may be (255 characters): neither found nor registered.
+  const std::string too_long(300, 'U');
+  EXPECT_FALSE(RegisterShadowClass(too_long.c_str()));
+}
+
+TEST_F(ShadowWindow, AnEmptyOwnerIsNeitherCoveredNorDrawn) {
+  const struct {
+    RECT rect;
+    const char* why;
+  } cases[] = {
+      {{300, 200, 300, 200}, "no width and no height"},
+      {{300, 200, 300, 400}, "no width"},
+      {{300, 200, 700, 200}, "no height"},
+  };
+  for (const auto& c : cases) {
+    Owner owner(c.rect);
+    capture_.clear();
+    ASSERT_TRUE(SetWindowShadow(owner.get())) << c.why << ": attached all the same";
+    const HWND shadow = ShadowOf(owner.get());
+    EXPECT_TRUE(SameRect(WindowRect(shadow), RECT{0, 0, 0, 0})) << c.why << ": not placed";
+    EXPECT_EQ(capture_.last().count, 0) << c.why << ": not composed";
+  }
+  // An owner that shrinks to nothing leaves its shadow where it was, as it was.
+  Owner owner;
+  ASSERT_TRUE(SetWindowShadow(owner.get()));
+  const RECT placed = WindowRect(ShadowOf(owner.get()));
+  capture_.clear();
+  SetWindowPos(owner.get(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(SameRect(WindowRect(ShadowOf(owner.get())), placed));
+  EXPECT_EQ(capture_.last().count, 0);
+}
+
 }  // namespace
 }  // namespace sw
