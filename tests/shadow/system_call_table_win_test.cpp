@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "binding_messages.h"
 #include "fatal_error_win.h"
+#include "gdiplus_startup_win.h"
 #include "system_call_table_win.h"
 
 namespace sw {
@@ -121,6 +124,65 @@ TEST(SystemCallTable, BindingFailureShowsTheRuntimeErrorAndEndsTheProcess) {
   EXPECT_EQ(g_fatal.exit_code, kFatalExitCode);
   EXPECT_NE(g_fatal.exit_code, 0U) << "a fatal end is not reported as success";
 }
+
+TEST(SystemCallTable, WindowLongRowKeepsAWholeValueOfThisWordSize) {
+#ifdef _WIN64
+  EXPECT_STREQ(kSystemCallNames[sysrow::kSetWindowLong].function, "SetWindowLongPtrA");
+  const LONG_PTR value = static_cast<LONG_PTR>(0x123456789ABCULL);  // SetWindowLongA would cut it to 32 bits
+#else
+  EXPECT_STREQ(kSystemCallNames[sysrow::kSetWindowLong].function, "SetWindowLongA");
+  const LONG_PTR value = static_cast<LONG_PTR>(0x89ABCDEF);
+#endif
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  CallSystem<sysrow::kSetWindowLong>(window, GWLP_USERDATA, value);
+  EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), value);
+  DestroyWindow(window);
+}
+
+#ifndef _WIN64
+// On i686 a row typed with the wrong calling convention or argument sizes leaves the stack pointer moved
+// after the call (the callee of a WINAPI function pops its own arguments). Read around the call itself,
+// inside one function, before any epilogue could put the pointer back.
+#define SW_STACK_DRIFT(call)                             \
+  [&] {                                                  \
+    std::uintptr_t before = 0, after = 0;                \
+    asm volatile("movl %%esp, %0" : "=r"(before));       \
+    call;                                                \
+    asm volatile("movl %%esp, %0" : "=r"(after));        \
+    return static_cast<std::ptrdiff_t>(after - before); \
+  }
+
+TEST(SystemCallTable, TypedCallsLeaveTheStackWhereTheyFoundIt) {
+  StartGdiplus();
+  gdip::GpPath* path = nullptr;
+  gdip::GpPen* pen = nullptr;
+  int from = 7, to = 0;
+  char copy[4] = {};
+  const struct {
+    const char* row;
+    std::function<std::ptrdiff_t()> drift;
+  } cases[] = {
+      {"IsWindow: one handle", SW_STACK_DRIFT(CallSystem<sysrow::kIsWindow>(GetDesktopWindow()))},
+      {"GdipCreatePath: enum, out pointer",
+       SW_STACK_DRIFT(CallSystem<sysrow::kGdipCreatePath>(Gdiplus::FillModeAlternate, &path))},
+      {"GdipAddPathRectangle: four floats",
+       SW_STACK_DRIFT(CallSystem<sysrow::kGdipAddPathRectangle>(path, 1.f, 2.f, 3.f, 4.f))},
+      {"GdipCreatePen1: colour, float, enum, out",
+       SW_STACK_DRIFT(CallSystem<sysrow::kGdipCreatePen1>(0xFF000000, 1.5f, Gdiplus::UnitPixel, &pen))},
+      {"GdipDeletePen", SW_STACK_DRIFT(CallSystem<sysrow::kGdipDeletePen>(pen))},
+      {"GdipDeletePath", SW_STACK_DRIFT(CallSystem<sysrow::kGdipDeletePath>(path))},
+      {"RtlMoveMemory: the macro's own type", SW_STACK_DRIFT(CallSystem<sysrow::kRtlMoveMemory>(&to, &from, sizeof(int)))},
+      {"lstrcpyn: three arguments", SW_STACK_DRIFT(CallSystem<sysrow::kLstrcpyn>(copy, "abcdef", 4))},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.drift(), 0) << c.row;
+  EXPECT_NE(path, nullptr);
+  EXPECT_NE(pen, nullptr);
+  EXPECT_EQ(to, 7);
+  EXPECT_STREQ(copy, "abc");
+}
+#undef SW_STACK_DRIFT
+#endif
 
 TEST(SystemCallTableDeathTest, DefaultEndStopsTheProcessWithTheFatalExitCode) {
   // The real end, with only the box replaced (nobody is there to close it).
