@@ -27,5 +27,10 @@ bench: bootstrap build-bench build-win64
 fuzz: bootstrap build-fuzz
 	@scripts/fuzz
 
+# build/dist/Stripewright-<version>-win32.zip (the 32-bit program and a read-me) and its .sha256.
+.PHONY: dist
+dist: bootstrap build-win32
+	@scripts/dist
+
 clean:
 	rm -rf build/native build/win64 build/win32 build/fuzz build/bench
