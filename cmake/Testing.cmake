@@ -22,8 +22,8 @@ function(sw_add_gtest name)
   endif()
 endfunction()
 
-# sw_reads_screen(<test>...): tests that read pixels or windows back from the shared test display run one
-# at a time, so that no other test's window lies over theirs.
+# sw_reads_screen(<test>...): tests that read pixels, windows or the mouse back from the shared test display
+# run alone, so that no other test's window lies over theirs or comes up under the cursor.
 function(sw_reads_screen)
-  set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK sw_screen)
+  set_tests_properties(${ARGN} PROPERTIES RUN_SERIAL ON)
 endfunction()
