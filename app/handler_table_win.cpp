@@ -5,11 +5,15 @@
 
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
+#include "ui/unit_events.h"
 
 namespace sw::app {
 namespace {
 
+using layout::ErrorTipsWindow;
 using layout::Handler;
+using layout::MainWindow;
+using layout::TipsWindow;
 
 constexpr uint32_t Ref(Handler handler) { return static_cast<uint32_t>(handler); }
 
@@ -28,6 +32,7 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kStartTipsWindow), "StartTipsWindow", &StartTipsWindow},
     {Ref(Handler::kDragTipsWindow), "DragTipsWindow", &DragTipsWindow},
     {Ref(Handler::kCloseTipsWindow), "CloseTipsWindow", &CloseTipsWindow},
+    {Ref(Handler::kCopyBarcode), "CopyBarcode", &CopyBarcode},  // bound to a key only
 }};
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
@@ -42,8 +47,27 @@ constexpr bool MatchesLayout() {
 }
 static_assert(MatchesLayout(), "the handler table must follow the layout's handler list");
 
+constexpr uint32_t kAnywhere = 0;  // the focus may be in any unit of the window
+constexpr uint32_t kNoUnit = 0;
+constexpr uint32_t kNoHandler = 0;
+constexpr int32_t kNoShift = 0;
+constexpr int32_t kCtrl = event::kCtrlDown;
+
+// The keys: a key that stands for a button presses it, so that it runs whatever a click runs.
+constexpr KeyShortcut kShortcuts[] = {
+    {MainWindow::kId, MainWindow::kContentEdit, VK_RETURN, kNoShift, MainWindow::kGenerateButton, kNoHandler},
+    {MainWindow::kId, kAnywhere, 'S', kCtrl, MainWindow::kSaveButton, kNoHandler},
+    {MainWindow::kId, kAnywhere, 'C', kCtrl, kNoUnit, Ref(Handler::kCopyBarcode)},
+    {ErrorTipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},
+    {ErrorTipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},  // 5
+    {TipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
+    {TipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
+};
+
 }  // namespace
 
 std::span<const HandlerBinding> HandlerTable() { return kHandlers; }
+
+std::span<const KeyShortcut> ShortcutTable() { return kShortcuts; }
 
 }  // namespace sw::app

@@ -1,4 +1,5 @@
-// Binds every handler reference of the window descriptions to its function.
+// Binds every handler reference of the window descriptions to its function, and the keyboard shortcuts
+// to the buttons they press or the handlers they run.
 #pragma once
 
 #include <span>
@@ -8,5 +9,6 @@
 namespace sw::app {
 
 std::span<const HandlerBinding> HandlerTable();
+std::span<const KeyShortcut> ShortcutTable();
 
 }  // namespace sw::app

@@ -1,6 +1,6 @@
 // The program's handlers: window behaviour (drag, close, start, the tips and host windows) and the commands
-// (generate, save, web page, cue text). Each keeps its working objects local; only TipsMessage, SavedPath
-// and BarcodePicture's picture outlive a command.
+// (generate, save, copy, web page, cue text). Each keeps its working objects local; only TipsMessage,
+// SavedPath, BarcodePicture's picture and the full-size barcode kept beside it outlive a command.
 #include "app/handlers_win.h"
 
 #include <string>
@@ -16,6 +16,7 @@
 #include "render/bitmap.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
+#include "ui/clipboard_win.h"
 #include "ui/file_name.h"
 #include "ui/file_services_win.h"
 
@@ -96,9 +97,11 @@ int32_t GenerateBarcode(const EventContext& context) {
   runtime.SetPicture(MainWindow::kBarcodePicture,
                      ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height));
   {
-    // The full-size copy, not the scaled picture; whether it could be written is not reported.
+    // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
+    // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.
     Bitmap full_size = encoder.MakeBarcode(ContentText(runtime));
-    WriteBytesToFile(kFullSizeCopyPath, {full_size.GetData()});
+    FullSizeBarcode() = full_size.GetData();
+    WriteBytesToFile(kFullSizeCopyPath, {FullSizeBarcode()});
   }
   encoder.CloseBarcodeHost();
   return 0;
@@ -124,6 +127,28 @@ int32_t SaveBarcode(const EventContext& context) {
 }
 
 int32_t IgnoreEvent(const EventContext&) { return 0; }
+
+int32_t CopyBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  // Text selected in the content box (which shows its selection only while it has the focus) is copied
+  // as an edit box always copies it.
+  const HWND content = runtime.Handle(MainWindow::kContentEdit);
+  DWORD start = 0;
+  DWORD end = 0;
+  if (content != nullptr && GetFocus() == content) {
+    SendMessageW(content, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  if (start != end) {
+    SendMessageW(content, WM_COPY, 0, 0);
+    return 0;
+  }
+  if (FullSizeBarcode().empty()) return 0;  // no barcode yet: nothing to copy, and nothing to say
+  // The full-size barcode scans at any length, where the shown picture loses bars to its scaling.
+  if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
+    MessageBeep(MB_ICONWARNING);
+  }
+  return 0;
+}
 
 int32_t ShrinkBarcodeHost(const EventContext& context) {
   // The window exists for its drawing panel but never covers anything.

@@ -17,6 +17,7 @@ int32_t RestoreCueText(const EventContext& context);   // ContentEdit loses the 
 int32_t GenerateBarcode(const EventContext& context);  // GenerateButton clicked
 int32_t SaveBarcode(const EventContext& context);      // SaveButton clicked
 int32_t IgnoreEvent(const EventContext& context);      // FocusSink changed: nothing to do
+int32_t CopyBarcode(const EventContext& context);      // Ctrl+C: the box's selection, else the barcode
 // BarcodeHostWindow
 int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow

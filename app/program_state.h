@@ -1,7 +1,9 @@
-// The program-wide texts. Everything else a command uses is local to it.
+// The program-wide texts and the kept barcode. Everything else a command uses is local to it.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sw::app {
 
@@ -10,7 +12,10 @@ std::string& TipsMessage();
 // The path of the last save attempt.
 std::string& SavedPath();
 
-// For the end-of-program routine: gives the texts' memory back.
+// The full-size barcode of the last generate command (BMP bytes, as written to C:\1.bmp), kept for copying.
+std::vector<uint8_t>& FullSizeBarcode();
+
+// For the end-of-program routine: gives the texts' memory back, and the kept barcode's.
 void ReleaseProgramTexts();
 
 }  // namespace sw::app

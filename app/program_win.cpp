@@ -35,7 +35,8 @@ void EndProgram() {
 int RunProgram() {
   // The runtime's own start-up: the program's folder and file name, and that folder as current directory.
   if (!InitProgramDirectory()) Trace("the program's own path cannot be read");
-  WindowRuntime::Start start = WindowRuntime::Create(resources::kWindowDescriptions, HandlerTable());
+  WindowRuntime::Start start =
+      WindowRuntime::Create(resources::kWindowDescriptions, HandlerTable(), ShortcutTable());
   if (start.runtime == nullptr) {
     // The descriptions are built into the program: this is a broken build, not a user's problem.
     Trace(start.error);
@@ -44,6 +45,7 @@ int RunProgram() {
   // Program-wide state: the texts start empty; the shadow's template holders are empty until first used.
   TipsMessage().clear();
   SavedPath().clear();
+  FullSizeBarcode().clear();
   static const bool end_registered = std::atexit(EndProgramAtExit) == 0;
   if (!end_registered) Trace("the end-of-program routine cannot be registered");
 

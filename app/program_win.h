@@ -7,8 +7,8 @@ namespace sw::app {
 // Returns the exit code: 0 once MainWindow has been closed, 1 when the program cannot even start.
 int RunProgram();
 
-// The end-of-program routine (registered by RunProgram): releases TipsMessage and SavedPath, then the
-// shadow's two template holders.
+// The end-of-program routine (registered by RunProgram): releases TipsMessage, SavedPath and the kept
+// barcode, then the shadow's two template holders.
 void EndProgram();
 
 }  // namespace sw::app

@@ -1,4 +1,4 @@
-// Owners for the GDI and window handles that the window units use; each releases its handle once.
+// Owners for the GDI, window, clipboard and global memory handles of the runtime; each releases once.
 #pragma once
 
 #include <windows.h>
@@ -116,6 +116,62 @@ class ScopedSaveDc {
  private:
   HDC dc_;
   int saved_;
+};
+
+// A movable global memory block (GlobalAlloc), freed unless it has been handed over with release().
+class ScopedGlobalMemory {
+ public:
+  explicit ScopedGlobalMemory(SIZE_T bytes) : block_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  ~ScopedGlobalMemory() {
+    if (block_ != nullptr) GlobalFree(block_);
+  }
+  ScopedGlobalMemory(const ScopedGlobalMemory&) = delete;
+  ScopedGlobalMemory& operator=(const ScopedGlobalMemory&) = delete;
+  HGLOBAL get() const { return block_; }
+  HGLOBAL release() { return std::exchange(block_, nullptr); }
+  explicit operator bool() const { return block_ != nullptr; }
+
+ private:
+  HGLOBAL block_;
+};
+
+// GlobalLock and GlobalUnlock; data() is nullptr when the block cannot be locked.
+class ScopedGlobalLock {
+ public:
+  explicit ScopedGlobalLock(HGLOBAL block)
+      : block_(block), data_(block != nullptr ? GlobalLock(block) : nullptr) {}
+  ~ScopedGlobalLock() {
+    if (data_ != nullptr) GlobalUnlock(block_);
+  }
+  ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+  ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
+  void* data() const { return data_; }
+  SIZE_T size() const { return data_ != nullptr ? GlobalSize(block_) : 0; }
+
+ private:
+  HGLOBAL block_;
+  void* data_;
+};
+
+// The clipboard, opened for `owner` and closed again. Another program (a clipboard viewer, the system's
+// clipboard manager) may hold it open for a moment: opening is tried a few times over about 100 ms.
+class ScopedClipboard {
+ public:
+  explicit ScopedClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+      if (attempt > 0) Sleep(10);
+      open_ = OpenClipboard(owner) != FALSE;
+    }
+  }
+  ~ScopedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  ScopedClipboard(const ScopedClipboard&) = delete;
+  ScopedClipboard& operator=(const ScopedClipboard&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_ = false;
 };
 
 }  // namespace sw

@@ -1,11 +1,73 @@
 #include "ui/packed_dib.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "ui/picture_bytes.h"
 
 namespace sw {
+namespace {
+
+using picture_bytes::Fits;
+using picture_bytes::Le16;
+using picture_bytes::Le32;
+using picture_bytes::Le32Signed;
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kOffBitsAt = 10;
+
+struct PackedLayout {
+  size_t rows_at = 0;  // after the header and the colour table
+  size_t size = 0;     // through the last row
+};
+
+// The layout of an uncompressed packed DIB at the start of `dib`, or none.
+std::optional<PackedLayout> PackedLayoutOf(std::span<const uint8_t> dib) {
+  if (dib.size() < kPackedDibHeaderSize) return std::nullopt;
+  const uint32_t header_size = Le32(dib, 0);
+  const int32_t width = Le32Signed(dib, 4);
+  const int32_t height = Le32Signed(dib, 8);
+  const uint16_t bits = Le16(dib, 14);
+  const uint32_t compression = Le32(dib, 16);
+  const uint32_t colours_used = Le32(dib, 32);
+  if (header_size < kPackedDibHeaderSize || width <= 0 || height == 0 || Le16(dib, 12) != 1 ||
+      compression != 0) {
+    return std::nullopt;
+  }
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
+  const uint64_t colours = colours_used != 0 ? colours_used : bits <= 8 ? uint64_t{1} << bits : 0;
+  const uint64_t stride = (uint64_t{static_cast<uint32_t>(width)} * bits + 31) / 32 * 4;
+  const uint64_t rows = static_cast<uint64_t>(height < 0 ? -int64_t{height} : int64_t{height});
+  const uint64_t rows_at = uint64_t{header_size} + 4 * colours;  // each term below 2^35: no overflow
+  if (!Fits(dib.size(), 0, rows_at) || stride > (dib.size() - rows_at) / rows) return std::nullopt;
+  return PackedLayout{static_cast<size_t>(rows_at), static_cast<size_t>(rows_at + stride * rows)};
+}
+
+}  // namespace
+
+std::span<const uint8_t> PackedDibInBmp(std::span<const uint8_t> bmp) {
+  if (bmp.size() < kFileHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') return {};
+  const std::span<const uint8_t> dib = bmp.subspan(kFileHeaderSize);
+  const std::optional<PackedLayout> layout = PackedLayoutOf(dib);
+  // A gap between the table and the rows has no place in a packed DIB.
+  if (!layout || Le32(bmp, kOffBitsAt) != kFileHeaderSize + layout->rows_at) return {};
+  return dib.first(layout->size);
+}
+
+std::vector<uint8_t> BmpFromPackedDib(std::span<const uint8_t> dib) {
+  const std::optional<PackedLayout> layout = PackedLayoutOf(dib);
+  if (!layout || layout->size > UINT32_MAX - kFileHeaderSize) return {};
+  std::vector<uint8_t> bmp(kFileHeaderSize + layout->size);
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  picture_bytes::PutLe32(bmp.data() + 2, static_cast<uint32_t>(bmp.size()));
+  picture_bytes::PutLe32(bmp.data() + kOffBitsAt, static_cast<uint32_t>(kFileHeaderSize + layout->rows_at));
+  std::copy(dib.begin(), dib.begin() + static_cast<std::ptrdiff_t>(layout->size),
+            bmp.begin() + kFileHeaderSize);
+  return bmp;
+}
 
 PackedDib8::PackedDib8(int32_t width, int32_t height, std::span<const DibColour> colours)
     : stride_((static_cast<size_t>(width) + 3) / 4 * 4),

@@ -1,4 +1,5 @@
-// The 8-bit packed DIB that GIF and 8-bit PCX pictures are kept in: a 40-byte BITMAPINFOHEADER with a
+// Packed DIBs: an info header, its colour table and the rows, in one block (what the clipboard's CF_DIB
+// holds). The 8-bit one that GIF and 8-bit PCX pictures are kept in has a 40-byte BITMAPINFOHEADER with a
 // negative height (rows top-down), 256 colour entries (blue, green, red, 0), rows padded to 4 bytes.
 #pragma once
 
@@ -31,5 +32,12 @@ class PackedDib8 {
   size_t stride_;
   std::vector<uint8_t> bytes_;
 };
+
+// The packed DIB inside BMP file bytes: the file minus its 14-byte header, when the file is uncompressed
+// with an info header of 40 bytes or more, its rows follow the colour table directly and it holds every
+// row its header counts. An empty span for anything else.
+std::span<const uint8_t> PackedDibInBmp(std::span<const uint8_t> bmp);
+// BMP file bytes for such a packed DIB (bytes past its last row are left out); empty for anything else.
+std::vector<uint8_t> BmpFromPackedDib(std::span<const uint8_t> dib);
 
 }  // namespace sw

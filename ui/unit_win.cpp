@@ -160,18 +160,6 @@ std::optional<LRESULT> ChildNotification(WindowRuntime& runtime, UINT message, W
   }
 }
 
-// Counts nested messages so that a window's units outlive every message of theirs still being handled.
-class MessageScope {
- public:
-  explicit MessageScope(WindowRuntime& runtime) : runtime_(runtime) { runtime_.EnterMessage(); }
-  ~MessageScope() { runtime_.LeaveMessage(); }
-  MessageScope(const MessageScope&) = delete;
-  MessageScope& operator=(const MessageScope&) = delete;
-
- private:
-  WindowRuntime& runtime_;
-};
-
 // DefWindowProc passes a wheel message that a child does not use on to its parent: the same turn of the
 // wheel, already raised for the unit it was addressed to. Marks the unit window while it handles one.
 class WheelPassOn {

@@ -6,6 +6,7 @@
 
 #include "ui/unit_draw_panel_win.h"
 #include "ui/unit_events.h"
+#include "ui/unit_events_win.h"
 #include "ui/unit_window_win.h"
 
 namespace sw {
@@ -33,7 +34,9 @@ constexpr ClassEntry kClasses[] = {
 
 }  // namespace
 
-WindowRuntime::Start WindowRuntime::Create(std::span<const uint8_t> table, std::span<const HandlerBinding> handlers) {
+WindowRuntime::Start WindowRuntime::Create(std::span<const uint8_t> table,
+                                           std::span<const HandlerBinding> handlers,
+                                           std::span<const KeyShortcut> shortcuts) {
   Start start;
   DescriptionRead read = ReadDescriptionTable(table);
   if (!read.ok()) {
@@ -58,6 +61,14 @@ WindowRuntime::Start WindowRuntime::Create(std::span<const uint8_t> table, std::
       }
     }
   }
+  for (const KeyShortcut& shortcut : shortcuts) {
+    if (const std::string refused = runtime->CheckShortcut(shortcut); !refused.empty()) {
+      start.error = "the shortcut for key " + Hex(shortcut.key) + " in window " + Hex(shortcut.window_id) +
+                    " " + refused;
+      return start;
+    }
+    runtime->shortcuts_.push_back(shortcut);
+  }
   if (!runtime->RegisterClasses(start.error)) return start;
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
   runtime->hidden_owner_ = CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -68,6 +79,26 @@ WindowRuntime::Start WindowRuntime::Create(std::span<const uint8_t> table, std::
   }
   start.runtime = std::move(runtime);
   return start;
+}
+
+std::string WindowRuntime::CheckShortcut(const KeyShortcut& shortcut) const {
+  const WindowDescription* window = FindDescription(table_, shortcut.window_id);
+  if (window == nullptr) return "names no window of the descriptions";
+  auto lacks = [window](uint32_t id) {
+    for (const UnitRecord& unit : window->units) {
+      if (unit.id == id) return false;
+    }
+    return true;
+  };
+  if (shortcut.focus_unit != 0 && lacks(shortcut.focus_unit)) return "names a focus unit the window lacks";
+  if ((shortcut.press_unit != 0) == (shortcut.handler != 0)) {
+    return "must press a unit or run a handler, not both";
+  }
+  if (shortcut.press_unit != 0 && lacks(shortcut.press_unit)) return "presses a unit the window lacks";
+  if (shortcut.handler != 0 && !handlers_.count(shortcut.handler)) {
+    return "runs a handler the program does not have";
+  }
+  return {};
 }
 
 bool WindowRuntime::RegisterClasses(std::string& error) {
@@ -227,8 +258,7 @@ void WindowRuntime::RunModal(uint32_t window_id) {
       PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
       break;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Deliver(message);
   }
 }
 
@@ -238,10 +268,58 @@ int WindowRuntime::RunUntilClosed(uint32_t window_id) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == -1) return 1;
     if (got == 0) return static_cast<int>(message.wParam);
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Deliver(message);
   }
   return 0;
+}
+
+void WindowRuntime::Deliver(const MSG& message) {
+  if (TakeShortcut(message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+bool WindowRuntime::TakeShortcut(const MSG& message) {
+  // Bit 30 of a key-down: the key was down already, an auto-repeat. A held key acts once.
+  constexpr LPARAM kRepeat = LPARAM{1} << 30;
+  if (message.message != WM_KEYDOWN || (message.lParam & kRepeat) != 0 || shortcuts_.empty()) return false;
+  // The key goes to the focused window; the shortcuts are those of the loaded window that holds it.
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  WindowInstance* window = nullptr;
+  for (const auto& [id, loaded] : windows_) {
+    if (loaded->hwnd() != nullptr && loaded->hwnd() == root) window = loaded.get();
+  }
+  if (window == nullptr || window->marked_for_destroy || !IsWindowEnabled(root)) return false;
+  const Unit* focused = window->FindByHandle(message.hwnd);
+  const int32_t shift_state = ShiftState();
+  for (const KeyShortcut& shortcut : shortcuts_) {
+    if (shortcut.window_id != window->description.window_id || shortcut.key != message.wParam ||
+        shortcut.shift_state != shift_state ||
+        (shortcut.focus_unit != 0 && (focused == nullptr || focused->id() != shortcut.focus_unit))) {
+      continue;
+    }
+    MessageScope scope(*this);  // as a click would be, the press is handled inside a message
+    try {
+      if (shortcut.press_unit != 0) {
+        Unit* unit = window->Find(shortcut.press_unit);
+        // A unit that could not be clicked now is not pressed by its key either.
+        if (unit == nullptr || unit->hwnd() == nullptr || !IsWindowVisible(unit->hwnd()) ||
+            !IsWindowEnabled(unit->hwnd())) {
+          return true;
+        }
+        Raise(*unit, event::kClicked);
+      } else {
+        const std::array<int32_t, 3> key_args = {static_cast<int32_t>(message.wParam), shift_state, 0};
+        const EventContext context{*this, window->description.window_id, window->own().id(), event::kKeyDown,
+                                   key_args};
+        handlers_.at(shortcut.handler)(context);
+      }
+    } catch (...) {
+      // No exception leaves a handler, from here as from a window procedure.
+    }
+    return true;
+  }
+  return false;
 }
 
 void WindowRuntime::DestroyWindowLater(uint32_t window_id) {

@@ -37,6 +37,19 @@ struct HandlerBinding {
   EventHandler handler;
 };
 
+// A key that acts for a whole window: pressed (not held) with exactly these shift keys while the focus is
+// in the window (or, with focus_unit, in that unit), it presses press_unit, raising its clicked event as
+// a click would (when the unit is visible and enabled), or runs `handler` with the key as a key-down event
+// of the window. The key is then taken: the focused unit sees neither it nor its character.
+struct KeyShortcut {
+  uint32_t window_id;
+  uint32_t focus_unit;  // 0: anywhere in the window
+  uint32_t key;         // virtual-key code
+  int32_t shift_state;  // event::kCtrlDown, kShiftDown and kAltDown bits
+  uint32_t press_unit;  // a unit of the window, or 0 and
+  uint32_t handler;     // a handler reference
+};
+
 struct LoadResult {
   bool ok = false;
   std::string error;
@@ -48,9 +61,10 @@ class WindowRuntime {
     std::unique_ptr<WindowRuntime> runtime;
     std::string error;
   };
-  // Reads the table, checks that every event binding has a handler, registers the window classes and
-  // makes the hidden owner of the windows loaded without an owner.
-  static Start Create(std::span<const uint8_t> table, std::span<const HandlerBinding> handlers);
+  // Reads the table, checks that every event binding and shortcut has its handler or unit, registers the
+  // window classes and makes the hidden owner of the windows loaded without an owner.
+  static Start Create(std::span<const uint8_t> table, std::span<const HandlerBinding> handlers,
+                      std::span<const KeyShortcut> shortcuts = {});
   ~WindowRuntime();
   WindowRuntime(const WindowRuntime&) = delete;
   WindowRuntime& operator=(const WindowRuntime&) = delete;
@@ -68,6 +82,9 @@ class WindowRuntime {
   bool SetFocusTo(uint32_t unit_id);
   // Runs the message loop until the window is destroyed (or WM_QUIT arrives); returns the exit code.
   int RunUntilClosed(uint32_t window_id);
+  // One step of a message loop (this runtime's, a modal window's, a test's): a key that is a shortcut acts
+  // as such; every other message is translated and dispatched.
+  void Deliver(const MSG& message);
 
   // Properties by number. A window id stands for its own unit.
   std::optional<PropertyValue> GetProperty(uint32_t unit_id, Property property) const;
@@ -102,9 +119,13 @@ class WindowRuntime {
   WindowInstance* Loaded(uint32_t window_id) const;
   LoadResult Build(const WindowDescription& description, HWND owner);
   void RunModal(uint32_t window_id);
+  bool TakeShortcut(const MSG& message);
+  // Empty when the shortcut fits the descriptions and handlers; else what is wrong with it.
+  std::string CheckShortcut(const KeyShortcut& shortcut) const;
 
   DescriptionTable table_;
   std::map<uint32_t, EventHandler> handlers_;
+  std::vector<KeyShortcut> shortcuts_;
   std::map<uint32_t, std::unique_ptr<WindowInstance>> windows_;
   std::vector<std::unique_ptr<WindowInstance>> gone_;
   std::vector<std::wstring> registered_classes_;
@@ -112,6 +133,18 @@ class WindowRuntime {
   UINT destroy_message_ = 0;
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
+};
+
+// Counts nested messages so that a window's units outlive every message of theirs still being handled.
+class MessageScope {
+ public:
+  explicit MessageScope(WindowRuntime& runtime) : runtime_(runtime) { runtime_.EnterMessage(); }
+  ~MessageScope() { runtime_.LeaveMessage(); }
+  MessageScope(const MessageScope&) = delete;
+  MessageScope& operator=(const MessageScope&) = delete;
+
+ private:
+  WindowRuntime& runtime_;
 };
 
 // The runtime's window class names.

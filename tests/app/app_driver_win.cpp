@@ -5,6 +5,7 @@
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "ui/unit_events.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "ui/file_services_win.h"
 #include "ui/text_codepage_win.h"
@@ -43,7 +44,9 @@ AppDriver::AppDriver() {
   InitProgramDirectory();
   app::TipsMessage().clear();
   app::SavedPath().clear();
-  WindowRuntime::Start start = WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable());
+  app::FullSizeBarcode().clear();
+  WindowRuntime::Start start =
+      WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable(), app::ShortcutTable());
   if (start.runtime == nullptr) {
     error_ = start.error;
     return;
@@ -67,9 +70,28 @@ AppDriver::~AppDriver() {
 void AppDriver::Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (runtime_ != nullptr) {
+      runtime_->Deliver(message);  // as the program's own loop does
+    } else {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
   }
+}
+
+void AppDriver::PressKey(UINT key, int32_t shift_state, bool held) {
+  // The shift keys as the keyboard state that the loop reads while it handles the key.
+  BYTE keys[256] = {};
+  if ((shift_state & event::kCtrlDown) != 0) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+  if ((shift_state & event::kShiftDown) != 0) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+  if ((shift_state & event::kAltDown) != 0) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
+  SetKeyboardState(keys);
+  const HWND focus = GetFocus();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  const LPARAM was_down = LPARAM{1} << 30;
+  const LPARAM released = LPARAM{1} << 31;
+  PostMessageW(focus, WM_KEYDOWN, key, scan | 1 | (held ? was_down : 0));
+  PostMessageW(focus, WM_KEYUP, key, scan | 1 | was_down | released);
 }
 
 void AppDriver::Click(uint32_t unit_id) {
@@ -100,8 +122,16 @@ void CALLBACK AppDriver::CloseTips(HWND, UINT, UINT_PTR, DWORD) {
 void AppDriver::CloseOpenTips() {
   if (runtime_ == nullptr) return;
   if (last_closed_ != nullptr && !IsWindow(last_closed_)) last_closed_ = nullptr;
+  // A window that its key has not closed within half a second is closed by its button, so that a test
+  // fails instead of waiting for ever.
+  constexpr int kTicksForAKey = 50;
   for (const TipsUnits& tips : kTipsWindows) {
     const HWND window = runtime_->Handle(tips.window);
+    if (window != nullptr && window == last_closed_ && !tips_.empty() && tips_.back().closed_by_key &&
+        ++ticks_since_key_ > kTicksForAKey) {
+      tips_.back().closed_by_key = false;
+      Click(tips.ok_button);
+    }
     if (window == nullptr || window == last_closed_) continue;
     last_closed_ = window;
     TipsSeen seen;
@@ -109,8 +139,14 @@ void AppDriver::CloseOpenTips() {
     seen.message = runtime_->GetText(tips.label).value_or("<none>");
     seen.owner_disabled = IsWindowEnabled(runtime_->Handle(MainWindow::kId)) == FALSE;
     seen.shadow = static_cast<HWND>(GetPropA(window, "Umbra.WndShadow"));
+    seen.closed_by_key = closer_ != TipsCloser::kOkButton;
     tips_.push_back(std::move(seen));
-    Click(tips.ok_button);
+    if (closer_ == TipsCloser::kOkButton) {
+      Click(tips.ok_button);
+    } else {
+      ticks_since_key_ = 0;
+      PressKey(closer_ == TipsCloser::kEnter ? VK_RETURN : VK_ESCAPE);
+    }
   }
 }
 

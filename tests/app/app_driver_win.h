@@ -1,6 +1,7 @@
 // Drives the real program windows through their units, as a user would: text into the edit box, clicks
-// as mouse messages to the buttons, and every modal tips window read and closed by its OK button from a
-// timer that runs inside the modal loop. The web page opener is replaced: no browser ever starts.
+// as mouse messages to the buttons, keys posted to the focused window through the runtime's message loop,
+// and every modal tips window read and closed (by its OK button, or by a key) from a timer that runs
+// inside the modal loop. The web page opener is replaced: no browser ever starts.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +23,11 @@ struct TipsSeen {
   std::string message;         // its TipsMessageLabel
   bool owner_disabled = false;  // MainWindow disabled while it was open
   HWND shadow = nullptr;        // its shadow window
+  bool closed_by_key = false;   // the closing key alone closed it (no click needed)
 };
+
+// How the driver closes each tips window.
+enum class TipsCloser { kOkButton, kEnter, kEscape };
 
 class AppDriver {
  public:
@@ -37,6 +42,10 @@ class AppDriver {
 
   // A press and a release of the left button at the middle of the unit.
   void Click(uint32_t unit_id);
+  // A key pressed and released in the focused window, with these shift keys held (event::kCtrlDown ...);
+  // `held` sends it as an auto-repeat of a key that is down already. Handled once the loop runs (Pump).
+  static void PressKey(UINT key, int32_t shift_state = 0, bool held = false);
+  void CloseTipsBy(TipsCloser closer) { closer_ = closer; }
   void SetContent(std::string_view gbk);
   std::string Content() const;
   std::vector<uint8_t> Picture() const;  // BarcodePicture's picture bytes
@@ -55,6 +64,8 @@ class AppDriver {
   std::string error_;
   std::vector<TipsSeen> tips_;
   HWND last_closed_ = nullptr;
+  int ticks_since_key_ = 0;
+  TipsCloser closer_ = TipsCloser::kOkButton;
   UINT_PTR timer_ = 0;
 };
 

@@ -17,8 +17,11 @@
 #include "app_driver_win.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
+#include "ui/clipboard_win.h"
 #include "ui/file_services_win.h"
+#include "ui/gdi_scoped_win.h"
 #include "ui/text_codepage_win.h"
+#include "ui/unit_events.h"
 
 namespace sw {
 namespace {
@@ -142,8 +145,10 @@ class AppCommands : public ::testing::Test {
     app_.Pump();
     app_.TakeTips();
     runtime().SetPicture(MainWindow::kBarcodePicture, {});
+    app::FullSizeBarcode().clear();
     runtime().SetFocusTo(MainWindow::kFocusSink);
     app_.SetContent(app::kCueText);
+    app_.CloseTipsBy(test::TipsCloser::kOkButton);
     app::TipsMessage().clear();
     app::SavedPath().clear();
   }
@@ -156,6 +161,13 @@ class AppCommands : public ::testing::Test {
     app_.Click(MainWindow::kGenerateButton);
     app_.Pump();
     EXPECT_TRUE(app_.TakeTips().empty()) << content;
+  }
+  // The key in the focused window, through the runtime's loop; no shift key stays down afterwards.
+  void Press(UINT key, int32_t shift_state = 0, bool held = false) {
+    AppDriver::PressKey(key, shift_state, held);
+    app_.Pump();
+    BYTE none[256] = {};
+    SetKeyboardState(none);
   }
   std::vector<TipsSeen> Save() {
     app_.Click(MainWindow::kSaveButton);
@@ -483,6 +495,190 @@ TEST_F(AppCommands, HostWindowShrinksToNothingWhenLoaded) {
   EXPECT_EQ(rect.bottom - rect.top, 0);
   EXPECT_FALSE(IsWindowVisible(runtime().Handle(BarcodeHostWindow::kId)));
   DestroyWindow(runtime().Handle(BarcodeHostWindow::kId));
+}
+
+TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
+  enum Outcome { kGenerated, kRefusedAsEmpty, kSaved, kAskedForABarcode, kNothing };
+  struct Row {
+    std::string_view box;
+    uint32_t focus;
+    UINT key;
+    int32_t shift_state;
+    bool held;            // an auto-repeat of a key that is down already
+    bool barcode_before;  // one is generated (clicked) first
+    Outcome outcome;
+    const char* why;
+  };
+  constexpr int32_t kCtrl = event::kCtrlDown;
+  const Row rows[] = {
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, false, false, kGenerated,
+       "Enter in the box generates"},
+      {app::kCueText, MainWindow::kContentEdit, VK_RETURN, 0, false, true, kRefusedAsEmpty,
+       "an empty box: the click's message, the picture stays"},
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, event::kShiftDown, false, false, kNothing,
+       "Shift+Enter is another key"},
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, true, false, kNothing,
+       "a held Enter acts once only"},
+      {"KEY123", MainWindow::kFocusSink, VK_RETURN, 0, false, false, kNothing, "Enter outside the box"},  // 5
+      {"SAVE1", MainWindow::kContentEdit, 'S', kCtrl, false, true, kSaved, "Ctrl+S in the box saves"},
+      {"SAVE2", MainWindow::kFocusSink, 'S', kCtrl, false, true, kSaved, "so it does anywhere in the window"},
+      {"SAVE3", MainWindow::kContentEdit, 'S', kCtrl, false, false, kAskedForABarcode,
+       "no barcode yet: the click's message"},
+      {"SAVE4", MainWindow::kContentEdit, 'S', kCtrl | event::kAltDown, false, true, kNothing,
+       "Ctrl+Alt+S (AltGr+S) is another key"},
+  };
+  for (const Row& row : rows) {
+    SetUp();
+    if (row.barcode_before) Generate("BEFORE1");
+    const std::vector<uint8_t> before = app_.Picture();
+    DeleteFileW(L"C:\\1.bmp");
+    app_.SetContent(row.box);
+    runtime().SetFocusTo(row.focus);
+    Press(row.key, row.shift_state, row.held);
+    const std::vector<TipsSeen> tips = app_.TakeTips();
+    saved_.push_back(SavedPathFor(row.box));
+    switch (row.outcome) {
+      case kGenerated: {
+        EXPECT_TRUE(tips.empty()) << row.why;
+        EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink))
+            << "the click's focus move: " << row.why;
+        EXPECT_TRUE(FileExists(C1Path())) << row.why;
+        const std::vector<uint8_t> by_key = app_.Picture();
+        EXPECT_EQ(by_key.size(), kPictureBytes) << row.why;
+        Generate(row.box);
+        EXPECT_EQ(by_key, app_.Picture()) << "the picture a click makes: " << row.why;
+        break;
+      }
+      case kRefusedAsEmpty:
+      case kAskedForABarcode:
+        ASSERT_EQ(tips.size(), 1u) << row.why;
+        EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId) << row.why;
+        EXPECT_EQ(tips[0].message,
+                  row.outcome == kRefusedAsEmpty ? app::kEmptyContentMessage : app::kNoBarcodeMessage)
+            << row.why;
+        EXPECT_EQ(app_.Picture(), before) << row.why;
+        break;
+      case kSaved:
+        ASSERT_EQ(tips.size(), 1u) << row.why;
+        EXPECT_EQ(tips[0].message, app::SavedMessage(SavedPathFor(row.box))) << row.why;
+        EXPECT_EQ(ReadFileBytes(SavedPathFor(row.box)), app_.Picture()) << row.why;
+        break;
+      case kNothing:
+        EXPECT_TRUE(tips.empty()) << row.why;
+        EXPECT_EQ(app_.Picture(), before) << row.why;
+        EXPECT_FALSE(FileExists(C1Path())) << "no generate: " << row.why;
+        EXPECT_FALSE(FileExists(SavedPathFor(row.box))) << "no save: " << row.why;
+        break;
+    }
+  }
+}
+
+TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
+  struct Row {
+    test::TipsCloser closer;
+    bool barcode_before;  // the save then reports in Tips, else in Error Tips
+    uint32_t window;
+    const char* why;
+  };
+  const Row rows[] = {
+      {test::TipsCloser::kEnter, false, ErrorTipsWindow::kId, "Enter closes Error Tips"},
+      {test::TipsCloser::kEscape, false, ErrorTipsWindow::kId, "so does Esc"},
+      {test::TipsCloser::kEnter, true, TipsWindow::kId, "Enter closes Tips"},
+      {test::TipsCloser::kEscape, true, TipsWindow::kId, "so does Esc"},
+  };
+  for (const Row& row : rows) {
+    SetUp();
+    if (row.barcode_before) Generate("TIPS1");
+    app_.SetContent("TIPS1");
+    app_.CloseTipsBy(row.closer);
+    const std::vector<TipsSeen> tips = Save();
+    app_.CloseTipsBy(test::TipsCloser::kOkButton);
+    ASSERT_EQ(tips.size(), 1u) << row.why;
+    EXPECT_EQ(tips[0].window_id, row.window) << row.why;
+    EXPECT_TRUE(tips[0].closed_by_key) << row.why;
+    EXPECT_FALSE(runtime().IsLoaded(row.window)) << row.why;
+    EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId))) << row.why;
+  }
+}
+
+// The clipboard's text; "<none>" when it holds none.
+std::wstring ClipboardText(HWND owner) {
+  ScopedClipboard clipboard(owner);
+  const ScopedGlobalLock text(clipboard.open() ? GetClipboardData(CF_UNICODETEXT) : nullptr);
+  if (text.data() == nullptr) return L"<none>";
+  return std::wstring(static_cast<const wchar_t*>(text.data()),
+                      wcsnlen(static_cast<const wchar_t*>(text.data()), text.size() / sizeof(wchar_t)));
+}
+
+bool PutClipboardText(HWND owner, const std::wstring& text) {
+  ScopedGlobalMemory block((text.size() + 1) * sizeof(wchar_t));
+  {
+    const ScopedGlobalLock locked(block.get());
+    if (locked.data() == nullptr) return false;
+    std::memcpy(locked.data(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  }
+  ScopedClipboard clipboard(owner);
+  if (!clipboard.open() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
+    return false;
+  }
+  block.release();
+  return true;
+}
+
+TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
+  enum Copied { kNothing, kSelection, kLastBarcode };
+  struct Row {
+    std::string_view generate;  // clicked first, if any; the cue text is refused
+    std::string_view box;       // the box's text at Ctrl+C
+    uint32_t focus;
+    bool select_all;
+    Copied copied;
+    const char* why;
+  };
+  const Row rows[] = {
+      {"", "NONE1", MainWindow::kContentEdit, false, kNothing, "no barcode yet: nothing, and no message"},
+      {"COPY-1", "EDITED", MainWindow::kContentEdit, false, kLastBarcode,
+       "no selection: the barcode as generated, though the box has changed since"},
+      {"", "EDITED", MainWindow::kFocusSink, false, kLastBarcode, "from anywhere in the window"},
+      {"", "SELECTED", MainWindow::kContentEdit, true, kSelection,
+       "a selection: its text, as an edit box copies"},
+      {app::kCueText, "AFTER", MainWindow::kFocusSink, false, kLastBarcode,
+       "a refused generate keeps the copy"},
+  };
+  const HWND main = runtime().Handle(MainWindow::kId);
+  std::vector<uint8_t> last_barcode;  // C:\1.bmp of the last generate
+  for (const Row& row : rows) {
+    if (row.generate == app::kCueText) {
+      app_.SetContent(row.generate);
+      app_.Click(MainWindow::kGenerateButton);
+      app_.Pump();
+      ASSERT_EQ(app_.TakeTips().size(), 1u) << row.why;
+    } else if (!row.generate.empty()) {
+      Generate(row.generate);
+      last_barcode = ReadFileBytes(C1Path());
+      ASSERT_FALSE(last_barcode.empty());
+    }
+    app_.SetContent(row.box);
+    runtime().SetFocusTo(row.focus);
+    if (row.select_all) SendMessageW(runtime().Handle(MainWindow::kContentEdit), EM_SETSEL, 0, -1);
+    ASSERT_TRUE(PutClipboardText(main, L"before"));
+    Press('C', event::kCtrlDown);
+    EXPECT_TRUE(app_.TakeTips().empty()) << row.why;
+    const std::vector<uint8_t> copied = BmpFromClipboard(main);
+    switch (row.copied) {
+      case kNothing:
+        EXPECT_EQ(ClipboardText(main), L"before") << row.why;
+        EXPECT_TRUE(copied.empty()) << row.why;
+        break;
+      case kSelection:
+        EXPECT_EQ(ClipboardText(main), WideFromGbk(row.box)) << row.why;
+        EXPECT_TRUE(copied.empty()) << row.why;
+        break;
+      case kLastBarcode:
+        EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all: " << row.why;
+        break;
+    }
+  }
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Decodes the pictures that app_scan_win_test wrote, with zbarimg and ZXingReader, and compares each
-with the content it was made from. One line a kind of picture; exit status 1 when any picture fails.
+with the content it was made from. One line a kind of picture; exit status 1 when any picture fails or
+a kind has no pictures at all.
 
 usage: scan_check.py FOLDER   (FOLDER holds manifest.txt: "kind/NN.bmp <content as hex>" lines)
 """
 import os
 import subprocess
 import sys
+
+# The shown picture (as saved), the full-size copy C:\1.bmp, and the barcode that Ctrl+C copies.
+KINDS = ("saved", "full", "clipboard")
 
 
 def decode(command):
@@ -43,6 +47,9 @@ def main():
                 read[decoder] += 1
             else:
                 failures.append(f"{decoder} {name}: expected {content!r}, read {output!r} {error}")
+    for kind in KINDS:
+        if kind not in counts:
+            failures.append(f"no {kind} pictures in the manifest")
     for kind, read in sorted(counts.items()):
         print(f"{kind}: {read['pictures']} pictures, zbarimg read {read['zbarimg']}, "
               f"ZXingReader read {read['ZXingReader']}")

@@ -1,7 +1,8 @@
 // Writes barcodes as the program makes them, for two decoders we did not write (scan_check.py runs them
-// after this test): the shown picture (what the save command writes) for short contents, and the
-// full-size copy C:\1.bmp for contents up to 60 characters. The folder comes in SW_SCAN_DIR; each
-// picture's content goes into manifest.txt as hex, one "kind/NN.bmp hex" line a picture.
+// after this test): the shown picture (what the save command writes) for short contents, the full-size
+// copy C:\1.bmp for contents up to 60 characters, and what Ctrl+C puts on the clipboard for
+// 40-character contents. The folder comes in SW_SCAN_DIR; each picture's content goes into manifest.txt
+// as hex, one "kind/NN.bmp hex" line a picture.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,8 +15,10 @@
 #include "app/app_texts.h"
 #include "app/program_state.h"
 #include "app_driver_win.h"
+#include "ui/clipboard_win.h"
 #include "ui/file_services_win.h"
 #include "ui/text_codepage_win.h"
+#include "ui/unit_events.h"
 
 namespace sw {
 namespace {
@@ -100,7 +103,9 @@ class ScanPictures : public ::testing::Test {
     for (char& c : folder_) {
       if (c == '/') c = '\\';
     }
-    for (const char* sub : {"", "\\saved", "\\full"}) CreateDirectoryW(WideFromGbk(folder_ + sub).c_str(), nullptr);
+    for (const char* sub : {"", "\\saved", "\\full", "\\clipboard"}) {
+      CreateDirectoryW(WideFromGbk(folder_ + sub).c_str(), nullptr);
+    }
     // A manifest only from a whole run: an older one must not be checked again.
     DeleteFileW(WideFromGbk(folder_ + "\\manifest.txt").c_str());
     ASSERT_TRUE(app_.ready()) << app_.error();
@@ -150,6 +155,26 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
     ASSERT_TRUE(WriteFile(folder_ + "\\" + name, test::ReadFileBytes(std::string(app::kFullSizeCopyPath))));
     manifest_ += std::string(name) + " " + Hex(content) + "\n";
   }
+  // Ctrl+C without a selection: the barcode as the clipboard holds it, written back as a BMP file.
+  const std::string clipboard_contents[] = {
+      "Stripewright/2024 copy+paste: ABCDEF-123",
+      "1234567890123456789012345678901234567890",
+  };
+  index = 0;
+  for (const std::string& content : clipboard_contents) {
+    ASSERT_EQ(content.size(), 40u);
+    Generate(content);
+    app_.runtime().SetFocusTo(MainWindow::kContentEdit);
+    test::AppDriver::PressKey('C', event::kCtrlDown);
+    app_.Pump();
+    std::snprintf(name, sizeof name, "clipboard\\%02d.bmp", index++);
+    const std::vector<uint8_t> copied = BmpFromClipboard(app_.runtime().Handle(MainWindow::kId));
+    ASSERT_FALSE(copied.empty()) << content;
+    ASSERT_TRUE(WriteFile(folder_ + "\\" + name, copied));
+    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+  }
+  BYTE no_keys[256] = {};
+  SetKeyboardState(no_keys);
   for (char& c : manifest_) {
     if (c == '\\') c = '/';
   }

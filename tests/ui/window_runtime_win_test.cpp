@@ -826,17 +826,25 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
 TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
   const std::vector<uint8_t> table = TestTable();
   const HandlerBinding only_record[] = {{kRecordHandler, "Record", &Record}};
+  // Keys of window A: one pressing window B's unit, one running a handler that is missing, one doing both.
+  const KeyShortcut other_window[] = {{kWindowA, 0, VK_RETURN, 0, kOwnB, 0}};
+  const KeyShortcut no_handler[] = {{kWindowA, kEdit, VK_RETURN, 0, 0, 9}};
+  const KeyShortcut both[] = {{kWindowA, 0, VK_RETURN, 0, kButton, kRecordHandler}};
   struct Row {
     std::vector<uint8_t> table;
     std::span<const HandlerBinding> handlers;
     const char* message;
+    std::span<const KeyShortcut> shortcuts = {};
   };
   const Row rows[] = {
       {std::vector<uint8_t>(table.begin(), table.end() - 1), kHandlers, "cannot be read"},
       {table, only_record, "is bound to handler 2, which the program does not have"},
+      {table, kHandlers, "presses a unit the window lacks", other_window},
+      {table, kHandlers, "runs a handler the program does not have", no_handler},
+      {table, kHandlers, "must press a unit or run a handler, not both", both},  // 5
   };
   for (const Row& row : rows) {
-    const WindowRuntime::Start start = WindowRuntime::Create(row.table, row.handlers);
+    const WindowRuntime::Start start = WindowRuntime::Create(row.table, row.handlers, row.shortcuts);
     EXPECT_EQ(start.runtime, nullptr);
     EXPECT_NE(start.error.find(row.message), std::string::npos) << start.error;
   }
