@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """dist_check.py TOP BUILD_DIR WORK_DIR: makes the release archive of the 32-bit BUILD_DIR with scripts/dist
-into WORK_DIR/dist and reads it as a user gets it: the checksum beside it, the two files in their folder,
-and in the exe the PE32 i386 header, the version resource (product name, the version that names the
-archive, HEAD's commit) and the committed icon. Then scripts/dist must refuse each broken build tree in
-`REFUSALS` without writing anything. The archived exe is left in WORK_DIR/started/app for the start check."""
+into WORK_DIR/dist and reads it as a user gets it: the checksum beside it, the same bytes when packed again,
+the two files in their folder, and in the exe the PE32 i386 header, the version resource (product name, the
+version that names the archive, HEAD's commit) and the committed icon. Then scripts/dist must refuse each
+broken build tree in `REFUSALS` without writing anything. The archived exe is left in WORK_DIR/started/app
+for the start check."""
 import hashlib
 import os
 import re
@@ -11,6 +12,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import time
 import zipfile
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
@@ -170,6 +172,14 @@ def check_archive(top, build, work):
     with open(archive + ".sha256", "rb") as f:
         check(f.read() == f"{digest}  {name}\n".encode(),
               "the .sha256 file is not sha256sum's line for the zip")
+
+    # Packed again (a second later, as a clock-read time would differ), the same exe gives the same bytes.
+    time.sleep(1.1)
+    again = run_dist(top, build, os.path.join(work, "again"))
+    if check(again.returncode == 0, f"scripts/dist failed the second time:\n{again.stderr}"):
+        with open(os.path.join(work, "again", name), "rb") as f:
+            same = hashlib.sha256(f.read()).hexdigest() == digest
+        check(same, "packing the same exe again gave other bytes")
 
     folder = f"Stripewright-{version}"
     with zipfile.ZipFile(archive) as z:
