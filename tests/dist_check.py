@@ -240,7 +240,7 @@ def check_archive(top, build, work):
     groups = resources.get(RT_GROUP_ICON, {})
     if check(sorted(groups)[:1] == [1], f"icon groups {sorted(groups)}: none numbered 1"):
         group = next(iter(groups[1].values()))
-        with open(os.path.join(top, "app", "resources", "images", "stripewright.ico"), "rb") as f:
+        with open(os.path.join(top, "app", "resources", "stripewright.ico"), "rb") as f:
             expected = icon_images(f.read())
         check(u16(group, 4) == len(expected),
               f"icon group of {u16(group, 4)} images, the .ico has {len(expected)}")
