@@ -203,7 +203,12 @@ TEST_F(ShadowWindow, FollowsItsOwner) {
   ASSERT_TRUE(IsIconic(owner.get()));
   EXPECT_FALSE(IsWindowVisible(shadow)) << "a minimised owner has no shadow";
   ShowWindow(owner.get(), SW_RESTORE);
-  test::PumpMessages();
+  // Under a window manager a window comes back from the minimised state asynchronously: its final
+  // placement, and the shadow's with it, arrive in later messages.
+  for (int i = 0; i < 100 && !around_owner(); ++i) {
+    test::PumpMessages();
+    Sleep(20);
+  }
   EXPECT_TRUE(IsWindowVisible(shadow));
   EXPECT_TRUE(around_owner());
 }
