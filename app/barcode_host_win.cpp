@@ -4,7 +4,7 @@
 
 #include "app/layout_ids.h"
 #include "render/bitmap.h"
-#include "ui/unit_draw_panel_win.h"
+#include "ui/units/draw_panel_unit_win.h"
 
 namespace sw::app {
 namespace {

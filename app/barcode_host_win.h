@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "render/caption_host.h"
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::app {
 

@@ -5,7 +5,7 @@
 
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
-#include "ui/unit_events.h"
+#include "ui/runtime/unit_events.h"
 
 namespace sw::app {
 namespace {
@@ -15,7 +15,7 @@ using layout::Handler;
 using layout::MainWindow;
 using layout::TipsWindow;
 
-constexpr uint32_t Ref(Handler handler) { return static_cast<uint32_t>(handler); }
+constexpr std::uint32_t Ref(Handler handler) { return static_cast<std::uint32_t>(handler); }
 
 // In the order of the layout's handler list, one entry a line.
 constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
@@ -37,7 +37,7 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
 constexpr bool MatchesLayout() {
-  for (size_t i = 0; i < kHandlers.size(); ++i) {
+  for (std::size_t i = 0; i < kHandlers.size(); ++i) {
     if (kHandlers[i].reference != i + 1 || kHandlers[i].handler == nullptr ||
         std::string_view(kHandlers[i].name) != layout::kHandlerNames[i]) {
       return false;
@@ -47,11 +47,11 @@ constexpr bool MatchesLayout() {
 }
 static_assert(MatchesLayout(), "the handler table must follow the layout's handler list");
 
-constexpr uint32_t kAnywhere = 0;  // the focus may be in any unit of the window
-constexpr uint32_t kNoUnit = 0;
-constexpr uint32_t kNoHandler = 0;
-constexpr int32_t kNoShift = 0;
-constexpr int32_t kCtrl = event::kCtrlDown;
+constexpr std::uint32_t kAnywhere = 0;  // the focus may be in any unit of the window
+constexpr std::uint32_t kNoUnit = 0;
+constexpr std::uint32_t kNoHandler = 0;
+constexpr std::int32_t kNoShift = 0;
+constexpr std::int32_t kCtrl = event::kCtrlDown;
 
 // The keys: a key that stands for a button presses it, so that it runs whatever a click runs.
 constexpr KeyShortcut kShortcuts[] = {

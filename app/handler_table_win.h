@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::app {
 

@@ -16,9 +16,9 @@
 #include "render/bitmap.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
-#include "ui/clipboard_win.h"
-#include "ui/file_name.h"
-#include "ui/file_services_win.h"
+#include "ui/files/clipboard_win.h"
+#include "ui/files/file_name.h"
+#include "ui/files/file_services_win.h"
 
 namespace sw::app {
 namespace {
@@ -33,54 +33,54 @@ std::string ContentText(const WindowRuntime& runtime) {
 
 // The message goes into TipsMessage; the tips window shows it from its created handler and returns
 // here when the user has closed it.
-void ShowTips(WindowRuntime& runtime, uint32_t tips_window_id, std::string message) {
+void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string message) {
   TipsMessage() = std::move(message);
   runtime.LoadWindow(tips_window_id, MainWindow::kId, true);
 }
 
 // The system moves the window with the mouse as if its caption had been pressed.
-void StartDrag(WindowRuntime& runtime, uint32_t window_id) {
+void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
   runtime.SendToWindow(window_id, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-uint32_t MessageLabelOf(uint32_t tips_window_id) {
+std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
   return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
 }
 
 }  // namespace
 
-int32_t StartMainWindow(const EventContext& context) {
+std::int32_t StartMainWindow(const EventContext& context) {
   RestoreCueText(context);
   SetWindowShadow(context.runtime.Handle(MainWindow::kId));
   return 0;
 }
 
-int32_t OpenMakerPage(const EventContext&) {
+std::int32_t OpenMakerPage(const EventContext&) {
   OpenWebPage(kMakerPageAddress);
   return 0;
 }
 
-int32_t DragMainWindow(const EventContext& context) {
+std::int32_t DragMainWindow(const EventContext& context) {
   StartDrag(context.runtime, MainWindow::kId);
   return 0;
 }
 
-int32_t CloseMainWindow(const EventContext& context) {
+std::int32_t CloseMainWindow(const EventContext& context) {
   context.runtime.DestroyWindowLater(MainWindow::kId);
   return 0;
 }
 
-int32_t ClearCueText(const EventContext& context) {
+std::int32_t ClearCueText(const EventContext& context) {
   if (ContentText(context.runtime) == kCueText) context.runtime.SetText(MainWindow::kContentEdit, "");
   return 0;
 }
 
-int32_t RestoreCueText(const EventContext& context) {
+std::int32_t RestoreCueText(const EventContext& context) {
   if (ContentText(context.runtime).empty()) context.runtime.SetText(MainWindow::kContentEdit, kCueText);
   return 0;
 }
 
-int32_t GenerateBarcode(const EventContext& context) {
+std::int32_t GenerateBarcode(const EventContext& context) {
   WindowRuntime& runtime = context.runtime;
   BarcodeHostCaption host(runtime);
   Code128Encoder encoder(&host);  // loads BarcodeHostWindow hidden
@@ -92,8 +92,8 @@ int32_t GenerateBarcode(const EventContext& context) {
     return 0;
   }
   picture = encoder.MakeBarcode(ContentText(runtime));
-  const int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
-  const int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
+  const std::int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
+  const std::int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
   runtime.SetPicture(MainWindow::kBarcodePicture,
                      ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height));
   {
@@ -107,7 +107,7 @@ int32_t GenerateBarcode(const EventContext& context) {
   return 0;
 }
 
-int32_t SaveBarcode(const EventContext& context) {
+std::int32_t SaveBarcode(const EventContext& context) {
   WindowRuntime& runtime = context.runtime;
   if (runtime.GetPicture(MainWindow::kBarcodePicture).value_or(Bytes()).empty()) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
@@ -126,9 +126,9 @@ int32_t SaveBarcode(const EventContext& context) {
   return 0;
 }
 
-int32_t IgnoreEvent(const EventContext&) { return 0; }
+std::int32_t IgnoreEvent(const EventContext&) { return 0; }
 
-int32_t CopyBarcode(const EventContext& context) {
+std::int32_t CopyBarcode(const EventContext& context) {
   WindowRuntime& runtime = context.runtime;
   // Text selected in the content box (which shows its selection only while it has the focus) is copied
   // as an edit box always copies it.
@@ -150,26 +150,26 @@ int32_t CopyBarcode(const EventContext& context) {
   return 0;
 }
 
-int32_t ShrinkBarcodeHost(const EventContext& context) {
+std::int32_t ShrinkBarcodeHost(const EventContext& context) {
   // The window exists for its drawing panel but never covers anything.
   context.runtime.SetProperty(context.window_id, Property::kWidth, PropertyValue{0});
   context.runtime.SetProperty(context.window_id, Property::kHeight, PropertyValue{0});
   return 0;
 }
 
-int32_t StartTipsWindow(const EventContext& context) {
+std::int32_t StartTipsWindow(const EventContext& context) {
   SetWindowShadow(context.runtime.Handle(context.window_id));
   // Even an empty message replaces the label's stored text.
   context.runtime.SetText(MessageLabelOf(context.window_id), TipsMessage());
   return 0;
 }
 
-int32_t DragTipsWindow(const EventContext& context) {
+std::int32_t DragTipsWindow(const EventContext& context) {
   StartDrag(context.runtime, context.window_id);
   return 0;
 }
 
-int32_t CloseTipsWindow(const EventContext& context) {
+std::int32_t CloseTipsWindow(const EventContext& context) {
   context.runtime.DestroyWindowLater(context.window_id);
   return 0;
 }

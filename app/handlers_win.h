@@ -3,26 +3,26 @@
 
 #include <cstdint>
 
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::app {
 
 // MainWindow
-int32_t StartMainWindow(const EventContext& context);  // created: cue text into ContentEdit, shadow
-int32_t OpenMakerPage(const EventContext& context);    // destroyed, and WebButton clicked
-int32_t DragMainWindow(const EventContext& context);   // TitleBar and TitleLabel, left button down
-int32_t CloseMainWindow(const EventContext& context);  // CloseButton clicked
-int32_t ClearCueText(const EventContext& context);     // ContentEdit gains the focus
-int32_t RestoreCueText(const EventContext& context);   // ContentEdit loses the focus
-int32_t GenerateBarcode(const EventContext& context);  // GenerateButton clicked
-int32_t SaveBarcode(const EventContext& context);      // SaveButton clicked
-int32_t IgnoreEvent(const EventContext& context);      // FocusSink changed: nothing to do
-int32_t CopyBarcode(const EventContext& context);      // Ctrl+C: the box's selection, else the barcode
+std::int32_t StartMainWindow(const EventContext& context);  // created: cue text into ContentEdit, shadow
+std::int32_t OpenMakerPage(const EventContext& context);    // destroyed, and WebButton clicked
+std::int32_t DragMainWindow(const EventContext& context);   // TitleBar and TitleLabel, left button down
+std::int32_t CloseMainWindow(const EventContext& context);  // CloseButton clicked
+std::int32_t ClearCueText(const EventContext& context);     // ContentEdit gains the focus
+std::int32_t RestoreCueText(const EventContext& context);   // ContentEdit loses the focus
+std::int32_t GenerateBarcode(const EventContext& context);  // GenerateButton clicked
+std::int32_t SaveBarcode(const EventContext& context);      // SaveButton clicked
+std::int32_t IgnoreEvent(const EventContext& context);      // FocusSink changed: nothing to do
+std::int32_t CopyBarcode(const EventContext& context);      // Ctrl+C: the box's selection, else the barcode
 // BarcodeHostWindow
-int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
+std::int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow
-int32_t StartTipsWindow(const EventContext& context);  // created: shadow, TipsMessage into the label
-int32_t DragTipsWindow(const EventContext& context);   // title bar or title label, left button down
-int32_t CloseTipsWindow(const EventContext& context);  // TipsOkButton clicked
+std::int32_t StartTipsWindow(const EventContext& context);  // created: shadow, TipsMessage into the label
+std::int32_t DragTipsWindow(const EventContext& context);   // title bar or title label, left button down
+std::int32_t CloseTipsWindow(const EventContext& context);  // TipsOkButton clicked
 
 }  // namespace sw::app

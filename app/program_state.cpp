@@ -5,7 +5,7 @@ namespace {
 
 std::string tips_message;
 std::string saved_path;
-std::vector<uint8_t> full_size_barcode;
+std::vector<std::uint8_t> full_size_barcode;
 
 // Gives the text's memory back, not just its length.
 void Release(std::string& text) {
@@ -16,12 +16,12 @@ void Release(std::string& text) {
 
 std::string& TipsMessage() { return tips_message; }
 std::string& SavedPath() { return saved_path; }
-std::vector<uint8_t>& FullSizeBarcode() { return full_size_barcode; }
+std::vector<std::uint8_t>& FullSizeBarcode() { return full_size_barcode; }
 
 void ReleaseProgramTexts() {
   Release(tips_message);
   Release(saved_path);
-  std::vector<uint8_t>().swap(full_size_barcode);
+  std::vector<std::uint8_t>().swap(full_size_barcode);
 }
 
 }  // namespace sw::app

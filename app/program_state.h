@@ -13,7 +13,7 @@ std::string& TipsMessage();
 std::string& SavedPath();
 
 // The full-size barcode of the last generate command (BMP bytes, as written to C:\1.bmp), kept for copying.
-std::vector<uint8_t>& FullSizeBarcode();
+std::vector<std::uint8_t>& FullSizeBarcode();
 
 // For the end-of-program routine: gives the texts' memory back, and the kept barcode's.
 void ReleaseProgramTexts();

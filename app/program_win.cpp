@@ -11,8 +11,8 @@
 #include "app/program_state.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/shadow_template_image_win.h"
-#include "ui/file_services_win.h"
-#include "ui/window_runtime_win.h"
+#include "ui/files/file_services_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;

@@ -11,7 +11,7 @@
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "shadow/gdiplus_startup_win.h"
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -27,7 +27,7 @@ void Pump() {
 }
 
 // Letters and digit runs, as typed contents mix them.
-std::string Content(size_t length) {
+std::string Content(std::size_t length) {
   const std::string pattern = "Stripe2024wright77AB";
   std::string content;
   while (content.size() < length) content += pattern;
@@ -43,7 +43,7 @@ void BM_GenerateClick(benchmark::State& state) {
     return;
   }
   Pump();
-  runtime->SetText(MainWindow::kContentEdit, Content(static_cast<size_t>(state.range(0))));
+  runtime->SetText(MainWindow::kContentEdit, Content(static_cast<std::size_t>(state.range(0))));
   const HWND button = runtime->Handle(MainWindow::kGenerateButton);
   const LPARAM middle = MAKELPARAM(50, 15);
   for (auto _ : state) {

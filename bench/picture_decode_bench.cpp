@@ -2,26 +2,26 @@
 // and a PNG with alpha of the sizes the windows use, and flattening that PNG against a background.
 #include <benchmark/benchmark.h>
 
-#include "picture_test_images.h"
-#include "ui/alpha_flatten.h"
-#include "ui/picture_decode.h"
+#include "tests/ui/picture/picture_test_images.h"
+#include "ui/picture/alpha_flatten.h"
+#include "ui/picture/picture_decode.h"
 
 namespace {
 
 using sw::test::Bytes;
 
-Bytes Pattern(size_t count) {
+Bytes Pattern(std::size_t count) {
   Bytes bytes(count);
-  for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>((i * 7) ^ (i >> 5));
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>((i * 7) ^ (i >> 5));
   return bytes;
 }
 
 void Decode(benchmark::State& state, const Bytes& bytes) {
   for (auto _ : state) {
-    auto picture = sw::DecodePicture(bytes.data(), static_cast<int32_t>(bytes.size()));
+    auto picture = sw::DecodePicture(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     benchmark::DoNotOptimize(picture);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
 void BM_DecodeBarcodeBmp344x120(benchmark::State& state) {

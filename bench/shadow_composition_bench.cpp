@@ -3,9 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "gdiplus_startup_win.h"
-#include "shadow_composition_win.h"
-#include "shadow_window_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "shadow/shadow_composition_win.h"
+#include "shadow/shadow_window_win.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ HWND Owner() {
   return owner;
 }
 
-void RenderShadow(benchmark::State& state, COLORREF colour) {
+void RenderShadow(benchmark::State& state, COLORREF color) {
   HWND owner = Owner();
-  sw::SetWindowShadow(owner, colour, 5);
+  sw::SetWindowShadow(owner, color, 5);
   for (auto _ : state) sw::RenderShadow(owner, kOwnerWidth + 10, kOwnerHeight + 10);
 }
 
@@ -38,9 +38,9 @@ void BM_RenderShadowTemplate(benchmark::State& state) { RenderShadow(state, 0); 
 void BM_RenderShadowRings(benchmark::State& state) { RenderShadow(state, RGB(40, 80, 160)); }
 
 // The drawing alone, into a 510 x 310 DIB section, without handing it to the screen.
-void DrawShadow(benchmark::State& state, COLORREF colour) {
+void DrawShadow(benchmark::State& state, COLORREF color) {
   HWND owner = Owner();
-  sw::SetWindowShadow(owner, colour, 5);
+  sw::SetWindowShadow(owner, color, 5);
   HWND shadow = static_cast<HWND>(GetPropA(owner, "Umbra.WndShadow"));
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kOwnerWidth + 10, kOwnerHeight + 10, 1, 32, BI_RGB, 0, 0, 0, 0, 0};

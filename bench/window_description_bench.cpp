@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "ui/window_description.h"
+#include "ui/description/window_description.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -16,7 +16,7 @@ void BM_ReadEmbeddedDescriptionTable(benchmark::State& state) {
     auto read = sw::ReadDescriptionTable(sw::resources::kWindowDescriptions);
     benchmark::DoNotOptimize(read);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * sw::resources::kWindowDescriptions.size()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sw::resources::kWindowDescriptions.size()));
 }
 BENCHMARK(BM_ReadEmbeddedDescriptionTable);
 

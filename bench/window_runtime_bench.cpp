@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/layout_ids.h"
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -18,11 +18,11 @@ namespace {
 
 using namespace sw::layout;
 
-int32_t Nothing(const sw::EventContext&) { return 0; }
+std::int32_t Nothing(const sw::EventContext&) { return 0; }
 
 std::unique_ptr<sw::WindowRuntime> MakeRuntime() {
   static std::vector<sw::HandlerBinding> handlers;
-  for (uint32_t reference = 1; reference <= kHandlerCount; ++reference) {
+  for (std::uint32_t reference = 1; reference <= kHandlerCount; ++reference) {
     handlers.push_back({reference, kHandlerNames[reference - 1].data(), &Nothing});
   }
   return sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, handlers).runtime;

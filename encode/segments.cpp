@@ -3,8 +3,6 @@
 namespace sw::code128 {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::string Marked(char marker, std::string_view content) {
   std::string segment;
   segment.reserve(content.size() + 1);

@@ -11,6 +11,8 @@ namespace sw::code128 {
 inline constexpr char kSetCMarker = 'c';  // 99, the Code C switch value: digits taken in pairs
 inline constexpr char kSetBMarker = 'd';  // 100, the Code B switch value: bytes taken one at a time
 
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 struct Segments {
   std::vector<std::string> list;
   bool has_non_digit = false;

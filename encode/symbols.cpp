@@ -9,8 +9,6 @@
 namespace sw::code128 {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The box's text is GBK: a lead byte 0x81-0xFE and a trail byte 0x40-0xFE other than 0x7F are one
 // character. Its trail byte may equal a printable ASCII byte ("\xC8" "A"), which it does not stand for.
 bool IsDoubleByteCharacterAt(std::string_view text, std::size_t i) {

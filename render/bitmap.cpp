@@ -34,12 +34,12 @@ Result Guarded(std::string& last_error, Result failure, Body&& body) {
 bool IsIndexed(int bits) { return bits <= 8; }
 
 // The stored form of a direct colour: the 5-5-5 word for 16 bits, else blue | green << 8 | red << 16.
-std::uint32_t EncodeDirect(ColorRef colour, int bits) {
+std::uint32_t EncodeDirect(ColorRef color, int bits) {
   if (bits == 16) {
-    return std::uint32_t{BlueOf(colour)} / 8 | (std::uint32_t{GreenOf(colour)} / 8) << 5 |
-           (std::uint32_t{RedOf(colour)} / 8) << 10;
+    return std::uint32_t{BlueOf(color)} / 8 | (std::uint32_t{GreenOf(color)} / 8) << 5 |
+           (std::uint32_t{RedOf(color)} / 8) << 10;
   }
-  return std::uint32_t{BlueOf(colour)} | std::uint32_t{GreenOf(colour)} << 8 | std::uint32_t{RedOf(colour)} << 16;
+  return std::uint32_t{BlueOf(color)} | std::uint32_t{GreenOf(color)} << 8 | std::uint32_t{RedOf(color)} << 16;
 }
 
 // Stores an encoded pixel; the fourth byte of a 32-bit pixel is left as it is.
@@ -130,8 +130,8 @@ const Dib& Bitmap::Require() const {
   return *image_;
 }
 
-std::uint32_t Bitmap::IndexFor(const Dib& image, ColorRef colour) {
-  if (!last_index_ || last_index_->first != colour) last_index_.emplace(colour, NearestPaletteIndex(image.Table(), colour));
+std::uint32_t Bitmap::IndexFor(const Dib& image, ColorRef color) {
+  if (!last_index_ || last_index_->first != color) last_index_.emplace(color, NearestPaletteIndex(image.Table(), color));
   return last_index_->second;
 }
 
@@ -161,17 +161,17 @@ bool Bitmap::Create(std::int32_t width, std::int32_t height, std::int16_t bits, 
   });
 }
 
-bool Bitmap::SetPixel(std::int32_t x, std::int32_t y, ColorRef colour) {
+bool Bitmap::SetPixel(std::int32_t x, std::int32_t y, ColorRef color) {
   return Guarded(last_error_, false, [&] {
     const Dib& image = Require();
     if (!image.Contains(x, y)) throw CDIBException(bitmap_message::kOutOfRange);
     const int bits = image.Layout().bits;
     std::uint32_t value = 0;
     if (IsIndexed(bits)) {
-      value = IndexFor(image, colour);
+      value = IndexFor(image, color);
       if (value >= (1u << bits)) throw CDIBException(bitmap_message::kBadColorIndex);
     } else {
-      value = EncodeDirect(colour, bits);
+      value = EncodeDirect(color, bits);
     }
     PutPixel(image_->Row(y), x, bits, value);
     return true;

@@ -26,7 +26,7 @@ class Bitmap {
 
   // bits: 1, 4, 8, 16, 24 or 32. Without a fill colour the pixels are zero bytes.
   bool Create(std::int32_t width, std::int32_t height, std::int16_t bits, std::optional<ColorRef> fill = std::nullopt);
-  bool SetPixel(std::int32_t x, std::int32_t y, ColorRef colour);  // y = 0 is the top line
+  bool SetPixel(std::int32_t x, std::int32_t y, ColorRef color);  // y = 0 is the top line
   ColorRef GetPixel(std::int32_t x, std::int32_t y);
   std::int32_t GetWidth();
   std::int32_t GetHeight();
@@ -45,7 +45,7 @@ class Bitmap {
  private:
   void Replace(std::unique_ptr<Dib> image);
   const Dib& Require() const;
-  std::uint32_t IndexFor(const Dib& image, ColorRef colour);
+  std::uint32_t IndexFor(const Dib& image, ColorRef color);
 
   std::unique_ptr<Dib> image_;
   std::string last_error_;

@@ -10,6 +10,8 @@ using ColorRef = std::uint32_t;
 
 inline constexpr ColorRef kBlack = 0x000000;
 inline constexpr ColorRef kWhite = 0xFFFFFF;
+// Stored in a colour field, or passed for a background: no colour is set.
+inline constexpr ColorRef kNoColor = 0xFF000000;
 
 constexpr std::uint8_t RedOf(ColorRef c) { return static_cast<std::uint8_t>(c); }
 constexpr std::uint8_t GreenOf(ColorRef c) { return static_cast<std::uint8_t>(c >> 8); }

@@ -86,10 +86,10 @@ std::span<const RgbQuad> DefaultColorTable(int bits) {
   }
 }
 
-std::uint32_t NearestPaletteIndex(std::span<const std::uint8_t> table, ColorRef colour) {
-  const int red = RedOf(colour);
-  const int green = GreenOf(colour);
-  const int blue = BlueOf(colour);
+std::uint32_t NearestPaletteIndex(std::span<const std::uint8_t> table, ColorRef color) {
+  const int red = RedOf(color);
+  const int green = GreenOf(color);
+  const int blue = BlueOf(color);
   std::uint32_t best = 0;
   int best_distance = 0x7FFFFFFF;
   const std::size_t count = table.size() / 4;

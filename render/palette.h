@@ -20,11 +20,11 @@ std::span<const RgbQuad> DefaultColorTable(int bits);
 // The index of the entry closest to `colour` by squared RGB distance, the first one on ties; 0 for an empty
 // table. The high byte of `colour` is ignored. This is the rule GDI's GetNearestPaletteIndex applies (a
 // Windows test holds the two together). `table` is the colour table as stored: 4 bytes an entry.
-std::uint32_t NearestPaletteIndex(std::span<const std::uint8_t> table, ColorRef colour);
+std::uint32_t NearestPaletteIndex(std::span<const std::uint8_t> table, ColorRef color);
 
-inline std::uint32_t NearestPaletteIndex(std::span<const RgbQuad> table, ColorRef colour) {
+inline std::uint32_t NearestPaletteIndex(std::span<const RgbQuad> table, ColorRef color) {
   return NearestPaletteIndex(
-      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(table.data()), table.size_bytes()), colour);
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(table.data()), table.size_bytes()), color);
 }
 
 }  // namespace sw

@@ -60,19 +60,19 @@ class RowScaler {
     const std::span<const std::uint8_t> target_table = target.Table();
     // An index the target cannot hold makes SetPixel fail, leaving the black the target was filled with.
     const std::uint32_t black = NearestPaletteIndex(target_table, kBlack);
-    auto target_index = [&](ColorRef colour) {
-      const std::uint32_t index = NearestPaletteIndex(target_table, colour);
+    auto target_index = [&](ColorRef color) {
+      const std::uint32_t index = NearestPaletteIndex(target_table, color);
       return index < count ? index : black;
     };
     index_table_.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
       // Indices past a short loaded table cannot be read: GetPixel gives black.
-      ColorRef colour = kBlack;
+      ColorRef color = kBlack;
       if (i < source_.Layout().colors) {
         const std::uint8_t* e = source_table.data() + 4 * std::size_t{i};
-        colour = MakeColorRef(e[2], e[1], e[0]);
+        color = MakeColorRef(e[2], e[1], e[0]);
       }
-      index_table_[i] = static_cast<std::uint8_t>(target_index(colour));
+      index_table_[i] = static_cast<std::uint8_t>(target_index(color));
     }
     outside_index_ = static_cast<std::uint8_t>(target_index(kBlack));
   }

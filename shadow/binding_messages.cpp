@@ -1,4 +1,4 @@
-#include "binding_messages.h"
+#include "shadow/binding_messages.h"
 
 namespace sw {
 namespace {

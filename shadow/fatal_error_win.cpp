@@ -1,10 +1,10 @@
-#include "fatal_error_win.h"
+#include "shadow/fatal_error_win.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "binding_messages.h"
+#include "shadow/binding_messages.h"
 
 namespace sw {
 namespace {

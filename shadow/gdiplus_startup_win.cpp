@@ -1,6 +1,6 @@
-#include "gdiplus_startup_win.h"
+#include "shadow/gdiplus_startup_win.h"
 
-#include "system_call_table_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 namespace {

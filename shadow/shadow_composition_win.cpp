@@ -1,11 +1,11 @@
-#include "shadow_composition_win.h"
+#include "shadow/shadow_composition_win.h"
 
 #include <algorithm>
 
-#include "gdiplus_startup_win.h"
-#include "shadow_geometry.h"
-#include "shadow_properties_win.h"
-#include "shadow_template_image_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "shadow/shadow_geometry.h"
+#include "shadow/shadow_properties_win.h"
+#include "shadow/shadow_template_image_win.h"
 
 namespace sw {
 namespace {
@@ -16,7 +16,7 @@ constexpr int kMaxCornerRadius = 100;
 ShadowBitmapObserver g_observer = nullptr;
 
 // The templates serve black shadows of size 5 and 10.
-bool HasTemplate(COLORREF colour, int size) { return colour == 0 && (size == 5 || size == 10); }
+bool HasTemplate(COLORREF color, int size) { return color == 0 && (size == 5 || size == 10); }
 
 // The template for such a shadow, decoded on first use; null if it cannot be decoded (the next
 // composition tries again).
@@ -28,7 +28,7 @@ gdip::GpImage* TemplateFor(int size) {
 
 // Rings from the outer edge inwards, each one pixel wide and more opaque than the last; the owner's
 // area is clipped away.
-void DrawRings(gdip::GpGraphics* graphics, COLORREF colour, int size, int width, int height) {
+void DrawRings(gdip::GpGraphics* graphics, COLORREF color, int size, int width, int height) {
   const int step = ShadowRingStep(size);
   if (step == 0) return;  // every ring would be fully transparent
   GdiObject region{CallSystem<sysrow::kCreateRectRgn>(size, size, width - size, height - size)};
@@ -37,7 +37,7 @@ void DrawRings(gdip::GpGraphics* graphics, COLORREF colour, int size, int width,
   CallSystem<sysrow::kGdipSetCompositingQuality>(graphics, gdip::kCompositingQualityAssumeLinear);
   for (int i = 1; i <= size; ++i) {
     gdip::GpPen* pen_handle = nullptr;
-    CallSystem<sysrow::kGdipCreatePen1>(MakeShadowArgb(colour, static_cast<std::uint32_t>(step * i)), 1.0F,
+    CallSystem<sysrow::kGdipCreatePen1>(MakeShadowArgb(color, static_cast<std::uint32_t>(step * i)), 1.0F,
                                         gdip::kUnitPixel, &pen_handle);
     GdipPen pen{pen_handle};
     GdipPath path = CreateRoundRectPath(static_cast<float>(i - 1), static_cast<float>(i - 1),
@@ -89,14 +89,14 @@ void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int wi
 }
 
 void DrawShadow(HWND shadow, HDC dc, int width, int height) {
-  const COLORREF colour = ShadowColourOf(shadow);
+  const COLORREF color = ShadowColorOf(shadow);
   const int size = ShadowSizeOf(shadow);
   if (size < 1) return;  // no size stored: nothing to draw
   StartGdiplus();  // no-op once the program has started it
   gdip::GpGraphics* graphics_handle = nullptr;
   CallSystem<sysrow::kGdipCreateFromHDC>(dc, &graphics_handle);
   GdipGraphics graphics{graphics_handle};
-  if (HasTemplate(colour, size)) {
+  if (HasTemplate(color, size)) {
     // A template that cannot be decoded leaves the bitmap fully transparent. The templates are clear
     // over the owner, and stretching that clear centre over it cost more than the other eight pieces
     // together, so it is left out.
@@ -104,7 +104,7 @@ void DrawShadow(HWND shadow, HDC dc, int width, int height) {
       DrawImageNineSlice(graphics.get(), image, width, height, NineSliceCentre::Skip);
     }
   } else {
-    DrawRings(graphics.get(), colour, size, width, height);
+    DrawRings(graphics.get(), color, size, width, height);
   }
 }
 

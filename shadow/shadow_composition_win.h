@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "gdiplus_flat_win.h"
-#include "shadow_handles_win.h"
+#include "shadow/gdiplus_flat_win.h"
+#include "shadow/shadow_handles_win.h"
 
 namespace sw {
 

@@ -1,4 +1,4 @@
-#include "shadow_geometry.h"
+#include "shadow/shadow_geometry.h"
 
 #include <algorithm>
 #include <cstdint>

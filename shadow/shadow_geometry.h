@@ -9,10 +9,10 @@
 namespace sw {
 
 // COLORREF 0x00BBGGRR plus an alpha to GDI+ ARGB 0xAARRGGBB; the colour's top byte is ignored.
-constexpr std::uint32_t MakeShadowArgb(std::uint32_t colour, std::uint32_t alpha) {
-  const std::uint32_t red = colour & 0xFF;
-  const std::uint32_t green = (colour >> 8) & 0xFF;
-  const std::uint32_t blue = (colour >> 16) & 0xFF;
+constexpr std::uint32_t MakeShadowArgb(std::uint32_t color, std::uint32_t alpha) {
+  const std::uint32_t red = color & 0xFF;
+  const std::uint32_t green = (color >> 8) & 0xFF;
+  const std::uint32_t blue = (color >> 16) & 0xFF;
   return (alpha << 24) | (red << 16) | (green << 8) | blue;
 }
 

@@ -6,8 +6,8 @@
 
 #include <utility>
 
-#include "gdiplus_flat_win.h"
-#include "system_call_table_win.h"
+#include "shadow/gdiplus_flat_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "system_call_table_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 
 inline constexpr char kShadowWindowProperty[] = "Umbra.WndShadow";          // on the owner
 inline constexpr char kShadowProcProperty[] = "Umbra.WndShadow.Proc";       // on the owner
-inline constexpr char kShadowColourProperty[] = "Umbra.WndShadow.Color";    // on the shadow window
+inline constexpr char kShadowColorProperty[] = "Umbra.WndShadow.Color";    // on the shadow window
 inline constexpr char kShadowSizeProperty[] = "Umbra.WndShadow.Size";       // on the shadow window
 
 inline HANDLE ReadProperty(HWND window, const char* name) { return CallSystem<sysrow::kGetPropA>(window, name); }
@@ -25,7 +25,7 @@ inline void WriteProperty32(HWND window, const char* name, std::uint32_t value) 
 }
 
 inline HWND ShadowWindowOf(HWND owner) { return static_cast<HWND>(ReadProperty(owner, kShadowWindowProperty)); }
-inline COLORREF ShadowColourOf(HWND shadow) { return ReadProperty32(shadow, kShadowColourProperty); }
+inline COLORREF ShadowColorOf(HWND shadow) { return ReadProperty32(shadow, kShadowColorProperty); }
 inline int ShadowSizeOf(HWND shadow) { return static_cast<std::int32_t>(ReadProperty32(shadow, kShadowSizeProperty)); }
 
 }  // namespace sw

@@ -1,6 +1,6 @@
-#include "shadow_template_image_win.h"
+#include "shadow/shadow_template_image_win.h"
 
-#include "system_call_table_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kShadowTemplateSmallPng;

@@ -7,7 +7,7 @@
 
 #include <span>
 
-#include "gdiplus_flat_win.h"
+#include "shadow/gdiplus_flat_win.h"
 
 namespace sw {
 

@@ -1,4 +1,4 @@
-#include "shadow_template_profile.h"
+#include "shadow/shadow_template_profile.h"
 
 #include <algorithm>
 #include <cmath>

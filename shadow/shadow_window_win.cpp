@@ -1,9 +1,9 @@
-#include "shadow_window_win.h"
+#include "shadow/shadow_window_win.h"
 
-#include "shadow_composition_win.h"
-#include "shadow_geometry.h"
-#include "shadow_properties_win.h"
-#include "system_call_table_win.h"
+#include "shadow/shadow_composition_win.h"
+#include "shadow/shadow_geometry.h"
+#include "shadow/shadow_properties_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 namespace {
@@ -22,7 +22,7 @@ LONG_PTR ReplaceWindowProc(HWND window, LONG_PTR procedure) {
 void DetachShadow(HWND owner) {
   HWND shadow = ShadowWindowOf(owner);
   if (IsLiveWindow(shadow)) {
-    CallSystem<sysrow::kRemovePropA>(shadow, kShadowColourProperty);
+    CallSystem<sysrow::kRemovePropA>(shadow, kShadowColorProperty);
     CallSystem<sysrow::kRemovePropA>(shadow, kShadowSizeProperty);
     CallSystem<sysrow::kDestroyWindow>(shadow);
   }
@@ -35,7 +35,7 @@ void DetachShadow(HWND owner) {
 
 }  // namespace
 
-bool SetWindowShadow(HWND owner, std::optional<COLORREF> colour, std::optional<int> size) {
+bool SetWindowShadow(HWND owner, std::optional<COLORREF> color, std::optional<int> size) {
   if (!IsLiveWindow(owner)) return false;
   if (size.has_value() && *size < 1) {
     DetachShadow(owner);
@@ -43,7 +43,7 @@ bool SetWindowShadow(HWND owner, std::optional<COLORREF> colour, std::optional<i
   }
   HWND shadow = GetShadowWindow(owner);
   if (shadow == nullptr) return false;
-  WriteProperty32(shadow, kShadowColourProperty, colour.value_or(kDefaultShadowColour));
+  WriteProperty32(shadow, kShadowColorProperty, color.value_or(kDefaultShadowColor));
   WriteProperty32(shadow, kShadowSizeProperty, static_cast<std::uint32_t>(size.value_or(kDefaultShadowSize)));
   UpdateShadow(owner);  // also draws it the first time
   if (ReadProperty(owner, kShadowProcProperty) == nullptr) {

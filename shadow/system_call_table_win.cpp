@@ -1,12 +1,12 @@
-#include "system_call_table_win.h"
+#include "shadow/system_call_table_win.h"
 
 #include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
 
-#include "binding_messages.h"
-#include "fatal_error_win.h"
+#include "shadow/binding_messages.h"
+#include "shadow/fatal_error_win.h"
 
 namespace sw {
 

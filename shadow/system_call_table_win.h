@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "gdiplus_flat_win.h"
+#include "shadow/gdiplus_flat_win.h"
 
 namespace sw {
 

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <string>
 
-#include "ui/window_description.h"
-#include "ui/window_description_writer.h"
-#include "layout_source.h"
+#include "ui/description/window_description.h"
+#include "ui/description/window_description_writer.h"
+#include "tools/layout_source.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   const sw::DescriptionRead read = sw::ReadDescriptionTable(written.bytes);
   if (!read.ok()) return Fail("the written table does not read back: " + read.error);
   sw::DescriptionTable expected = load.layout.table;
-  for (size_t i = 0; i < expected.windows.size(); ++i) {
+  for (std::size_t i = 0; i < expected.windows.size(); ++i) {
     expected.windows[i].check_value = read.table.windows[i].check_value;
   }
   if (!(read.table == expected)) return Fail("the written table reads back differently from the sources");

@@ -1,4 +1,4 @@
-#include "gbk_text.h"
+#include "tools/gbk_text.h"
 
 #include <iconv.h>
 
@@ -13,10 +13,10 @@ std::optional<std::string> GbkFromUtf8(std::string_view utf8) {
   std::string in(utf8);
   std::vector<char> out(in.size() * 2 + 4);  // GBK never needs more bytes than UTF-8 for the same text
   char* in_at = in.data();
-  size_t in_left = in.size();
+  std::size_t in_left = in.size();
   char* out_at = out.data();
-  size_t out_left = out.size();
-  const size_t converted = iconv(converter, &in_at, &in_left, &out_at, &out_left);
+  std::size_t out_left = out.size();
+  const std::size_t converted = iconv(converter, &in_at, &in_left, &out_at, &out_left);
   iconv_close(converter);
   // A count above 0 means characters were replaced by look-alikes: refused, the bytes must be exact.
   if (converted != 0 || in_left != 0) return std::nullopt;

@@ -1,4 +1,4 @@
-#include "layout_source.h"
+#include "tools/layout_source.h"
 
 #include <cctype>
 #include <cstdint>
@@ -11,8 +11,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "ui/unit_events.h"
-#include "gbk_text.h"
+#include "ui/runtime/unit_events.h"
+#include "tools/gbk_text.h"
+#include "ui/result/hex_text.h"
 
 namespace sw::tools {
 namespace {
@@ -48,14 +49,14 @@ void CheckKeys(const Json& object, std::initializer_list<const char*> allowed, c
   }
 }
 
-int64_t Integer(const Json& value, const std::string& what, int64_t low, int64_t high) {
-  int64_t number = 0;
+std::int64_t Integer(const Json& value, const std::string& what, std::int64_t low, std::int64_t high) {
+  std::int64_t number = 0;
   if (value.is_number_integer()) {
-    number = value.get<int64_t>();
+    number = value.get<std::int64_t>();
   } else if (value.is_string() && value.get<std::string>().rfind("0x", 0) == 0) {
     const std::string text = value.get<std::string>();
     char* end = nullptr;
-    number = static_cast<int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
+    number = static_cast<std::int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
     if (text.size() == 2 || *end != '\0') Refuse(what + ": \"" + text + "\" is not a hex number");
   } else {
     Refuse(what + ": expected an integer");
@@ -64,29 +65,29 @@ int64_t Integer(const Json& value, const std::string& what, int64_t low, int64_t
   return number;
 }
 
-int32_t I32(const Json& value, const std::string& what) {
-  return static_cast<int32_t>(Integer(value, what, INT32_MIN, INT32_MAX));
+std::int32_t I32(const Json& value, const std::string& what) {
+  return static_cast<std::int32_t>(Integer(value, what, INT32_MIN, INT32_MAX));
 }
-uint32_t U32(const Json& value, const std::string& what) {
-  return static_cast<uint32_t>(Integer(value, what, 0, UINT32_MAX));
+std::uint32_t U32(const Json& value, const std::string& what) {
+  return static_cast<std::uint32_t>(Integer(value, what, 0, UINT32_MAX));
 }
-uint8_t U8(const Json& value, const std::string& what) {
-  return static_cast<uint8_t>(Integer(value, what, 0, 255));
+std::uint8_t U8(const Json& value, const std::string& what) {
+  return static_cast<std::uint8_t>(Integer(value, what, 0, 255));
 }
-uint32_t Flag(const Json& value, const std::string& what) {
+std::uint32_t Flag(const Json& value, const std::string& what) {
   if (value.is_boolean()) return value.get<bool>() ? 1 : 0;
-  return static_cast<uint32_t>(Integer(value, what, 0, 1));
+  return static_cast<std::uint32_t>(Integer(value, what, 0, 1));
 }
 
 // "#RRGGBB" to a COLORREF (0x00BBGGRR), or "none".
-uint32_t Colour(const Json& value, const std::string& what) {
+std::uint32_t Color(const Json& value, const std::string& what) {
   if (!value.is_string()) Refuse(what + ": expected \"#RRGGBB\" or \"none\"");
   const std::string text = value.get<std::string>();
-  if (text == "none") return kColourUnset;
+  if (text == "none") return kNoColor;
   if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos) {
     Refuse(what + ": \"" + text + "\" is not #RRGGBB");
   }
-  const uint32_t rgb = static_cast<uint32_t>(std::stoul(text.substr(1), nullptr, 16));
+  const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(text.substr(1), nullptr, 16));
   return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
 }
 
@@ -106,7 +107,7 @@ TextAlign Align(const Json& value, const std::string& what) {
   return kNames.at(value.get<std::string>());
 }
 
-void Geometry(const Json& source, const std::string& where, int32_t& a, int32_t& b, const char* key) {
+void Geometry(const Json& source, const std::string& where, std::int32_t& a, std::int32_t& b, const char* key) {
   if (!source.contains(key)) Refuse(where + ": \"" + key + "\" is missing");
   const Json& pair = source.at(key);
   if (!pair.is_array() || pair.size() != 2) Refuse(where + ": \"" + key + "\" must be [a, b]");
@@ -146,8 +147,8 @@ LogicalFont Font(const Json& source, const std::string& where) {
 // Reads one window source into its description; units refer to their parents by code name.
 class WindowSource {
  public:
-  WindowSource(Layout& layout, const std::filesystem::path& path, const std::map<std::string, uint32_t>& handlers,
-               uint32_t& serial)
+  WindowSource(Layout& layout, const std::filesystem::path& path, const std::map<std::string, std::uint32_t>& handlers,
+               std::uint32_t& serial)
       : layout_(layout), path_(path), handlers_(handlers), serial_(serial) {}
 
   void Read() {
@@ -163,7 +164,7 @@ class WindowSource {
     const std::string code_name = CodeName(source.at("window"), where);
 
     WindowDescription& window = layout_.table.windows.emplace_back();
-    const uint32_t index = static_cast<uint32_t>(layout_.table.windows.size());
+    const std::uint32_t index = static_cast<std::uint32_t>(layout_.table.windows.size());
     window.window_id = kWindowIdTag | index;
     window.block_id = kBlockIdTag | index;
     NamedWindow& names = layout_.names.emplace_back();
@@ -203,7 +204,7 @@ class WindowSource {
       const std::string& key = item.key();
       const std::string what = where + " " + key;
       if (key == "caption") p.caption = Text(item.value(), what);
-      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "background") p.background_color = Color(item.value(), what);
       if (key == "border_style") p.border_style = U32(item.value(), what);
       if (key == "background_picture_mode") p.background_picture_mode = U32(item.value(), what);
       if (key == "start_position") p.start_position = U32(item.value(), what);
@@ -217,7 +218,7 @@ class WindowSource {
   }
 
   std::vector<EventBinding> Events(const Json& source, UnitType type, const std::string& where) {
-    static const std::map<std::string, int32_t> kCommon = {
+    static const std::map<std::string, std::int32_t> kCommon = {
         {"left_button_down", event::kLeftButtonDown},   {"left_button_up", event::kLeftButtonUp},
         {"left_double_click", event::kLeftDoubleClick}, {"right_button_down", event::kRightButtonDown},
         {"right_button_up", event::kRightButtonUp},     {"mouse_move", event::kMouseMove},
@@ -225,7 +226,7 @@ class WindowSource {
         {"key_down", event::kKeyDown},                  {"key_up", event::kKeyUp},
         {"character", event::kCharacter},               {"mouse_wheel", event::kMouseWheel},
     };
-    static const std::map<UnitType, std::map<std::string, int32_t>> kOwn = {
+    static const std::map<UnitType, std::map<std::string, std::int32_t>> kOwn = {
         {UnitType::kWindow, {{"created", event::kCreated}, {"destroyed", event::kDestroyed}}},
         {UnitType::kPicBtn, {{"clicked", event::kClicked}}},
         {UnitType::kEditBox, {{"changed", event::kChanged}}},
@@ -233,7 +234,7 @@ class WindowSource {
     if (!source.is_object()) Refuse(where + ": \"events\" must map event names to handler names");
     std::vector<EventBinding> bindings;
     for (const auto& item : source.items()) {
-      int32_t number = 0;
+      std::int32_t number = 0;
       const auto own = kOwn.find(type);
       if (kCommon.count(item.key())) {
         number = kCommon.at(item.key());
@@ -259,8 +260,8 @@ class WindowSource {
     return Bytes(bytes.begin(), bytes.end());
   }
 
-  static uint32_t DisplayMode(const Json& value, const std::string& what) {
-    static const std::map<std::string, uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
+  static std::uint32_t DisplayMode(const Json& value, const std::string& what) {
+    static const std::map<std::string, std::uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
     if (!value.is_string() || !kModes.count(value.get<std::string>())) {
       Refuse(what + ": expected \"natural\", \"tiled\" or \"centred\"");
     }
@@ -273,7 +274,7 @@ class WindowSource {
       const std::string& key = item.key();
       const std::string what = where + " " + key;
       if (key == "image") p.image = Image(item.value(), what);
-      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "background") p.background_color = Color(item.value(), what);
       if (key == "display_mode") p.display_mode = DisplayMode(item.value(), what);
       if (key == "border_style") p.border_style = U32(item.value(), what);
       if (key == "animate") p.animate = Flag(item.value(), what);
@@ -286,13 +287,13 @@ class WindowSource {
     for (const auto& item : source.items()) {
       const std::string& key = item.key();
       const std::string what = where + " " + key;
-      if (key == "cutout") p.cutout_colour = Colour(item.value(), what);
+      if (key == "cutout") p.cutout_color = Color(item.value(), what);
       if (key == "two_state") p.two_state = Flag(item.value(), what);
       if (key == "latched") p.latched = Flag(item.value(), what);
       if (key == "images") {
         CheckKeys(item.value(), {"normal", "mouse_over", "pressed", "disabled"}, what);
         const char* slots[] = {"normal", "mouse_over", "pressed", "disabled"};
-        for (size_t i = 0; i < p.images.size(); ++i) {
+        for (std::size_t i = 0; i < p.images.size(); ++i) {
           if (item.value().contains(slots[i])) p.images[i] = Image(item.value().at(slots[i]), what + " " + slots[i]);
         }
       }
@@ -306,8 +307,8 @@ class WindowSource {
       const std::string& key = item.key();
       const std::string what = where + " " + key;
       if (key == "text") p.text = Text(item.value(), what);
-      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
-      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "text_colour") p.text_color = Color(item.value(), what);
+      if (key == "background") p.background_color = Color(item.value(), what);
       if (key == "align") {
         if (!item.value().is_array() || item.value().size() != 2) Refuse(what + ": expected [horizontal, vertical]");
         p.horizontal_align = Align(item.value()[0], what);
@@ -326,8 +327,8 @@ class WindowSource {
       const std::string what = where + " " + key;
       if (key == "text") p.text = Text(item.value(), what);
       if (key == "comment") p.comment = Text(item.value(), what);
-      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
-      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "text_colour") p.text_color = Color(item.value(), what);
+      if (key == "background") p.background_color = Color(item.value(), what);
       if (key == "border_style") p.border_style = U32(item.value(), what);
       if (key == "align") p.horizontal_align = Align(item.value(), what);
       if (key == "max_length") p.max_length = U32(item.value(), what);
@@ -341,8 +342,8 @@ class WindowSource {
     for (const auto& item : source.items()) {
       const std::string& key = item.key();
       const std::string what = where + " " + key;
-      if (key == "text_colour") p.text_colour = Colour(item.value(), what);
-      if (key == "background") p.background_colour = Colour(item.value(), what);
+      if (key == "text_colour") p.text_color = Color(item.value(), what);
+      if (key == "background") p.background_color = Color(item.value(), what);
       if (key == "border_style") p.border_style = U32(item.value(), what);
       if (key == "font") p.font = Font(item.value(), what);
       if (key == "background_picture") p.background_picture = Image(item.value(), what);
@@ -409,7 +410,7 @@ class WindowSource {
   // Parents by code name to ids; each container lists its children in description order.
   void ResolveParents(WindowDescription& window, const NamedWindow& names, const std::string& where) {
     std::map<std::string, UnitRecord*> by_name;
-    for (size_t i = 0; i < names.units.size(); ++i) by_name[names.units[i].code_name] = &window.units[i + 1];
+    for (std::size_t i = 0; i < names.units.size(); ++i) by_name[names.units[i].code_name] = &window.units[i + 1];
     for (UnitRecord& unit : window.units) {
       const auto parent = parents_.find(unit.id);
       if (parent == parents_.end()) continue;
@@ -424,16 +425,10 @@ class WindowSource {
 
   Layout& layout_;
   std::filesystem::path path_;
-  const std::map<std::string, uint32_t>& handlers_;
-  uint32_t& serial_;
-  std::map<uint32_t, std::string> parents_;
+  const std::map<std::string, std::uint32_t>& handlers_;
+  std::uint32_t& serial_;
+  std::map<std::uint32_t, std::string> parents_;
 };
-
-std::string HexId(uint32_t id) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", id);
-  return text;
-}
 
 }  // namespace
 
@@ -446,7 +441,7 @@ LayoutLoad LoadLayout(const std::filesystem::path& project) {
     CheckKeys(source, {"handlers", "windows"}, where);
     if (!source.contains("handlers") || !source.at("handlers").is_array()) Refuse(where + ": \"handlers\" list missing");
     if (!source.contains("windows") || !source.at("windows").is_array()) Refuse(where + ": \"windows\" list missing");
-    std::map<std::string, uint32_t> handlers;
+    std::map<std::string, std::uint32_t> handlers;
     for (const Json& name : source.at("handlers")) {
       const std::string handler = name.is_string() ? name.get<std::string>() : "";
       if (handler.empty() || handler.find_first_not_of(
@@ -454,17 +449,17 @@ LayoutLoad LoadLayout(const std::filesystem::path& project) {
         Refuse(where + ": handler names must be identifiers");
       }
       result.layout.handlers.push_back(handler);
-      if (!handlers.emplace(handler, static_cast<uint32_t>(handlers.size() + 1)).second) {
+      if (!handlers.emplace(handler, static_cast<std::uint32_t>(handlers.size() + 1)).second) {
         Refuse(where + ": handler \"" + handler + "\" listed twice");
       }
     }
-    uint32_t serial = 1;
+    std::uint32_t serial = 1;
     for (const Json& file : source.at("windows")) {
       if (!file.is_string()) Refuse(where + ": \"windows\" lists file names");
       WindowSource(result.layout, project.parent_path() / file.get<std::string>(), handlers, serial).Read();
     }
-    for (size_t i = 0; i < result.layout.names.size(); ++i) {
-      for (size_t j = 0; j < i; ++j) {
+    for (std::size_t i = 0; i < result.layout.names.size(); ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
         if (result.layout.names[i].code_name == result.layout.names[j].code_name) {
           Refuse(where + ": window \"" + result.layout.names[i].code_name + "\" listed twice");
         }
@@ -488,7 +483,7 @@ std::string LayoutIdsHeader(const Layout& layout, const std::string& source_name
   out += "namespace sw::layout {\n\n";
   out += "// A binding's handler reference; the program's handler table has one entry for each, in this order.\n";
   out += "enum class Handler : uint32_t {\n";
-  for (size_t i = 0; i < layout.handlers.size(); ++i) {
+  for (std::size_t i = 0; i < layout.handlers.size(); ++i) {
     out += "  k" + layout.handlers[i] + " = " + std::to_string(i + 1) + ",\n";
   }
   out += "};\n";

@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/window_description.h"
+#include "ui/description/window_description.h"
 
 namespace sw::tools {
 
 struct NamedUnit {
   std::string code_name;
-  uint32_t id = 0;
+  std::uint32_t id = 0;
 };
 
 struct NamedWindow {
   std::string code_name;
-  uint32_t window_id = 0;
-  uint32_t window_unit_id = 0;
+  std::uint32_t window_id = 0;
+  std::uint32_t window_unit_id = 0;
   std::vector<NamedUnit> units;  // in description order, the window's own unit left out
 };
 

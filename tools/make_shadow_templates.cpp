@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shadow_template_profile.h"
+#include "shadow/shadow_template_profile.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ bool WritePng(const char* path, const std::vector<unsigned char>& rgba, int side
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 9);
     png_write_info(png, info);
-    for (int y = 0; y < side; ++y) png_write_row(png, rgba.data() + static_cast<size_t>(y) * side * 4);
+    for (int y = 0; y < side; ++y) png_write_row(png, rgba.data() + static_cast<std::size_t>(y) * side * 4);
     png_write_end(png, nullptr);
     ok = true;
   }

@@ -1,14 +1,14 @@
-#include "app_driver_win.h"
+#include "tests/app/app_driver_win.h"
 
 #include <utility>
 
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
-#include "ui/unit_events.h"
+#include "ui/runtime/unit_events.h"
 #include "shadow/gdiplus_startup_win.h"
-#include "ui/file_services_win.h"
-#include "ui/text_codepage_win.h"
+#include "ui/files/file_services_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -27,9 +27,9 @@ std::vector<std::string> opened_pages;
 void RecordPage(std::string_view url) { opened_pages.emplace_back(url); }
 
 struct TipsUnits {
-  uint32_t window;
-  uint32_t label;
-  uint32_t ok_button;
+  std::uint32_t window;
+  std::uint32_t label;
+  std::uint32_t ok_button;
 };
 constexpr TipsUnits kTipsWindows[] = {
     {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsMessageLabel, ErrorTipsWindow::kTipsOkButton},
@@ -79,7 +79,7 @@ void AppDriver::Pump() {
   }
 }
 
-void AppDriver::PressKey(UINT key, int32_t shift_state, bool held) {
+void AppDriver::PressKey(UINT key, std::int32_t shift_state, bool held) {
   // The shift keys as the keyboard state that the loop reads while it handles the key.
   BYTE keys[256] = {};
   if ((shift_state & event::kCtrlDown) != 0) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
@@ -94,7 +94,7 @@ void AppDriver::PressKey(UINT key, int32_t shift_state, bool held) {
   PostMessageW(focus, WM_KEYUP, key, scan | 1 | was_down | released);
 }
 
-void AppDriver::Click(uint32_t unit_id) {
+void AppDriver::Click(std::uint32_t unit_id) {
   const HWND button = runtime_->Handle(unit_id);
   RECT client{};
   GetClientRect(button, &client);
@@ -107,7 +107,7 @@ void AppDriver::SetContent(std::string_view gbk) { runtime_->SetText(MainWindow:
 
 std::string AppDriver::Content() const { return runtime_->GetText(MainWindow::kContentEdit).value_or("<none>"); }
 
-std::vector<uint8_t> AppDriver::Picture() const {
+std::vector<std::uint8_t> AppDriver::Picture() const {
   return runtime_->GetPicture(MainWindow::kBarcodePicture).value_or(Bytes());
 }
 
@@ -150,11 +150,11 @@ void AppDriver::CloseOpenTips() {
   }
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path_gbk) {
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk) {
   HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
-  std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
+  std::vector<std::uint8_t> bytes(GetFileSize(file, nullptr));
   DWORD read = 0;
   if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
   CloseHandle(file);

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "app/layout_ids.h"
-#include "ui/window_runtime_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::test {
 
 // One tips window as it was on screen.
 struct TipsSeen {
-  uint32_t window_id = 0;
+  std::uint32_t window_id = 0;
   std::string message;         // its TipsMessageLabel
   bool owner_disabled = false;  // MainWindow disabled while it was open
   HWND shadow = nullptr;        // its shadow window
@@ -41,14 +41,14 @@ class AppDriver {
   WindowRuntime& runtime() { return *runtime_; }
 
   // A press and a release of the left button at the middle of the unit.
-  void Click(uint32_t unit_id);
+  void Click(std::uint32_t unit_id);
   // A key pressed and released in the focused window, with these shift keys held (event::kCtrlDown ...);
   // `held` sends it as an auto-repeat of a key that is down already. Handled once the loop runs (Pump).
-  static void PressKey(UINT key, int32_t shift_state = 0, bool held = false);
+  static void PressKey(UINT key, std::int32_t shift_state = 0, bool held = false);
   void CloseTipsBy(TipsCloser closer) { closer_ = closer; }
   void SetContent(std::string_view gbk);
   std::string Content() const;
-  std::vector<uint8_t> Picture() const;  // BarcodePicture's picture bytes
+  std::vector<std::uint8_t> Picture() const;  // BarcodePicture's picture bytes
   void Pump();                           // every waiting message
 
   // Tips windows opened (and closed by the driver) since the last call.
@@ -70,7 +70,7 @@ class AppDriver {
 };
 
 // The file's bytes; empty when it cannot be read. GBK path.
-std::vector<uint8_t> ReadFileBytes(const std::string& path_gbk);
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk);
 bool FileExists(const std::string& path_gbk);
 
 }  // namespace sw::test

@@ -14,14 +14,14 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/program_state.h"
-#include "app_driver_win.h"
+#include "tests/app/app_driver_win.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
-#include "ui/clipboard_win.h"
-#include "ui/file_services_win.h"
-#include "ui/gdi_scoped_win.h"
-#include "ui/text_codepage_win.h"
-#include "ui/unit_events.h"
+#include "ui/files/clipboard_win.h"
+#include "ui/files/file_services_win.h"
+#include "ui/handles/gdi_scoped_win.h"
+#include "ui/text/text_codepage_win.h"
+#include "ui/runtime/unit_events.h"
 
 namespace sw {
 namespace {
@@ -33,30 +33,30 @@ using test::ReadFileBytes;
 using test::TipsSeen;
 
 // The picture box's picture: 344 x 120 at 24 bits, rows padded to 4 bytes, after the two BMP headers.
-constexpr int32_t kPictureWidth = 344;
-constexpr int32_t kPictureHeight = 120;
-constexpr size_t kBmpHeaders = 14 + 40;
-constexpr size_t kPictureBytes = kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
+constexpr std::int32_t kPictureWidth = 344;
+constexpr std::int32_t kPictureHeight = 120;
+constexpr std::size_t kBmpHeaders = 14 + 40;
+constexpr std::size_t kPictureBytes = kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
 static_assert(kPictureBytes == 123894);
 
 // The full-size barcode: 3 pixels a module, 50 + 52 margin columns, 150 rows, bars in rows 1 to 110.
-constexpr int32_t kCanvasHeight = 150;
-constexpr int32_t kLastBarRow = 110;
-constexpr int32_t kCaptionFontPoints = 24;  // BarcodePanel's font, height -32 at 96 pixels an inch
-constexpr int32_t kCaptionCharWidth = kCaptionFontPoints * 7 / 10;  // the estimate's width of one byte
+constexpr std::int32_t kCanvasHeight = 150;
+constexpr std::int32_t kLastBarRow = 110;
+constexpr std::int32_t kCaptionFontPoints = 24;  // BarcodePanel's font, height -32 at 96 pixels an inch
+constexpr std::int32_t kCaptionCharWidth = kCaptionFontPoints * 7 / 10;  // the estimate's width of one byte
 
 struct BmpHeader {
-  int32_t width = 0;
-  int32_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
   int bits = 0;
 };
 
-BmpHeader HeaderOf(const std::vector<uint8_t>& bmp) {
+BmpHeader HeaderOf(const std::vector<std::uint8_t>& bmp) {
   BmpHeader header;
   if (bmp.size() < kBmpHeaders || bmp[0] != 'B' || bmp[1] != 'M') return header;
   std::memcpy(&header.width, bmp.data() + 18, 4);
   std::memcpy(&header.height, bmp.data() + 22, 4);
-  uint16_t bits = 0;
+  std::uint16_t bits = 0;
   std::memcpy(&bits, bmp.data() + 28, 2);
   header.bits = bits;
   return header;
@@ -74,16 +74,16 @@ const std::string kThanks = "\xb8\xd0\xd0\xbb\xca\xb9\xd3\xc3\xa3\xa1";
 
 // C:\1.bmp, read into `full`: the bars exactly as the bare barcode has them.
 void ExpectFullSizeBarsOf(std::string_view content, Bitmap& full) {
-  std::vector<uint8_t> full_bytes = ReadFileBytes(C1Path());
+  std::vector<std::uint8_t> full_bytes = ReadFileBytes(C1Path());
   ASSERT_TRUE(full.LoadData(full_bytes)) << "C:\\1.bmp is missing or unreadable";
   Code128Encoder bare_encoder;
   Bitmap bare = bare_encoder.MakeBarcode(content);
   ASSERT_EQ(full.GetWidth(), bare.GetWidth());
   ASSERT_EQ(full.GetHeight(), kCanvasHeight);
-  const int32_t width = full.GetWidth();
+  const std::int32_t width = full.GetWidth();
   int mismatches = 0;
-  for (int32_t y = 0; y <= kLastBarRow; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
+  for (std::int32_t y = 0; y <= kLastBarRow; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) {
       mismatches += (full.GetPixel(x, y) == 0) != (bare.GetPixel(x, y) == 0);
     }
   }
@@ -96,14 +96,14 @@ void ExpectFullSizeCopyOf(std::string_view content) {
   ExpectFullSizeBarsOf(content, full);
   if (::testing::Test::HasFatalFailure()) return;
   EXPECT_EQ(full.GetBitCount(), 24);
-  const int32_t width = full.GetWidth();
+  const std::int32_t width = full.GetWidth();
 
-  const auto estimated_width = static_cast<int32_t>(content.size()) * kCaptionCharWidth;
-  const auto caption_x = static_cast<int32_t>(width / 2.0 - estimated_width / 2.0);
-  const auto caption_y = static_cast<int32_t>(kCanvasHeight - 1.5 * kCaptionFontPoints);
-  int32_t left = width, top = kCanvasHeight, right = -1;
-  for (int32_t y = kLastBarRow + 1; y < kCanvasHeight; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
+  const auto estimated_width = static_cast<std::int32_t>(content.size()) * kCaptionCharWidth;
+  const auto caption_x = static_cast<std::int32_t>(width / 2.0 - estimated_width / 2.0);
+  const auto caption_y = static_cast<std::int32_t>(kCanvasHeight - 1.5 * kCaptionFontPoints);
+  std::int32_t left = width, top = kCanvasHeight, right = -1;
+  for (std::int32_t y = kLastBarRow + 1; y < kCanvasHeight; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) {
       if (full.GetPixel(x, y) != 0x000000) continue;
       left = std::min(left, x);
       right = std::max(right, x);
@@ -119,14 +119,14 @@ void ExpectFullSizeCopyOf(std::string_view content) {
 }
 
 // Black pixels in the bar rows of a shown picture, whatever its bit count.
-int BlackPixelsInBarRows(const std::vector<uint8_t>& picture) {
+int BlackPixelsInBarRows(const std::vector<std::uint8_t>& picture) {
   Bitmap shown;
   if (!shown.LoadData(picture)) return 0;
-  const int32_t width = std::min(shown.GetWidth(), kPictureWidth);
-  const int32_t bottom = std::min(shown.GetHeight(), 80);
+  const std::int32_t width = std::min(shown.GetWidth(), kPictureWidth);
+  const std::int32_t bottom = std::min(shown.GetHeight(), 80);
   int black = 0;
-  for (int32_t y = 10; y < bottom; ++y) {  // well inside the scaled bar rows
-    for (int32_t x = 0; x < width; ++x) black += shown.GetPixel(x, y) == 0;
+  for (std::int32_t y = 10; y < bottom; ++y) {  // well inside the scaled bar rows
+    for (std::int32_t x = 0; x < width; ++x) black += shown.GetPixel(x, y) == 0;
   }
   return black;
 }
@@ -163,7 +163,7 @@ class AppCommands : public ::testing::Test {
     EXPECT_TRUE(app_.TakeTips().empty()) << content;
   }
   // The key in the focused window, through the runtime's loop; no shift key stays down afterwards.
-  void Press(UINT key, int32_t shift_state = 0, bool held = false) {
+  void Press(UINT key, std::int32_t shift_state = 0, bool held = false) {
     AppDriver::PressKey(key, shift_state, held);
     app_.Pump();
     BYTE none[256] = {};
@@ -217,7 +217,7 @@ TEST_F(AppCommands, MainWindowHasItsShadow) {
 TEST_F(AppCommands, GenerateShowsTheScaledPictureAndWritesTheFullSizeCopy) {
   DeleteFileW(L"C:\\1.bmp");
   Generate("ABC123");
-  const std::vector<uint8_t> picture = app_.Picture();
+  const std::vector<std::uint8_t> picture = app_.Picture();
   ASSERT_EQ(picture.size(), kPictureBytes);
   const BmpHeader shown = HeaderOf(picture);
   EXPECT_EQ(shown.width, kPictureWidth);
@@ -231,9 +231,9 @@ TEST_F(AppCommands, GenerateShowsTheScaledPictureAndWritesTheFullSizeCopy) {
 
 TEST_F(AppCommands, GeneratingTwiceInARowShowsTheSecondBarcode) {
   Generate("1234");
-  const std::vector<uint8_t> first = app_.Picture();
+  const std::vector<std::uint8_t> first = app_.Picture();
   Generate("HelloWorld");
-  const std::vector<uint8_t> second = app_.Picture();
+  const std::vector<std::uint8_t> second = app_.Picture();
   ASSERT_EQ(first.size(), kPictureBytes);
   ASSERT_EQ(second.size(), kPictureBytes);
   EXPECT_NE(first, second);
@@ -256,7 +256,7 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
   };
   for (const Row& row : rows) {
     if (&row == &rows[1]) Generate("KEEP1");
-    const std::vector<uint8_t> before = app_.Picture();
+    const std::vector<std::uint8_t> before = app_.Picture();
     runtime().SetFocusTo(MainWindow::kFocusSink);
     app_.SetContent(row.box);
     if (row.focused) runtime().SetFocusTo(MainWindow::kContentEdit);
@@ -284,7 +284,7 @@ TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {
   // The most the box takes, about a million pixels wide: its captioned image is too large to load
   // here (24 bits a pixel). Then the bare bars stay, whole and scannable, shown and in the full-size
   // copy; never a cut barcode, and never none.
-  const auto limit = static_cast<size_t>(
+  const auto limit = static_cast<std::size_t>(
       SendMessageW(runtime().Handle(MainWindow::kContentEdit), EM_GETLIMITTEXT, 0, 0));
   ASSERT_GT(limit, 1000u);
   const std::string widest(limit, 'B');
@@ -310,7 +310,7 @@ TEST_F(AppCommands, SavingBeforeAnyBarcodeAsksForOne) {
 
 TEST_F(AppCommands, SaveWritesThePictureUnderTheBoxTextOfTheMoment) {
   Generate("ABC123");
-  const std::vector<uint8_t> picture = app_.Picture();
+  const std::vector<std::uint8_t> picture = app_.Picture();
   const std::string cue(app::kCueText);
   struct Row {
     std::string_view box;
@@ -369,7 +369,7 @@ TEST_F(AppCommands, SaveRefusesContentsThatLeaveTheFolderOrCannotNameAFile) {
 TEST_F(AppCommands, AFailedSaveLeavesTheOldFileWhole) {
   const std::string path = SavedPathFor("Held1");
   saved_.push_back(path);
-  const std::vector<uint8_t> old_bytes = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
+  const std::vector<std::uint8_t> old_bytes = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
   ASSERT_TRUE(WriteBytesToFile(path, {old_bytes}));
   Generate("Held1");
   // Another program holds the file open without sharing: the save fails and the file stays as it was.
@@ -422,8 +422,8 @@ TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
   ASSERT_TRUE(runtime().LoadWindow(ErrorTipsWindow::kId, MainWindow::kId).ok);
   ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
   struct Row {
-    uint32_t window;
-    uint32_t unit;
+    std::uint32_t window;
+    std::uint32_t unit;
     POINT at;  // a point of the unit that no child covers
     bool drags;
     const char* why;
@@ -501,15 +501,15 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
   enum Outcome { kGenerated, kRefusedAsEmpty, kSaved, kAskedForABarcode, kNothing };
   struct Row {
     std::string_view box;
-    uint32_t focus;
+    std::uint32_t focus;
     UINT key;
-    int32_t shift_state;
+    std::int32_t shift_state;
     bool held;            // an auto-repeat of a key that is down already
     bool barcode_before;  // one is generated (clicked) first
     Outcome outcome;
     const char* why;
   };
-  constexpr int32_t kCtrl = event::kCtrlDown;
+  constexpr std::int32_t kCtrl = event::kCtrlDown;
   const Row rows[] = {
       {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, false, false, kGenerated,
        "Enter in the box generates"},
@@ -530,7 +530,7 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
   for (const Row& row : rows) {
     SetUp();
     if (row.barcode_before) Generate("BEFORE1");
-    const std::vector<uint8_t> before = app_.Picture();
+    const std::vector<std::uint8_t> before = app_.Picture();
     DeleteFileW(L"C:\\1.bmp");
     app_.SetContent(row.box);
     runtime().SetFocusTo(row.focus);
@@ -543,7 +543,7 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
         EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink))
             << "the click's focus move: " << row.why;
         EXPECT_TRUE(FileExists(C1Path())) << row.why;
-        const std::vector<uint8_t> by_key = app_.Picture();
+        const std::vector<std::uint8_t> by_key = app_.Picture();
         EXPECT_EQ(by_key.size(), kPictureBytes) << row.why;
         Generate(row.box);
         EXPECT_EQ(by_key, app_.Picture()) << "the picture a click makes: " << row.why;
@@ -577,7 +577,7 @@ TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
   struct Row {
     test::TipsCloser closer;
     bool barcode_before;  // the save then reports in Tips, else in Error Tips
-    uint32_t window;
+    std::uint32_t window;
     const char* why;
   };
   const Row rows[] = {
@@ -630,7 +630,7 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
   struct Row {
     std::string_view generate;  // clicked first, if any; the cue text is refused
     std::string_view box;       // the box's text at Ctrl+C
-    uint32_t focus;
+    std::uint32_t focus;
     bool select_all;
     Copied copied;
     const char* why;
@@ -646,7 +646,7 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
        "a refused generate keeps the copy"},
   };
   const HWND main = runtime().Handle(MainWindow::kId);
-  std::vector<uint8_t> last_barcode;  // C:\1.bmp of the last generate
+  std::vector<std::uint8_t> last_barcode;  // C:\1.bmp of the last generate
   for (const Row& row : rows) {
     if (row.generate == app::kCueText) {
       app_.SetContent(row.generate);
@@ -664,7 +664,7 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
     ASSERT_TRUE(PutClipboardText(main, L"before"));
     Press('C', event::kCtrlDown);
     EXPECT_TRUE(app_.TakeTips().empty()) << row.why;
-    const std::vector<uint8_t> copied = BmpFromClipboard(main);
+    const std::vector<std::uint8_t> copied = BmpFromClipboard(main);
     switch (row.copied) {
       case kNothing:
         EXPECT_EQ(ClipboardText(main), L"before") << row.why;

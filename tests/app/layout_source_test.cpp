@@ -8,8 +8,8 @@
 
 #include "tools/gbk_text.h"
 #include "tools/layout_source.h"
-#include "ui/window_description.h"
-#include "ui/window_description_writer.h"
+#include "ui/description/window_description.h"
+#include "ui/description/window_description_writer.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -25,7 +25,7 @@ TEST(LayoutSource, SourcesReadBackFromTheEmbeddedTableExactly) {
   ASSERT_TRUE(embedded.ok()) << embedded.error;
   DescriptionTable expected = load.layout.table;
   ASSERT_EQ(expected.windows.size(), embedded.table.windows.size());
-  for (size_t i = 0; i < expected.windows.size(); ++i) {
+  for (std::size_t i = 0; i < expected.windows.size(); ++i) {
     expected.windows[i].check_value = embedded.table.windows[i].check_value;
   }
   EXPECT_EQ(embedded.table, expected);
@@ -123,7 +123,7 @@ TEST_F(SourceErrors, ParentsBecomeIdsAndContainersListTheirChildren) {
   const WindowDescription& window = load.layout.table.windows.at(0);
   ASSERT_EQ(window.units.size(), 3u);
   EXPECT_EQ(window.units[1].parent, window.units[2].id);
-  EXPECT_EQ(window.units[2].children, std::vector<uint32_t>{window.units[1].id});
+  EXPECT_EQ(window.units[2].children, std::vector<std::uint32_t>{window.units[1].id});
   EXPECT_EQ(window.units[0].events, (std::vector<EventBinding>{{0, 1}})) << "handler Go is reference 1";
   EXPECT_NE(tools::LayoutIdsHeader(load.layout, "project.json").find("static constexpr uint32_t kInner = 0x16000002;"),
             std::string::npos);

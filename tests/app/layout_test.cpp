@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/layout_ids.h"
-#include "ui/picture_decode.h"
-#include "ui/unit_events.h"
-#include "ui/window_description.h"
+#include "ui/picture/picture_decode.h"
+#include "ui/runtime/unit_events.h"
+#include "ui/description/window_description.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -36,11 +36,11 @@ const std::string kStoredMessage =
 const std::string kFocusSinkComment = "\xD3\xC3\xD3\xDA\xC8\xC3\xB1\xE0\xBC\xAD\xBF\xF2\xCA\xA7\xC8\xA5\xBD\xB9\xB5\xE3";
 const std::string kSimSun = "\xCB\xCE\xCC\xE5";
 
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | g << 8 | b << 16; }
-constexpr uint32_t kTeal = Rgb(88, 201, 185);
-constexpr uint32_t kBar = Rgb(81, 157, 157);
-constexpr uint32_t kWhite = Rgb(255, 255, 255);
-constexpr uint8_t kShown = 0x01, kEdit = 0x05, kInTitleBar = 0x11, kHidden = 0x00;
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r | g << 8 | b << 16; }
+constexpr std::uint32_t kTeal = Rgb(88, 201, 185);
+constexpr std::uint32_t kBar = Rgb(81, 157, 157);
+constexpr std::uint32_t kWhite = Rgb(255, 255, 255);
+constexpr std::uint8_t kShown = 0x01, kEdit = 0x05, kInTitleBar = 0x11, kHidden = 0x00;
 
 const DescriptionTable& Table() {
   static const DescriptionRead read = ReadDescriptionTable(resources::kWindowDescriptions);
@@ -48,36 +48,36 @@ const DescriptionTable& Table() {
   return read.table;
 }
 
-const WindowDescription& Window(uint32_t id) {
+const WindowDescription& Window(std::uint32_t id) {
   const WindowDescription* window = FindDescription(Table(), id);
   if (window == nullptr) throw std::runtime_error("no window description");
   return *window;
 }
 
-const UnitRecord& Unit(uint32_t window, uint32_t unit) {
+const UnitRecord& Unit(std::uint32_t window, std::uint32_t unit) {
   const UnitRecord* record = FindUnit(Window(window), unit);
   if (record == nullptr) throw std::runtime_error("no unit");
   return *record;
 }
 
-TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColour) {
+TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColor) {
   struct Row {
-    uint32_t id;
-    int32_t width, height;
+    std::uint32_t id;
+    std::int32_t width, height;
     std::string caption;
-    uint32_t background;
-    uint8_t flags;
-    uint32_t control_box;
-    size_t units;  // the window's own unit included
+    std::uint32_t background;
+    std::uint8_t flags;
+    std::uint32_t control_box;
+    std::size_t units;  // the window's own unit included
   };
   const Row rows[] = {
-      {BarcodeHostWindow::kId, 320, 80, kHostCaption, kColourUnset, kHidden, 0, 1 + 1},
+      {BarcodeHostWindow::kId, 320, 80, kHostCaption, kNoColor, kHidden, 0, 1 + 1},
       {MainWindow::kId, 500, 300, "Stripewright", kTeal, kShown, 1, 1 + 12},
       {ErrorTipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 7},
       {TipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 6},
   };
   ASSERT_EQ(Table().windows.size(), std::size(rows));
-  for (size_t i = 0; i < std::size(rows); ++i) {
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
     const Row& row = rows[i];
     const WindowDescription& window = Table().windows[i];
     EXPECT_EQ(window.window_id, row.id) << i;
@@ -93,7 +93,7 @@ TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColour) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->version, 6u);
     EXPECT_EQ(p->caption, row.caption) << i;
-    EXPECT_EQ(p->background_colour, row.background) << i;
+    EXPECT_EQ(p->background_color, row.background) << i;
     EXPECT_EQ(p->border_style, 0u) << "no border, no system caption";
     EXPECT_EQ(p->start_position, 1u) << "centred";
     EXPECT_EQ(p->maximise_box, 0u);
@@ -108,13 +108,13 @@ TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColour) {
 
 TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   struct Row {
-    uint32_t window;
-    uint32_t unit;
+    std::uint32_t window;
+    std::uint32_t unit;
     std::string name;
     UnitType type;
-    int32_t left, top, width, height;
-    uint32_t parent;  // 0: the window
-    uint8_t flags;
+    std::int32_t left, top, width, height;
+    std::uint32_t parent;  // 0: the window
+    std::uint8_t flags;
   };
   using T = UnitType;
   using M = MainWindow;
@@ -152,11 +152,11 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       {S::kId, S::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {S::kId, S::kTipsTitleBar, kPicBoxName + "1", T::kPicBox, 0, 0, 360, 28, 0, kShown},  // 25
   };
-  std::map<uint32_t, size_t> next_in_window;
-  for (size_t i = 0; i < rows.size(); ++i) {
+  std::map<std::uint32_t, std::size_t> next_in_window;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& row = rows[i];
     const WindowDescription& window = Window(row.window);
-    const size_t place = ++next_in_window[row.window];  // after the window's own unit
+    const std::size_t place = ++next_in_window[row.window];  // after the window's own unit
     ASSERT_LT(place, window.units.size()) << i;
     const UnitRecord& unit = window.units[place];
     EXPECT_EQ(unit.id, row.unit) << i << ": description order";
@@ -171,16 +171,16 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   }
   // The containers list their children.
   EXPECT_EQ(Unit(M::kId, M::kTitleBar).children,
-            (std::vector<uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
-  EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children, (std::vector<uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
-  EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<uint32_t>{S::kTipsTitleIcon}));
+            (std::vector<std::uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
+  EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children, (std::vector<std::uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
+  EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<std::uint32_t>{S::kTipsTitleIcon}));
 }
 
 TEST(Layout, EveryEventBindingAndNoOther) {
   struct Row {
-    uint32_t window;
-    uint32_t unit;
-    int32_t event;
+    std::uint32_t window;
+    std::uint32_t unit;
+    std::int32_t event;
     Handler handler;
   };
   using M = MainWindow;
@@ -205,7 +205,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {TipsWindow::kId, TipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
       {TipsWindow::kId, TipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},
   };
-  std::set<std::pair<uint32_t, int32_t>> expected;
+  std::set<std::pair<std::uint32_t, std::int32_t>> expected;
   for (const Row& row : rows) {
     const UnitRecord& unit = Unit(row.window, row.unit);
     expected.insert({row.unit, row.event});
@@ -213,7 +213,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
     for (const EventBinding& binding : unit.events) {
       if (binding.event == row.event) {
         found = true;
-        EXPECT_EQ(binding.handler, static_cast<uint32_t>(row.handler)) << std::hex << row.unit << " " << row.event;
+        EXPECT_EQ(binding.handler, static_cast<std::uint32_t>(row.handler)) << std::hex << row.unit << " " << row.event;
       }
     }
     EXPECT_TRUE(found) << std::hex << row.unit << " has no binding for event " << std::dec << row.event;
@@ -228,7 +228,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
   }
 }
 
-TEST(Layout, TextsFontsAndColours) {
+TEST(Layout, TextsFontsAndColors) {
   using M = MainWindow;
   const auto& title = std::get<TransLabelProperties>(Unit(M::kId, M::kTitleLabel).properties);
   EXPECT_EQ(title.text.rfind("Stripewright   By:", 0), 0u) << title.text;
@@ -237,8 +237,8 @@ TEST(Layout, TextsFontsAndColours) {
             "Error Tips");
   EXPECT_EQ(std::get<TransLabelProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleLabel).properties).text,
             "Tips");
-  for (uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
-    const uint32_t label = window == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
+  for (std::uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
+    const std::uint32_t label = window == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
     const auto& message = std::get<TransLabelProperties>(Unit(window, label).properties);
     EXPECT_EQ(message.text, kStoredMessage);
     EXPECT_EQ(message.font.height, -14) << "a 14-pixel GB2312 font";
@@ -265,16 +265,16 @@ TEST(Layout, TextsFontsAndColours) {
   EXPECT_EQ(std::get<DrawPanelProperties>(Unit(BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel).properties).font,
             panel_font);
 
-  struct Colour {
-    uint32_t window, unit, background;
+  struct Color {
+    std::uint32_t window, unit, background;
   };
-  const Colour colours[] = {
+  const Color colors[] = {
       {M::kId, M::kTitleIcon, kBar},
       {M::kId, M::kBarcodePicture, kWhite},
       {TipsWindow::kId, TipsWindow::kTipsTitleBar, kBar},
   };
-  for (const Colour& c : colours) {
-    EXPECT_EQ(std::get<PicBoxProperties>(Unit(c.window, c.unit).properties).background_colour, c.background)
+  for (const Color& c : colors) {
+    EXPECT_EQ(std::get<PicBoxProperties>(Unit(c.window, c.unit).properties).background_color, c.background)
         << std::hex << c.unit;
   }
   EXPECT_TRUE(std::get<PicBoxProperties>(Unit(M::kId, M::kBarcodePicture).properties).image.empty());
@@ -282,7 +282,7 @@ TEST(Layout, TextsFontsAndColours) {
   for (const WindowDescription& window : Table().windows) {
     for (const UnitRecord& unit : window.units) {
       if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
-        EXPECT_EQ(button->cutout_colour, kTeal) << "the window's background is cut out of every button";
+        EXPECT_EQ(button->cutout_color, kTeal) << "the window's background is cut out of every button";
         EXPECT_EQ(button->two_state, 0u) << "push buttons";
         EXPECT_TRUE(button->images[3].empty()) << "no disabled image";
       }
@@ -291,17 +291,17 @@ TEST(Layout, TextsFontsAndColours) {
 }
 
 struct ImageRow {
-  uint32_t window;
-  uint32_t unit;
+  std::uint32_t window;
+  std::uint32_t unit;
   int slot;  // -1: a picture box's image; 0..3: a button's image slot
   PictureKind kind;
-  int32_t width, height;
+  std::int32_t width, height;
 };
 
 const Bytes& ImageOf(const ImageRow& row) {
   const UnitRecord& unit = Unit(row.window, row.unit);
   if (row.slot < 0) return std::get<PicBoxProperties>(unit.properties).image;
-  return std::get<PicBtnProperties>(unit.properties).images[static_cast<size_t>(row.slot)];
+  return std::get<PicBtnProperties>(unit.properties).images[static_cast<std::size_t>(row.slot)];
 }
 
 TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
@@ -322,8 +322,8 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
       {S::kId, S::kTipsIcon, -1, kPng, 60, 81},
   };
   struct Button {
-    uint32_t window, unit;
-    int32_t width, height;
+    std::uint32_t window, unit;
+    std::int32_t width, height;
   };
   const Button buttons[] = {
       {M::kId, M::kCloseButton, 20, 20},     {M::kId, M::kWebButton, 100, 30},     {M::kId, M::kSaveButton, 100, 30},
@@ -334,7 +334,7 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
   }
   for (const ImageRow& row : rows) {
     const Bytes& bytes = ImageOf(row);
-    const auto picture = DecodePicture(bytes.data(), static_cast<int32_t>(bytes.size()));
+    const auto picture = DecodePicture(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     ASSERT_TRUE(picture.has_value()) << std::hex << row.unit << " slot " << std::dec << row.slot;
     EXPECT_EQ(picture->kind, row.kind) << std::hex << row.unit << " slot " << std::dec << row.slot;
     EXPECT_EQ(picture->width, row.width) << std::hex << row.unit << " slot " << std::dec << row.slot;

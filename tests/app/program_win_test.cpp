@@ -10,9 +10,9 @@
 
 #include "app/app_texts.h"
 #include "app/program_win.h"
-#include "ui/file_services_win.h"
-#include "ui/text_codepage_win.h"
-#include "ui/window_runtime_win.h"
+#include "ui/files/file_services_win.h"
+#include "ui/text/text_codepage_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw {
 namespace {
@@ -61,8 +61,8 @@ void CALLBACK CloseWhenShown(HWND, UINT, UINT_PTR, DWORD) {
   const HWND close = ChildAt(main, kPicBtnClass, 470, 4);
   if (edit == nullptr || close == nullptr) return;
   seen.clicked = true;
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
   seen.content = GbkFromWide(text);
   seen.has_shadow = GetPropA(main, "Umbra.WndShadow") != nullptr;
   SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));

@@ -14,11 +14,11 @@
 
 #include "app/app_texts.h"
 #include "app/program_state.h"
-#include "app_driver_win.h"
-#include "ui/clipboard_win.h"
-#include "ui/file_services_win.h"
-#include "ui/text_codepage_win.h"
-#include "ui/unit_events.h"
+#include "tests/app/app_driver_win.h"
+#include "ui/files/clipboard_win.h"
+#include "ui/files/file_services_win.h"
+#include "ui/text/text_codepage_win.h"
+#include "ui/runtime/unit_events.h"
 
 namespace sw {
 namespace {
@@ -26,24 +26,24 @@ namespace {
 using layout::MainWindow;
 
 // Deterministic mixes of digit runs, letters and other characters of `others`, lengths min to max.
-std::vector<std::string> Mixes(int count, size_t min_length, size_t max_length, const std::string& others,
-                               uint32_t seed) {
+std::vector<std::string> Mixes(int count, std::size_t min_length, std::size_t max_length, const std::string& others,
+                               std::uint32_t seed) {
   const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  auto next = [&](uint32_t n) {
+  auto next = [&](std::uint32_t n) {
     seed = seed * 1664525u + 1013904223u;
     return (seed >> 8) % n;
   };
   std::vector<std::string> mixes;
   for (int i = 0; i < count; ++i) {
-    const size_t length = min_length + next(static_cast<uint32_t>(max_length - min_length + 1));
+    const std::size_t length = min_length + next(static_cast<std::uint32_t>(max_length - min_length + 1));
     std::string text;
     while (text.size() < length) {
-      const uint32_t kind = next(3);
-      const size_t run = 1 + next(kind == 0 ? 9 : 4);
-      for (size_t k = 0; k < run && text.size() < length; ++k) {
+      const std::uint32_t kind = next(3);
+      const std::size_t run = 1 + next(kind == 0 ? 9 : 4);
+      for (std::size_t k = 0; k < run && text.size() < length; ++k) {
         text += kind == 0   ? static_cast<char>('0' + next(10))
-                : kind == 1 ? letters[next(static_cast<uint32_t>(letters.size()))]
-                            : others[next(static_cast<uint32_t>(others.size()))];
+                : kind == 1 ? letters[next(static_cast<std::uint32_t>(letters.size()))]
+                            : others[next(static_cast<std::uint32_t>(others.size()))];
       }
     }
     mixes.push_back(text);
@@ -90,7 +90,7 @@ std::string Hex(const std::string& text) {
   return hex;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   return WriteBytesToFile(path, {bytes});
 }
 
@@ -138,7 +138,7 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
       app_.Click(MainWindow::kSaveButton);
       app_.Pump();
       ASSERT_EQ(app_.TakeTips().size(), 1u);
-      const std::vector<uint8_t> saved = test::ReadFileBytes(app::SavedPath());
+      const std::vector<std::uint8_t> saved = test::ReadFileBytes(app::SavedPath());
       EXPECT_EQ(saved, app_.Picture()) << content;
       DeleteFileW(WideFromGbk(app::SavedPath()).c_str());
       ASSERT_TRUE(WriteFile(path, saved));
@@ -168,7 +168,7 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
     test::AppDriver::PressKey('C', event::kCtrlDown);
     app_.Pump();
     std::snprintf(name, sizeof name, "clipboard\\%02d.bmp", index++);
-    const std::vector<uint8_t> copied = BmpFromClipboard(app_.runtime().Handle(MainWindow::kId));
+    const std::vector<std::uint8_t> copied = BmpFromClipboard(app_.runtime().Handle(MainWindow::kId));
     ASSERT_FALSE(copied.empty()) << content;
     ASSERT_TRUE(WriteFile(folder_ + "\\" + name, copied));
     manifest_ += std::string(name) + " " + Hex(content) + "\n";
@@ -178,7 +178,7 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
   for (char& c : manifest_) {
     if (c == '\\') c = '/';
   }
-  const std::vector<uint8_t> manifest(manifest_.begin(), manifest_.end());
+  const std::vector<std::uint8_t> manifest(manifest_.begin(), manifest_.end());
   ASSERT_TRUE(WriteFile(folder_ + "\\manifest.txt", manifest));
 }
 

@@ -12,8 +12,8 @@
 
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
-#include "ui/unit_draw_panel_win.h"
-#include "ui/window_runtime_win.h"
+#include "ui/units/draw_panel_unit_win.h"
+#include "ui/runtime/window_runtime_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -24,12 +24,12 @@ namespace {
 
 using namespace layout;
 
-int32_t Nothing(const EventContext&) { return 0; }
+std::int32_t Nothing(const EventContext&) { return 0; }
 
 // Every handler does nothing: what shows is the descriptions' own content.
 std::vector<HandlerBinding> QuietHandlers() {
   std::vector<HandlerBinding> handlers;
-  for (uint32_t reference = 1; reference <= kHandlerCount; ++reference) {
+  for (std::uint32_t reference = 1; reference <= kHandlerCount; ++reference) {
     handlers.push_back({reference, kHandlerNames[reference - 1].data(), &Nothing});
   }
   return handlers;
@@ -59,16 +59,16 @@ class AppWindows : public ::testing::Test {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
-  COLORREF ScreenPixel(uint32_t unit, int x, int y) {
+  COLORREF ScreenPixel(std::uint32_t unit, int x, int y) {
     POINT point{x, y};
     ClientToScreen(runtime_->Handle(unit), &point);
     HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    const COLORREF color = GetPixel(screen, point.x, point.y);
     ReleaseDC(nullptr, screen);
-    return colour;
+    return color;
   }
   // With SW_WINDOW_PICTURES set to a folder, each window is also saved there as a BMP, for a look.
-  void SavePicture(uint32_t window_id, const char* name) {
+  void SavePicture(std::uint32_t window_id, const char* name) {
     const char* folder = std::getenv("SW_WINDOW_PICTURES");
     if (folder == nullptr) return;
     RECT rect{};
@@ -99,7 +99,7 @@ class AppWindows : public ::testing::Test {
   }
 
   // Every unit of the description against the window that was built for it.
-  void ExpectBuiltAsDescribed(uint32_t window_id) {
+  void ExpectBuiltAsDescribed(std::uint32_t window_id) {
     const WindowDescription* description = FindDescription(runtime_->descriptions(), window_id);
     ASSERT_NE(description, nullptr);
     const HWND window = runtime_->Handle(window_id);
@@ -187,7 +187,7 @@ TEST_F(AppWindows, HostWindowStaysHidden) {
 
 TEST_F(AppWindows, TipsWindowsOpenOverTheMainWindow) {
   ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok);
-  for (uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
+  for (std::uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
     ASSERT_TRUE(runtime_->LoadWindow(window, MainWindow::kId).ok);
     Pump();
     ExpectBuiltAsDescribed(window);

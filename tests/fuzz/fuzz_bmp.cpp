@@ -1,7 +1,7 @@
-#include "picture_fuzz_check.h"
-#include "ui/picture_readers.h"
+#include "tests/fuzz/picture_fuzz_check.h"
+#include "ui/picture/picture_readers.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   sw::fuzz::CheckPicture(sw::DecodeBmp({data, size}));
   return 0;
 }

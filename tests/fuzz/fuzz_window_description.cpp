@@ -2,17 +2,17 @@
 // accepts, the writer writes back into a table that reads back the same.
 #include <cstdlib>
 
-#include "ui/window_description.h"
-#include "ui/window_description_writer.h"
+#include "ui/description/window_description.h"
+#include "ui/description/window_description_writer.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const sw::DescriptionRead read = sw::ReadDescriptionTable({data, size});
   if (!read.ok()) return 0;
   const sw::DescriptionWrite written = sw::WriteDescriptionTable(read.table);
   if (!written.ok()) std::abort();
   sw::DescriptionRead again = sw::ReadDescriptionTable(written.bytes);
   if (!again.ok() || again.table.windows.size() != read.table.windows.size()) std::abort();
-  for (size_t i = 0; i < again.table.windows.size(); ++i) {
+  for (std::size_t i = 0; i < again.table.windows.size(); ++i) {
     again.table.windows[i].check_value = read.table.windows[i].check_value;  // the writer makes its own
   }
   if (!(again.table == read.table)) std::abort();

@@ -7,13 +7,13 @@
 #include <fstream>
 #include <string>
 
-#include "picture_test_images.h"
+#include "tests/ui/picture/picture_test_images.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using sw::test::Bytes;
-using sw::test::Colour;
+using sw::test::Color;
 
 void Write(const fs::path& folder, const std::string& name, const Bytes& bytes) {
   fs::create_directories(folder);
@@ -21,18 +21,18 @@ void Write(const fs::path& folder, const std::string& name, const Bytes& bytes) 
                                                         static_cast<std::streamsize>(bytes.size()));
 }
 
-Bytes Ramp(size_t count, int step) {
+Bytes Ramp(std::size_t count, int step) {
   Bytes bytes(count);
-  for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(i * static_cast<size_t>(step));
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(i * static_cast<std::size_t>(step));
   return bytes;
 }
 
-std::vector<Colour> Palette(size_t count) {
-  std::vector<Colour> colours;
-  for (size_t i = 0; i < count; ++i) {
-    colours.push_back({static_cast<uint8_t>(i * 40), static_cast<uint8_t>(255 - i * 20), static_cast<uint8_t>(i * 90)});
+std::vector<Color> Palette(std::size_t count) {
+  std::vector<Color> colors;
+  for (std::size_t i = 0; i < count; ++i) {
+    colors.push_back({static_cast<std::uint8_t>(i * 40), static_cast<std::uint8_t>(255 - i * 20), static_cast<std::uint8_t>(i * 90)});
   }
-  return colours;
+  return colors;
 }
 
 // Copies `names` from the first folder matching <sources>/<package>/*/<inside>.
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
                                                      .rows = {{1, 0, 1, 0, 1, 0, 1, 0, 1}, Bytes(9, 1)}}));
 
   Bytes indices;
-  for (int i = 0; i < 16 * 16; ++i) indices.push_back(static_cast<uint8_t>((i * 5 + i / 16) % 16));
+  for (int i = 0; i < 16 * 16; ++i) indices.push_back(static_cast<std::uint8_t>((i * 5 + i / 16) % 16));
   Write(corpus / "fuzz_gif", "16_colours_16x16.gif",
         MakeGif({.screen_width = 16, .screen_height = 16, .palette = Palette(16), .width = 16, .height = 16,
                  .min_code_size = 4, .indices = indices}));
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
 
   Write(corpus / "fuzz_icon", "one_16x16.ico", MakeIconFile(1, {{.width_byte = 16, .width = 16, .height = 16}}));
   Write(corpus / "fuzz_icon", "two_entries.ico",
-        MakeIconFile(1, {{.width_byte = 32, .colours_byte = 16, .width = 32, .height = 32, .colour = {9, 8, 7}},
+        MakeIconFile(1, {{.width_byte = 32, .colors_byte = 16, .width = 32, .height = 32, .color = {9, 8, 7}},
                          {.width_byte = 8, .width = 8, .height = 8}}));
   Write(corpus / "fuzz_icon", "png_entry.ico", MakeIconFile(1, {{.width_byte = 3, .image = WritePng(3, 2, Ramp(24, 9))}}));
   Write(corpus / "fuzz_icon", "cursor_4x4.cur", MakeIconFile(2, {{.width_byte = 4, .width = 4, .height = 4}}));

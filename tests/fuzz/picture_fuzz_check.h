@@ -4,14 +4,14 @@
 
 #include <cstdlib>
 
-#include "ui/packed_dib.h"
-#include "ui/picture_decode.h"
+#include "ui/picture/packed_dib.h"
+#include "ui/picture/picture_decode.h"
 
 namespace sw::fuzz {
 
-inline size_t ExpectedPixelBytes(const DecodedPicture& picture) {
-  const auto w = static_cast<size_t>(picture.width);
-  const auto h = static_cast<size_t>(picture.height);
+inline std::size_t ExpectedPixelBytes(const DecodedPicture& picture) {
+  const auto w = static_cast<std::size_t>(picture.width);
+  const auto h = static_cast<std::size_t>(picture.height);
   switch (picture.kind) {
     case PictureKind::kJpeg:
     case PictureKind::kBmp: return w * h * 3;
@@ -31,7 +31,7 @@ inline void CheckPicture(const PictureDecoding& result) {
   const DecodedPicture& picture = *result.picture;
   const bool sane = picture.width > 0 && picture.height > 0 && picture.width <= kMaxPictureSide &&
                     picture.height <= kMaxPictureSide &&
-                    int64_t{picture.width} * picture.height <= kMaxPicturePixels && !picture.pixels.empty() &&
+                    std::int64_t{picture.width} * picture.height <= kMaxPicturePixels && !picture.pixels.empty() &&
                     picture.pixels.size() == ExpectedPixelBytes(picture);
   if (!sane) std::abort();
 }

@@ -109,7 +109,7 @@ TEST(BitmapPixels, EmptyBitmapGivesFailureValues) {
   EXPECT_EQ(empty.LastError(), bitmap_message::kEmpty);
 }
 
-TEST(BitmapPixels, ColoursReadBackPerFormat) {
+TEST(BitmapPixels, ColorsReadBackPerFormat) {
   struct Case {
     std::int16_t bits;
     ColorRef written, read;
@@ -169,18 +169,18 @@ TEST(BitmapCreate, RefusesBadBitCountsAndSizes) {
 TEST(BitmapCreate, FillMatchesSettingEveryPixel) {
   const std::int16_t all_bits[] = {1, 4, 8, 16, 24, 32};
   const std::int32_t widths[] = {1, 2, 3, 7, 8, 9, 15, 31, 33};
-  const ColorRef colours[] = {kBlack, kWhite, 0x00C0DCC0, 0x123456, 0x800080};
+  const ColorRef colors[] = {kBlack, kWhite, 0x00C0DCC0, 0x123456, 0x800080};
   for (std::int16_t bits : all_bits) {
     for (std::int32_t width : widths) {
-      for (ColorRef colour : colours) {
+      for (ColorRef color : colors) {
         Bitmap filled;
-        ASSERT_TRUE(filled.Create(width, 3, bits, colour));
+        ASSERT_TRUE(filled.Create(width, 3, bits, color));
         Bitmap plain;
         ASSERT_TRUE(plain.Create(width, 3, bits));
         for (std::int32_t x = 0; x < width; ++x) {
-          for (std::int32_t y = 0; y < 3; ++y) ASSERT_TRUE(plain.SetPixel(x, y, colour));
+          for (std::int32_t y = 0; y < 3; ++y) ASSERT_TRUE(plain.SetPixel(x, y, color));
         }
-        EXPECT_EQ(filled.GetData(), plain.GetData()) << bits << " bits, width " << width << ", colour " << colour;
+        EXPECT_EQ(filled.GetData(), plain.GetData()) << bits << " bits, width " << width << ", colour " << color;
       }
     }
   }

@@ -29,18 +29,18 @@ UniquePalette MakeGdiPalette(std::span<const RgbQuad> table) {
   return UniquePalette(CreatePalette(logical));
 }
 
-std::vector<ColorRef> SampleColours(std::span<const RgbQuad> table) {
-  std::vector<ColorRef> colours;
+std::vector<ColorRef> SampleColors(std::span<const RgbQuad> table) {
+  std::vector<ColorRef> colors;
   for (int r = 0; r <= 255; r += 15) {  // an 18 x 18 x 18 grid
     for (int g = 0; g <= 255; g += 15) {
-      for (int b = 0; b <= 255; b += 15) colours.push_back(MakeColorRef(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)));
+      for (int b = 0; b <= 255; b += 15) colors.push_back(MakeColorRef(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)));
     }
   }
-  for (const RgbQuad& e : table) colours.push_back(MakeColorRef(e.red, e.green, e.blue));
+  for (const RgbQuad& e : table) colors.push_back(MakeColorRef(e.red, e.green, e.blue));
   // Midpoints of every pair of entries are where ties happen.
   for (std::size_t i = 0; i < table.size(); ++i) {
     for (std::size_t j = i + 1; j < table.size(); ++j) {
-      colours.push_back(MakeColorRef(std::uint8_t((table[i].red + table[j].red) / 2),
+      colors.push_back(MakeColorRef(std::uint8_t((table[i].red + table[j].red) / 2),
                                      std::uint8_t((table[i].green + table[j].green) / 2),
                                      std::uint8_t((table[i].blue + table[j].blue) / 2)));
     }
@@ -48,9 +48,9 @@ std::vector<ColorRef> SampleColours(std::span<const RgbQuad> table) {
   std::uint32_t seed = 2024;
   for (int i = 0; i < 5000; ++i) {
     seed = seed * 1664525u + 1013904223u;
-    colours.push_back(seed >> 8);
+    colors.push_back(seed >> 8);
   }
-  return colours;
+  return colors;
 }
 
 TEST(NearestPaletteIndex, AgreesWithGdiOnTheDefaultTables) {
@@ -58,17 +58,17 @@ TEST(NearestPaletteIndex, AgreesWithGdiOnTheDefaultTables) {
     const std::span<const RgbQuad> table = DefaultColorTable(bits);
     const UniquePalette palette = MakeGdiPalette(table);
     ASSERT_NE(palette, nullptr);
-    const std::vector<ColorRef> colours = SampleColours(table);
+    const std::vector<ColorRef> colors = SampleColors(table);
     std::size_t mismatches = 0;
-    for (ColorRef colour : colours) {
-      const UINT gdi = GetNearestPaletteIndex(palette.get(), colour);
-      const std::uint32_t ours = NearestPaletteIndex(table, colour);
+    for (ColorRef color : colors) {
+      const UINT gdi = GetNearestPaletteIndex(palette.get(), color);
+      const std::uint32_t ours = NearestPaletteIndex(table, color);
       if (gdi != ours && ++mismatches <= 10) {
-        ADD_FAILURE() << bits << " bits, colour 0x" << std::hex << colour << std::dec << ": GDI " << gdi << ", ours "
+        ADD_FAILURE() << bits << " bits, colour 0x" << std::hex << color << std::dec << ": GDI " << gdi << ", ours "
                       << ours;
       }
     }
-    EXPECT_EQ(mismatches, 0u) << "of " << colours.size() << " colours at " << bits << " bits";
+    EXPECT_EQ(mismatches, 0u) << "of " << colors.size() << " colours at " << bits << " bits";
   }
 }
 

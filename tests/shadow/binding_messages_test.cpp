@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "binding_messages.h"
+#include "shadow/binding_messages.h"
 #include "tests/support/gbk_from_utf8.h"
 
 namespace sw {

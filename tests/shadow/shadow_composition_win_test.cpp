@@ -8,13 +8,13 @@
 #include <span>
 #include <vector>
 
-#include "gdiplus_startup_win.h"
-#include "shadow_composition_win.h"
-#include "shadow_template_image_win.h"
-#include "shadow_template_profile.h"
-#include "shadow_test_support_win.h"
-#include "shadow_window_win.h"
-#include "system_call_table_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "shadow/shadow_composition_win.h"
+#include "shadow/shadow_template_image_win.h"
+#include "shadow/shadow_template_profile.h"
+#include "tests/shadow/shadow_test_support_win.h"
+#include "shadow/shadow_window_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 namespace {
@@ -37,9 +37,9 @@ class ShadowComposition : public ::testing::Test {
   }
 
   // Attaches the shadow and returns the bitmap it was composed into.
-  const test::CapturedShadow& Compose(std::optional<COLORREF> colour, std::optional<int> size) {
+  const test::CapturedShadow& Compose(std::optional<COLORREF> color, std::optional<int> size) {
     capture_.clear();
-    EXPECT_TRUE(SetWindowShadow(owner_->get(), colour, size));
+    EXPECT_TRUE(SetWindowShadow(owner_->get(), color, size));
     EXPECT_GE(capture_.last().count, 1);
     return capture_;
   }
@@ -118,7 +118,7 @@ TEST_F(ShadowComposition, BlackShadowsOfSizeFiveAndTenComeFromTheTemplates) {
 }
 
 struct RingCase {
-  std::optional<COLORREF> colour;
+  std::optional<COLORREF> color;
   int size;
   std::vector<int> alphas;  // outermost ring first
   int red, green, blue;     // after undoing the premultiplication
@@ -135,7 +135,7 @@ TEST_F(ShadowComposition, OtherShadowsAreDrawnAsRings) {
       {0, 1, {100}, 0, 0, 0, "one ring"},
   };
   for (const RingCase& c : cases) {
-    const auto& shadow = Compose(c.colour, c.size);
+    const auto& shadow = Compose(c.color, c.size);
     ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size) << c.why;
     EXPECT_EQ(MidSideAlphas(c.size), (std::array<std::vector<int>, 4>{c.alphas, c.alphas, c.alphas, c.alphas}))
         << c.why;

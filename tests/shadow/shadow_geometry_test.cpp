@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "shadow_geometry.h"
+#include "shadow/shadow_geometry.h"
 
 namespace sw {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 TEST(ShadowGeometry, MakeShadowArgbSwapsRedAndBlueAndDropsTheTopByte) {
   constexpr std::uint32_t kRed = 0x000000FF, kGreen = 0x0000FF00, kBlue = 0x00FF0000;
   const struct {
-    std::uint32_t colour, alpha, argb;
+    std::uint32_t color, alpha, argb;
     const char* why;
   } cases[] = {
       {kRed, 33, 0x21FF0000, "COLORREF red lands in the ARGB red byte"},
@@ -20,7 +20,7 @@ TEST(ShadowGeometry, MakeShadowArgbSwapsRedAndBlueAndDropsTheTopByte) {
       {0x00123456, 20, 0x14563412, "mixed colour"},
       {0xFF000000, 100, 0x64000000, "a top byte alone counts as black"},
   };
-  for (const auto& c : cases) EXPECT_EQ(MakeShadowArgb(c.colour, c.alpha), c.argb) << c.why;
+  for (const auto& c : cases) EXPECT_EQ(MakeShadowArgb(c.color, c.alpha), c.argb) << c.why;
 }
 
 TEST(ShadowGeometry, RingStepGivesTheMostOpaqueRing) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shadow_template_profile.h"
+#include "shadow/shadow_template_profile.h"
 
 namespace sw {
 namespace {
@@ -104,7 +104,7 @@ TEST(ShadowTemplateProfile, LargeCornersRoundOffTheBand) {
 struct DecodedPng {
   bool ok = false;
   png_uint_32 width = 0, height = 0;
-  int bit_depth = 0, colour_type = 0, interlace = 0;
+  int bit_depth = 0, color_type = 0, interlace = 0;
   std::vector<unsigned char> rgba;
 };
 
@@ -117,12 +117,12 @@ DecodedPng ReadPng(const std::string& path) {
   if (setjmp(png_jmpbuf(png)) == 0) {
     png_init_io(png, file);
     png_read_info(png, info);
-    png_get_IHDR(png, info, &out.width, &out.height, &out.bit_depth, &out.colour_type, &out.interlace, nullptr,
+    png_get_IHDR(png, info, &out.width, &out.height, &out.bit_depth, &out.color_type, &out.interlace, nullptr,
                  nullptr);
-    if (out.bit_depth == 8 && out.colour_type == PNG_COLOR_TYPE_RGBA && out.width <= 1000 && out.height <= 1000) {
-      out.rgba.resize(static_cast<size_t>(out.width) * out.height * 4);
+    if (out.bit_depth == 8 && out.color_type == PNG_COLOR_TYPE_RGBA && out.width <= 1000 && out.height <= 1000) {
+      out.rgba.resize(static_cast<std::size_t>(out.width) * out.height * 4);
       std::vector<png_bytep> rows(out.height);
-      for (png_uint_32 y = 0; y < out.height; ++y) rows[y] = out.rgba.data() + static_cast<size_t>(y) * out.width * 4;
+      for (png_uint_32 y = 0; y < out.height; ++y) rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * out.width * 4;
       png_read_image(png, rows.data());
       out.ok = true;
     }
@@ -145,7 +145,7 @@ TEST(ShadowTemplatePng, DecodesToTheStatedPixels) {
     EXPECT_EQ(png.interlace, PNG_INTERLACE_NONE);
     for (int y = 0; y < 100; ++y) {
       for (int x = 0; x < 100; ++x) {
-        const unsigned char* p = &png.rgba[(static_cast<size_t>(y) * 100 + x) * 4];
+        const unsigned char* p = &png.rgba[(static_cast<std::size_t>(y) * 100 + x) * 4];
         ASSERT_EQ(p[0] | p[1] | p[2], 0) << t.file << ": every pixel is black, " << x << "," << y;
         ASSERT_EQ(p[3], ShadowTemplateAlpha(t.kind, x, y)) << t.file << " at " << x << "," << y;
       }

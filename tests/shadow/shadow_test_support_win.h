@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shadow_composition_win.h"
+#include "shadow/shadow_composition_win.h"
 
 namespace sw::test {
 
@@ -61,7 +61,7 @@ class CapturedShadow {
   int height() const { return Last().height; }
   std::uint32_t pixel(int x, int y) const {
     const Bitmap& b = Last();
-    return b.bottom_up[static_cast<size_t>(b.height - 1 - y) * b.width + x];
+    return b.bottom_up[static_cast<std::size_t>(b.height - 1 - y) * b.width + x];
   }
   int alpha(int x, int y) const { return static_cast<int>(pixel(x, y) >> 24); }
   int red(int x, int y) const { return static_cast<int>((pixel(x, y) >> 16) & 0xFF); }
@@ -80,7 +80,7 @@ class CapturedShadow {
     b.width = width;
     b.height = height;
     ++b.count;
-    b.bottom_up.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    b.bottom_up.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
   }
 };
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "gdiplus_startup_win.h"
-#include "shadow_test_support_win.h"
-#include "shadow_window_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "tests/shadow/shadow_test_support_win.h"
+#include "shadow/shadow_window_win.h"
 
 namespace sw {
 namespace {

@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "binding_messages.h"
-#include "fatal_error_win.h"
-#include "gdiplus_startup_win.h"
-#include "system_call_table_win.h"
+#include "shadow/binding_messages.h"
+#include "shadow/fatal_error_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "fatal_error_win.h"
-#include "gdiplus_startup_win.h"
-#include "system_call_table_win.h"
+#include "shadow/fatal_error_win.h"
+#include "shadow/gdiplus_startup_win.h"
+#include "shadow/system_call_table_win.h"
 
 namespace sw {
 namespace {

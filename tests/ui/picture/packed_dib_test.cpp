@@ -1,0 +1,74 @@
+// The packed DIB inside BMP file bytes (the clipboard's picture format) and back: the bitmap writer's files
+// pass whole, anything else is refused without a read past its end.
+#include "ui/picture/packed_dib.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "render/bitmap.h"
+
+namespace sw {
+namespace {
+
+constexpr std::size_t kFileHeader = 14;
+
+std::vector<std::uint8_t> WrittenBmp(std::int16_t bits) {
+  Bitmap bitmap;
+  EXPECT_TRUE(bitmap.Create(13, 3, bits, 0xFFFFFF));
+  EXPECT_TRUE(bitmap.SetPixel(5, 1, 0x000000));
+  return bitmap.GetData();
+}
+
+TEST(PackedDib, TheBitmapWritersFilesPassWholeAndComeBack) {
+  for (const std::int16_t bits : {1, 8, 24, 32}) {
+    const std::vector<std::uint8_t> bmp = WrittenBmp(bits);
+    const std::span<const std::uint8_t> dib = PackedDibInBmp(bmp);
+    EXPECT_EQ(std::vector<std::uint8_t>(dib.begin(), dib.end()),
+              std::vector<std::uint8_t>(bmp.begin() + kFileHeader, bmp.end()))
+        << bits << " bits";
+    EXPECT_EQ(BmpFromPackedDib(dib), bmp) << bits << " bits";
+  }
+}
+
+TEST(PackedDib, AnythingElseIsRefused) {
+  struct Row {
+    std::size_t at;  // a 32-bit field of the file changed, unless 0
+    std::uint32_t value;
+    std::size_t cut;      // bytes cut off the end
+    bool file_only;  // the packed DIB alone is still good
+    const char* why;
+  };
+  const Row rows[] = {
+      {0, 0, 1, false, "the last row is one byte short"},
+      {10, 14 + 40 + 4, 0, true, "a gap between the header and the rows"},
+      {0, 'B' | 'A' << 8, 0, true, "no BM signature"},
+      {14 + 16, 1, 0, false, "compressed rows"},
+      {14, 12, 0, false, "a core header, which has no room for these fields"},
+      {14 + 4, 0, 0, false, "no width"},  // 5
+      {14 + 8, 0, 0, false, "no rows"},
+      {14 + 8, 0x80000000, 0, false, "2^31 rows, top-down"},
+      {14 + 4, 0x7FFFFFFF, 0, false, "rows far wider than the file"},
+      {14 + 32, 0x40000000, 0, false, "a colour table far past the end"},
+      {14, 0xFFFFFFF0, 0, false, "a header longer than the file"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::uint8_t> bmp = WrittenBmp(24);
+    if (row.at == 0 && row.value != 0) {
+      bmp[0] = static_cast<std::uint8_t>(row.value);
+      bmp[1] = static_cast<std::uint8_t>(row.value >> 8);
+    } else if (row.at != 0) {
+      for (int i = 0; i < 4; ++i) bmp[row.at + i] = static_cast<std::uint8_t>(row.value >> (8 * i));
+    }
+    bmp.resize(bmp.size() - row.cut);
+    EXPECT_TRUE(PackedDibInBmp(bmp).empty()) << row.why;
+    const std::span<const std::uint8_t> dib = std::span<const std::uint8_t>(bmp).subspan(kFileHeader);
+    EXPECT_EQ(BmpFromPackedDib(dib).empty(), !row.file_only) << row.why;
+  }
+  EXPECT_TRUE(PackedDibInBmp({}).empty()) << "no bytes";
+  EXPECT_TRUE(BmpFromPackedDib(std::vector<std::uint8_t>(39)).empty()) << "less than a header";
+}
+
+}  // namespace
+}  // namespace sw

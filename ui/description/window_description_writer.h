@@ -1,0 +1,23 @@
+// Writes a description table in the layout that ReadDescriptionTable reads.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/description/window_description.h"
+
+namespace sw {
+
+struct DescriptionWrite {
+  std::vector<std::uint8_t> bytes;
+  std::string error;  // empty on success: a font face over 31 bytes or a text with a zero byte is refused
+  bool ok() const { return error.empty(); }
+};
+
+// The check value of each description is the FNV-1a hash of its data; the one stored in the model is ignored.
+DescriptionWrite WriteDescriptionTable(const DescriptionTable& table);
+
+std::uint32_t DescriptionCheckValue(const std::vector<std::uint8_t>& data);
+
+}  // namespace sw

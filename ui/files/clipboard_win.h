@@ -1,0 +1,28 @@
+// The clipboard, for pictures: BMP file bytes put on it as a device-independent bitmap (CF_DIB), which
+// other programs paste at full size, and read back from it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace sw {
+
+enum class ClipboardResult {
+  kCopied,
+  kNotBmp,    // the bytes are no uncompressed BMP file whose rows follow its colour table
+  kBusy,      // another window keeps the clipboard open
+  kNoMemory,  // no global memory block for the picture
+  kRefused,   // the clipboard could not be emptied or did not take the picture
+};
+
+// Empties the clipboard and puts the picture on it, with `owner` as the clipboard's owner. On any failure
+// the clipboard may have been emptied, never half written.
+ClipboardResult CopyBmpToClipboard(HWND owner, std::span<const std::uint8_t> bmp);
+
+// The clipboard's CF_DIB as BMP file bytes; empty when there is none or it cannot be read.
+std::vector<std::uint8_t> BmpFromClipboard(HWND owner);
+
+}  // namespace sw

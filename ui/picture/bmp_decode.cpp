@@ -1,0 +1,125 @@
+// BMP by our own reader: uncompressed 1, 4, 8, 24 and 32 bits a pixel into 24-bit blue-green-red rows,
+// bottom-up, without padding. For the usual bottom-up 24-bit file that is the file's rows minus padding.
+#include <cstdlib>
+#include <limits>
+
+#include "ui/picture/picture_bytes.h"
+#include "ui/picture/picture_readers.h"
+
+namespace sw {
+namespace {
+
+using picture_bytes::Fail;
+using picture_bytes::Fits;
+using picture_bytes::Le16;
+using picture_bytes::Le32;
+using picture_bytes::Le32Signed;
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; the later versions only add fields after it
+constexpr std::size_t kOffBitsAt = 10;
+constexpr std::size_t kHeaderSizeAt = 14;
+constexpr std::size_t kWidthAt = 18;
+constexpr std::size_t kHeightAt = 22;
+constexpr std::size_t kBitCountAt = 28;
+constexpr std::size_t kCompressionAt = 30;
+constexpr std::size_t kColorsUsedAt = 46;
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::size_t kColorEntrySize = 4;  // blue, green, red, reserved
+constexpr int kOutBytesPerPixel = 3;
+
+bool IsSupportedBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32; }
+
+struct BmpLayout {
+  std::int32_t width;
+  std::int32_t height;
+  bool top_down;
+  std::uint16_t bits;
+  std::uint64_t table_at;  // 64-bit so that header values cannot wrap on a 32-bit build
+  std::uint32_t table_entries;
+  std::uint64_t pixels_at;
+  std::uint64_t stride;  // each file row is padded to 4 bytes
+};
+
+// Returns kNone and fills `layout` when the headers describe pixels that lie inside the data.
+DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout) {
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return DecodeFailure::kUnrecognised;
+  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) return DecodeFailure::kTruncated;
+  const std::uint32_t header_size = Le32(bytes, kHeaderSizeAt);
+  if (header_size < kInfoHeaderSize) return DecodeFailure::kUnsupported;  // 12-byte core headers
+  if (Le32(bytes, kCompressionAt) != kUncompressed) return DecodeFailure::kUnsupported;
+  layout.bits = Le16(bytes, kBitCountAt);
+  if (!IsSupportedBitCount(layout.bits)) return DecodeFailure::kUnsupported;
+
+  const std::int32_t width = Le32Signed(bytes, kWidthAt);
+  const std::int32_t height = Le32Signed(bytes, kHeightAt);
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  if (width == 0 || height == 0 || width == kLowest || height == kLowest) return DecodeFailure::kBadHeader;
+  layout.width = std::abs(width);
+  layout.height = std::abs(height);
+  layout.top_down = height < 0;
+  if (!picture_bytes::WithinCaps(layout.width, layout.height)) return DecodeFailure::kTooLarge;
+
+  layout.table_entries = 0;
+  if (layout.bits <= 8) {
+    // A colour count above 2^bits is read as 2^bits, as other readers do: the table still starts after the
+    // header and the pixels still at bfOffBits, so any entries beyond the first 2^bits are never looked at.
+    const std::uint32_t addressable = std::uint32_t{1} << layout.bits;
+    const std::uint32_t used = Le32(bytes, kColorsUsedAt);
+    layout.table_entries = used != 0 && used < addressable ? used : addressable;
+  }
+  layout.table_at = std::uint64_t{kFileHeaderSize} + header_size;
+  if (!Fits(bytes.size(), layout.table_at, std::uint64_t{layout.table_entries} * kColorEntrySize)) {
+    return DecodeFailure::kTruncated;
+  }
+  layout.pixels_at = Le32(bytes, kOffBitsAt);
+  if (layout.pixels_at < layout.table_at + layout.table_entries * kColorEntrySize) return DecodeFailure::kBadHeader;
+  layout.stride = (std::uint64_t{static_cast<std::uint32_t>(layout.width)} * layout.bits + 31) / 32 * 4;
+  if (!Fits(bytes.size(), layout.pixels_at, layout.stride * static_cast<std::uint32_t>(layout.height))) {
+    return DecodeFailure::kTruncated;
+  }
+  return DecodeFailure::kNone;
+}
+
+// Palette index of pixel x in a row of 1, 4 or 8 bits (leftmost pixel in the high bits).
+unsigned IndexAt(const std::uint8_t* row, std::int32_t x, std::uint16_t bits) {
+  const unsigned bit = static_cast<unsigned>(x) * bits;
+  const unsigned shift = 8 - bits - bit % 8;
+  return (row[bit / 8] >> shift) & ((1u << bits) - 1);
+}
+
+}  // namespace
+
+PictureDecoding DecodeBmp(std::span<const std::uint8_t> bytes) {
+  BmpLayout layout{};
+  if (const DecodeFailure failure = ReadLayout(bytes, layout); failure != DecodeFailure::kNone) return Fail(failure);
+
+  // Every offset below was checked against the data in ReadLayout.
+  const std::uint8_t* table = bytes.data() + static_cast<std::size_t>(layout.table_at);
+  const std::uint8_t* rows = bytes.data() + static_cast<std::size_t>(layout.pixels_at);
+  const std::size_t in_stride = static_cast<std::size_t>(layout.stride);
+  const std::size_t out_stride = std::size_t{static_cast<std::uint32_t>(layout.width)} * kOutBytesPerPixel;
+  std::vector<std::uint8_t> pixels(out_stride * static_cast<std::uint32_t>(layout.height));
+  for (std::int32_t file_row = 0; file_row < layout.height; ++file_row) {
+    const std::uint8_t* in = rows + file_row * in_stride;
+    // Output rows are bottom-up: a bottom-up file keeps its order, a top-down one is turned over.
+    const std::int32_t out_row = layout.top_down ? layout.height - 1 - file_row : file_row;
+    std::uint8_t* out = pixels.data() + out_row * out_stride;
+    for (std::int32_t x = 0; x < layout.width; ++x, out += kOutBytesPerPixel) {
+      const std::uint8_t* color;  // blue, green, red
+      if (layout.bits <= 8) {
+        const unsigned index = IndexAt(in, x, layout.bits);
+        if (index >= layout.table_entries) return Fail(DecodeFailure::kBadPalette);
+        color = table + index * kColorEntrySize;
+      } else {
+        color = in + x * (layout.bits / 8);
+      }
+      out[0] = color[0];
+      out[1] = color[1];
+      out[2] = color[2];
+    }
+  }
+  return picture_bytes::Succeed(PictureKind::kBmp, layout.width, layout.height, std::move(pixels));
+}
+
+}  // namespace sw

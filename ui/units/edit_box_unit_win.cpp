@@ -1,0 +1,141 @@
+#include "ui/units/edit_box_unit_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/text/text_codepage_win.h"
+#include "ui/runtime/unit_font_win.h"
+#include "ui/runtime/window_runtime_win.h"
+
+namespace sw {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5957;  // any value; one subclass per edit box
+
+LRESULT CALLBACK EditSubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                  DWORD_PTR data) {
+  auto* unit = reinterpret_cast<EditBoxUnit*>(data);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, EditSubclassProc, id);
+  if (unit == nullptr || unit->hwnd() != hwnd) return DefSubclassProc(hwnd, message, wparam, lparam);
+  return RunUnitMessage(*unit, message, wparam, lparam);
+}
+
+DWORD AlignStyle(TextAlign align) {
+  if (align == TextAlign::kCentre) return ES_CENTER;
+  if (align == TextAlign::kEnd) return ES_RIGHT;
+  return ES_LEFT;
+}
+
+DWORD BorderExStyle(std::uint32_t border_style) {
+  if (border_style == 1) return WS_EX_CLIENTEDGE;
+  if (border_style == 2) return WS_EX_STATICEDGE;
+  return 0;
+}
+
+}  // namespace
+
+EditBoxUnit::EditBoxUnit(WindowInstance& window, const UnitRecord& record)
+    : Unit(window, record), properties_(std::get<EditBoxProperties>(record.properties)) {}
+
+EditBoxUnit::~EditBoxUnit() {
+  // The control may still exist when the runtime goes first; it must not keep a dangling unit pointer.
+  if (hwnd() != nullptr) RemoveWindowSubclass(hwnd(), EditSubclassProc, kSubclassId);
+}
+
+bool EditBoxUnit::Create(HWND parent) {
+  DWORD style = ChildStyle() | ES_AUTOHSCROLL | AlignStyle(properties_.horizontal_align);
+  if (properties_.border_style == 3) style |= WS_BORDER;
+  if ((record().flags & kUnitTabStop) != 0) style |= WS_TABSTOP;
+  if (!CreateSystemWindow(BorderExStyle(properties_.border_style), L"EDIT", WideFromGbk(properties_.text), style,
+                          parent)) {
+    return false;
+  }
+  SetWindowSubclass(hwnd(), EditSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  font_ = MakeFont(properties_.font);
+  if (font_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (properties_.max_length != 0) SendMessageW(hwnd(), EM_SETLIMITTEXT, properties_.max_length, 0);
+  brush_.Reset(CreateSolidBrush(Background()));
+
+  if (properties_.border_style == 0) {
+    // A single-line edit draws its text at the top of its client area: pad it so the line sits centred.
+    ScopedWindowDc dc(hwnd());
+    ScopedSelect select(dc.get(), font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    const int spare = std::max(0, static_cast<int>(record().height - metrics.tmHeight));
+    pad_top_ = spare / 2;
+    pad_bottom_ = spare - pad_top_;
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return true;
+}
+
+LRESULT EditBoxUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefSubclassProc(hwnd(), message, wparam, lparam);
+}
+
+void EditBoxUnit::PaintPadding() {
+  HDC dc = GetWindowDC(hwnd());
+  if (dc == nullptr) return;
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const RECT top{0, 0, width, pad_top_};
+  const RECT bottom{0, height - pad_bottom_, width, height};
+  FillRect(dc, &top, brush_.get());
+  FillRect(dc, &bottom, brush_.get());
+  ReleaseDC(hwnd(), dc);
+}
+
+LRESULT EditBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NCCALCSIZE: {
+      const LRESULT result = Default(message, wparam, lparam);
+      auto* client = reinterpret_cast<RECT*>(lparam);  // rgrc[0] and the plain RECT share the first place
+      client->top += pad_top_;
+      client->bottom = std::max(client->top, client->bottom - pad_bottom_);
+      return result;
+    }
+    case WM_NCPAINT: {
+      const LRESULT result = Default(message, wparam, lparam);
+      if (pad_top_ > 0 || pad_bottom_ > 0) PaintPadding();
+      return result;
+    }
+    default:
+      return Default(message, wparam, lparam);
+  }
+}
+
+COLORREF EditBoxUnit::Background() const {
+  if (properties_.background_color != kNoColor) return static_cast<COLORREF>(properties_.background_color);
+  return Unit::Background();
+}
+
+HBRUSH EditBoxUnit::ControlColors(HDC dc) {
+  SetTextColor(dc, static_cast<COLORREF>(properties_.text_color & 0x00FFFFFF));
+  SetBkColor(dc, Background());
+  return brush_.get();
+}
+
+std::optional<PropertyValue> EditBoxUnit::GetProperty(Property property) const {
+  if (property == Property::kText) {
+    if (hwnd() == nullptr) return std::nullopt;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+    return PropertyValue{GbkFromWide(text)};
+  }
+  return Unit::GetProperty(property);
+}
+
+bool EditBoxUnit::SetProperty(Property property, const PropertyValue& value) {
+  if (property == Property::kText) {
+    const auto* text = std::get_if<std::string>(&value);
+    return text != nullptr && hwnd() != nullptr && SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
+  }
+  return Unit::SetProperty(property, value);
+}
+
+}  // namespace sw
