@@ -27,7 +27,8 @@ bool HasSize(const std::vector<std::uint8_t>& bmp, std::int32_t width, std::int3
 
 bool BarcodeHostCaption::IsLoaded() const { return runtime_.IsLoaded(BarcodeHostWindow::kId); }
 
-void BarcodeHostCaption::LoadHidden() { runtime_.LoadWindow(BarcodeHostWindow::kId); }
+// Whether it loaded is asked through IsLoaded, as everything else about the host window is.
+void BarcodeHostCaption::LoadHidden() { static_cast<void>(runtime_.LoadWindow(BarcodeHostWindow::kId)); }
 
 void BarcodeHostCaption::Unload() {
   if (const HWND window = runtime_.Handle(BarcodeHostWindow::kId)) DestroyWindow(window);

@@ -35,7 +35,8 @@ std::string ContentText(const WindowRuntime& runtime) {
 // here when the user has closed it.
 void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string message) {
   TipsMessage() = std::move(message);
-  runtime.LoadWindow(tips_window_id, MainWindow::kId, true);
+  // The tips windows are built into the program; one that cannot be loaded leaves nothing else to show.
+  static_cast<void>(runtime.LoadWindow(tips_window_id, MainWindow::kId, true));
 }
 
 // The system moves the window with the mouse as if its caption had been pressed.

@@ -35,13 +35,13 @@ void EndProgram() {
 int RunProgram() {
   // The runtime's own start-up: the program's folder and file name, and that folder as current directory.
   if (!InitProgramDirectory()) Trace("the program's own path cannot be read");
-  WindowRuntime::Start start =
-      WindowRuntime::Create(resources::kWindowDescriptions, HandlerTable(), ShortcutTable());
-  if (start.runtime == nullptr) {
+  RuntimeStart start = WindowRuntime::Create(resources::kWindowDescriptions, HandlerTable(), ShortcutTable());
+  if (!start.ok()) {
     // The descriptions are built into the program: this is a broken build, not a user's problem.
-    Trace(start.error);
+    Trace(start.message());
     return 1;
   }
+  WindowRuntime& runtime = *start.value();
   // Program-wide state: the texts start empty; the shadow's template holders are empty until first used.
   TipsMessage().clear();
   SavedPath().clear();
@@ -50,12 +50,12 @@ int RunProgram() {
   if (!end_registered) Trace("the end-of-program routine cannot be registered");
 
   StartGdiplus();  // once; never shut down
-  const LoadResult loaded = start.runtime->LoadWindow(layout::MainWindow::kId);
-  if (!loaded.ok) {
-    Trace(loaded.error);
+  const LoadResult loaded = runtime.LoadWindow(layout::MainWindow::kId);
+  if (!loaded.ok()) {
+    Trace(loaded.message());
     return 1;
   }
-  const int exit_code = start.runtime->RunUntilClosed(layout::MainWindow::kId);
+  const int exit_code = runtime.RunUntilClosed(layout::MainWindow::kId);
   EndShellServices();  // the web page opened on the way out; this thread's COM apartment ends with the loop
   return exit_code;
 }

@@ -37,8 +37,9 @@ std::string Content(std::size_t length) {
 
 void BM_GenerateClick(benchmark::State& state) {
   sw::StartGdiplus();
-  auto runtime = sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, sw::app::HandlerTable()).runtime;
-  if (runtime == nullptr || !runtime->LoadWindow(MainWindow::kId).ok) {
+  sw::RuntimeStart start = sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, sw::app::HandlerTable());
+  std::unique_ptr<sw::WindowRuntime> runtime = start.ok() ? std::move(start).value() : nullptr;
+  if (runtime == nullptr || !runtime->LoadWindow(MainWindow::kId).ok()) {
     state.SkipWithError("MainWindow cannot be loaded");
     return;
   }

@@ -25,7 +25,8 @@ std::unique_ptr<sw::WindowRuntime> MakeRuntime() {
   for (std::uint32_t reference = 1; reference <= kHandlerCount; ++reference) {
     handlers.push_back({reference, kHandlerNames[reference - 1].data(), &Nothing});
   }
-  return sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, handlers).runtime;
+  sw::RuntimeStart start = sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, handlers);
+  return start.ok() ? std::move(start).value() : nullptr;
 }
 
 void Pump() {
@@ -36,7 +37,10 @@ void Pump() {
 void BM_LoadAndDestroyHostWindow(benchmark::State& state) {
   auto runtime = MakeRuntime();
   for (auto _ : state) {
-    runtime->LoadWindow(BarcodeHostWindow::kId);
+    if (!runtime->LoadWindow(BarcodeHostWindow::kId).ok()) {
+      state.SkipWithError("BarcodeHostWindow cannot be loaded");
+      return;
+    }
     runtime->DestroyWindowLater(BarcodeHostWindow::kId);
     Pump();
   }
@@ -45,7 +49,10 @@ BENCHMARK(BM_LoadAndDestroyHostWindow)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintMainWindow(benchmark::State& state) {
   auto runtime = MakeRuntime();
-  runtime->LoadWindow(MainWindow::kId);
+  if (!runtime->LoadWindow(MainWindow::kId).ok()) {
+    state.SkipWithError("MainWindow cannot be loaded");
+    return;
+  }
   const HWND window = runtime->Handle(MainWindow::kId);
   for (auto _ : state) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -55,7 +62,10 @@ BENCHMARK(BM_RepaintMainWindow)->Unit(benchmark::kMillisecond);
 
 void BM_ButtonHoverInAndOut(benchmark::State& state) {
   auto runtime = MakeRuntime();
-  runtime->LoadWindow(MainWindow::kId);
+  if (!runtime->LoadWindow(MainWindow::kId).ok()) {
+    state.SkipWithError("MainWindow cannot be loaded");
+    return;
+  }
   const HWND button = runtime->Handle(MainWindow::kGenerateButton);
   for (auto _ : state) {
     SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(50, 15));    // over: mouse-over image, new region

@@ -45,15 +45,15 @@ AppDriver::AppDriver() {
   app::TipsMessage().clear();
   app::SavedPath().clear();
   app::FullSizeBarcode().clear();
-  WindowRuntime::Start start =
+  RuntimeStart start =
       WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable(), app::ShortcutTable());
-  if (start.runtime == nullptr) {
-    error_ = start.error;
+  if (!start.ok()) {
+    error_ = start.message();
     return;
   }
-  runtime_ = std::move(start.runtime);
+  runtime_ = std::move(start).value();
   const LoadResult loaded = runtime_->LoadWindow(MainWindow::kId);
-  if (!loaded.ok) error_ = loaded.error;
+  if (!loaded.ok()) error_ = loaded.message();
   active_driver = this;
   timer_ = SetTimer(nullptr, 0, 10, &AppDriver::CloseTips);
   Pump();

@@ -44,8 +44,8 @@ constexpr std::uint8_t kShown = 0x01, kEdit = 0x05, kInTitleBar = 0x11, kHidden 
 
 const DescriptionTable& Table() {
   static const DescriptionRead read = ReadDescriptionTable(resources::kWindowDescriptions);
-  EXPECT_TRUE(read.ok()) << read.error;
-  return read.table;
+  EXPECT_TRUE(read.ok()) << read.message();
+  return read.value();
 }
 
 const WindowDescription& Window(std::uint32_t id) {

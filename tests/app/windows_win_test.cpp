@@ -51,9 +51,9 @@ class AppWindows : public ::testing::Test {
  protected:
   void SetUp() override {
     handlers_ = QuietHandlers();
-    WindowRuntime::Start start = WindowRuntime::Create(resources::kWindowDescriptions, handlers_);
-    ASSERT_NE(start.runtime, nullptr) << start.error;
-    runtime_ = std::move(start.runtime);
+    RuntimeStart start = WindowRuntime::Create(resources::kWindowDescriptions, handlers_);
+    ASSERT_TRUE(start.ok()) << start.message();
+    runtime_ = std::move(start).value();
   }
   void Pump() {
     MSG message;
@@ -150,12 +150,12 @@ bool Near(COLORREF a, COLORREF b) {
 }
 
 TEST(AppHandlers, EveryBindingOfTheDescriptionsHasAHandler) {
-  const WindowRuntime::Start start = WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable());
-  EXPECT_NE(start.runtime, nullptr) << start.error;
+  const RuntimeStart start = WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable());
+  EXPECT_TRUE(start.ok()) << start.message();
 }
 
 TEST_F(AppWindows, MainWindowHasEveryUnitInPlaceAndItsSkin) {
-  ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok());
   Pump();
   ExpectBuiltAsDescribed(MainWindow::kId);
   RedrawWindow(runtime_->Handle(MainWindow::kId), nullptr, nullptr,
@@ -178,7 +178,7 @@ TEST_F(AppWindows, MainWindowHasEveryUnitInPlaceAndItsSkin) {
 }
 
 TEST_F(AppWindows, HostWindowStaysHidden) {
-  ASSERT_TRUE(runtime_->LoadWindow(BarcodeHostWindow::kId).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(BarcodeHostWindow::kId).ok());
   ExpectBuiltAsDescribed(BarcodeHostWindow::kId);
   EXPECT_FALSE(IsWindowVisible(runtime_->Handle(BarcodeHostWindow::kId)));
   ASSERT_NE(runtime_->FindDrawPanel(BarcodeHostWindow::kBarcodePanel), nullptr);
@@ -186,9 +186,9 @@ TEST_F(AppWindows, HostWindowStaysHidden) {
 }
 
 TEST_F(AppWindows, TipsWindowsOpenOverTheMainWindow) {
-  ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok());
   for (std::uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
-    ASSERT_TRUE(runtime_->LoadWindow(window, MainWindow::kId).ok);
+    ASSERT_TRUE(runtime_->LoadWindow(window, MainWindow::kId).ok());
     Pump();
     ExpectBuiltAsDescribed(window);
     EXPECT_EQ(GetWindow(runtime_->Handle(window), GW_OWNER), runtime_->Handle(MainWindow::kId));
@@ -203,7 +203,7 @@ TEST_F(AppWindows, TipsWindowsOpenOverTheMainWindow) {
     EXPECT_FALSE(runtime_->IsLoaded(window));
   }
   // Its title bar has no picture: its colour shows beside the icon.
-  ASSERT_TRUE(runtime_->LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(TipsWindow::kId, MainWindow::kId).ok());
   Pump();
   EXPECT_EQ(ScreenPixel(TipsWindow::kTipsTitleBar, 2, 14), kBar);
   // The title label lies on the window above the bar and shows the bar through itself, all along

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <type_traits>
 #include <unordered_map>
@@ -20,18 +21,18 @@ class Cursor {
 
   std::size_t remaining() const { return bytes_.size() - position_; }
   std::size_t offset() const { return base_ + position_; }  // from the start of the table
-  bool failed() const { return !failure_.empty(); }
-  const std::string& failure() const { return failure_; }
+  bool failed() const { return failure_.has_value(); }
+  const DescriptionFailure& failure() const { return *failure_; }
 
-  bool Fail(const std::string& what) {
-    if (failure_.empty()) failure_ = what + " (offset " + Hex(offset()) + ")";
+  bool Fail(DescriptionError code, const std::string& what) {
+    if (!failure_) failure_ = DescriptionFailure{code, what + " (offset " + Hex(offset()) + ")"};
     return false;
   }
 
   bool Need(std::uint64_t count, const char* field) {
     if (failed()) return false;
     if (count <= remaining()) return true;
-    return Fail(std::string(field) + " needs " + std::to_string(count) + " bytes, " +
+    return Fail(DescriptionError::kTruncated, std::string(field) + " needs " + std::to_string(count) + " bytes, " +
                 std::to_string(remaining()) + " left");
   }
 
@@ -71,7 +72,7 @@ class Cursor {
     if (failed()) return false;
     const auto rest = bytes_.subspan(position_);
     const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
-    if (end == rest.end()) return Fail(std::string(field) + " has no terminating zero");
+    if (end == rest.end()) return Fail(DescriptionError::kNoTerminator, std::string(field) + " has no terminating zero");
     out.assign(rest.begin(), end);
     position_ += out.size() + 1;
     return true;
@@ -101,7 +102,7 @@ class Cursor {
     if (!ok) return false;
     const auto face = bytes_.subspan(position_, kFaceBytes);
     const auto end = std::find(face.begin(), face.end(), std::uint8_t{0});
-    if (end == face.end()) return Fail("font face has no terminating zero within 32 bytes");
+    if (end == face.end()) return Fail(DescriptionError::kNoTerminator, "font face has no terminating zero within 32 bytes");
     font.face.assign(face.begin(), end);
     position_ += kFaceBytes;
     return true;
@@ -111,7 +112,7 @@ class Cursor {
   std::span<const std::uint8_t> bytes_;
   std::size_t base_;
   std::size_t position_ = 0;
-  std::string failure_;
+  std::optional<DescriptionFailure> failure_;
 };
 
 constexpr std::size_t kTypeReserved = 20;
@@ -122,7 +123,7 @@ bool ReadWindowProperties(Cursor& in, WindowProperties& out) {
   if (!in.Skip(kTypeReserved, "window reserved bytes") || !in.U32(out.version, "window format version"))
     return false;
   if (out.version == 0 || out.version > kLatestWindowVersion)
-    return in.Fail("window format version " + std::to_string(out.version) + " is not 1 to 6");
+    return in.Fail(DescriptionError::kBadVersion, "window format version " + std::to_string(out.version) + " is not 1 to 6");
   bool ok = in.U32(out.border_style, "border style") &&
             in.U32(out.background_picture_mode, "background-picture mode") &&
             in.U32(out.background_color, "background colour") && in.U32(out.maximise_box, "maximise box") &&
@@ -141,7 +142,7 @@ bool ReadWindowProperties(Cursor& in, WindowProperties& out) {
 
 bool ReadPicBox(Cursor& in, PicBoxProperties& out) {
   bool ok = in.Skip(kTypeReserved, "picture box reserved bytes") && in.U32(out.version, "picture box version");
-  if (ok && out.version != 2) return in.Fail("picture box version " + std::to_string(out.version) + " is not 2");
+  if (ok && out.version != 2) return in.Fail(DescriptionError::kBadVersion, "picture box version " + std::to_string(out.version) + " is not 2");
   return ok && in.U32(out.border_style, "picture box border style") &&
          in.U32(out.background_color, "picture box background colour") &&
          in.U32(out.display_mode, "display mode") && in.U32(out.animate, "animation flag") &&
@@ -151,7 +152,7 @@ bool ReadPicBox(Cursor& in, PicBoxProperties& out) {
 bool ReadPicBtn(Cursor& in, PicBtnProperties& out) {
   bool ok = in.Skip(kTypeReserved, "picture button reserved bytes") &&
             in.U32(out.version, "picture button version");
-  if (ok && out.version != 1) return in.Fail("picture button version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "picture button version " + std::to_string(out.version) + " is not 1");
   ok = ok && in.U32(out.two_state, "two-state flag") && in.U32(out.latched, "latched value") &&
        in.U32(out.cutout_color, "cut-out colour");
   for (Bytes& image : out.images) ok = ok && in.Counted(image, "picture button image");
@@ -160,7 +161,7 @@ bool ReadPicBtn(Cursor& in, PicBtnProperties& out) {
 
 bool ReadTransLabel(Cursor& in, TransLabelProperties& out) {
   bool ok = in.Skip(kTypeReserved, "label reserved bytes") && in.U32(out.version, "label version");
-  if (ok && out.version != 1) return in.Fail("label version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "label version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "label text colour") &&
          in.U32(out.background_color, "label background colour") &&
          in.EnumU32(out.horizontal_align, "label horizontal alignment") &&
@@ -170,7 +171,7 @@ bool ReadTransLabel(Cursor& in, TransLabelProperties& out) {
 
 bool ReadEditBox(Cursor& in, EditBoxProperties& out) {
   bool ok = in.Skip(kTypeReserved, "edit box reserved bytes") && in.U32(out.version, "edit box version");
-  if (ok && out.version != 1) return in.Fail("edit box version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "edit box version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "edit box text colour") &&
          in.U32(out.background_color, "edit box background colour") &&
          in.U32(out.border_style, "edit box border style") &&
@@ -181,7 +182,7 @@ bool ReadEditBox(Cursor& in, EditBoxProperties& out) {
 
 bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {
   bool ok = in.Skip(kTypeReserved, "drawing panel reserved bytes") && in.U32(out.version, "drawing panel version");
-  if (ok && out.version != 1) return in.Fail("drawing panel version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "drawing panel version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "drawing panel text colour") &&
          in.U32(out.background_color, "drawing panel background colour") &&
          in.U32(out.border_style, "drawing panel border style") && in.Font(out.font) &&
@@ -190,7 +191,7 @@ bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {
 
 bool CheckAlign(Cursor& in, TextAlign align) {
   if (static_cast<std::uint32_t>(align) <= static_cast<std::uint32_t>(TextAlign::kEnd)) return true;
-  return in.Fail("text alignment " + std::to_string(static_cast<std::uint32_t>(align)) + " is not 0 to 2");
+  return in.Fail(DescriptionError::kBadValue, "text alignment " + std::to_string(static_cast<std::uint32_t>(align)) + " is not 0 to 2");
 }
 
 bool ReadTypeProperties(Cursor& in, std::uint32_t type_code, TypeProperties& out) {
@@ -213,7 +214,7 @@ bool ReadTypeProperties(Cursor& in, std::uint32_t type_code, TypeProperties& out
              CheckAlign(in, label.vertical_align);
     }
   }
-  return in.Fail("unknown unit type code " + Hex(type_code));
+  return in.Fail(DescriptionError::kUnknownUnitType, "unknown unit type code " + Hex(type_code));
 }
 
 // One unit record; `in` covers exactly the record's bytes after its length field.
@@ -228,7 +229,7 @@ bool ReadUnitRecord(Cursor& in, UnitRecord& unit) {
             in.U32(unit.parent, "parent") && in.U32(child_count, "child count") &&
             in.Need(std::uint64_t{child_count} * 4, "children");
   if (!ok) return false;
-  if (unit.width < 0 || unit.height < 0) return in.Fail("negative width or height");
+  if (unit.width < 0 || unit.height < 0) return in.Fail(DescriptionError::kBadValue, "negative width or height");
   unit.children.resize(child_count);
   for (std::uint32_t& child : unit.children) in.U32(child, "child id");
   ok = in.U32(unit.mode_value, "mode value") && in.Skip(9, "reserved bytes before the flags") &&
@@ -241,7 +242,7 @@ bool ReadUnitRecord(Cursor& in, UnitRecord& unit) {
     in.U32(binding.handler, "handler reference");
   }
   if (!ReadTypeProperties(in, type_code, unit.properties)) return false;
-  if (in.remaining() != 0) return in.Fail(std::to_string(in.remaining()) + " unread bytes at the end of the record");
+  if (in.remaining() != 0) return in.Fail(DescriptionError::kRecordLeftover, std::to_string(in.remaining()) + " unread bytes at the end of the record");
   return true;
 }
 
@@ -249,26 +250,32 @@ std::string UnitContext(std::size_t index, std::uint32_t id) {
   return "unit " + std::to_string(index) + " (id " + Hex(id) + ")";
 }
 
+DescriptionFailure Refusal(DescriptionError code, std::string message) { return {code, std::move(message)}; }
+
 // Ids, the window unit's place, unique bindings and a parent/children relation that agrees with itself.
-std::string CheckUnits(const WindowDescription& window) {
+std::optional<DescriptionFailure> CheckUnits(const WindowDescription& window) {
   std::unordered_map<std::uint32_t, const UnitRecord*> by_id;
   for (std::size_t i = 0; i < window.units.size(); ++i) {
     const UnitRecord& unit = window.units[i];
     const bool is_window = TypeOf(unit) == UnitType::kWindow;
     const std::uint32_t tag = i == 0 ? kWindowUnitIdTag : kUnitIdTag;
-    if ((unit.id & kIdTagMask) != tag) return UnitContext(i, unit.id) + ": id has the wrong high byte";
+    if ((unit.id & kIdTagMask) != tag) return Refusal(DescriptionError::kBadIdTag, UnitContext(i, unit.id) + ": id has the wrong high byte");
     if (is_window != (i == 0)) {
-      return UnitContext(i, unit.id) + (i == 0 ? ": the first unit is not the window" : ": a second window unit");
+      return Refusal(DescriptionError::kBadWindowUnit,
+                     UnitContext(i, unit.id) + (i == 0 ? ": the first unit is not the window" : ": a second window unit"));
     }
-    if (!by_id.emplace(unit.id, &unit).second) return UnitContext(i, unit.id) + ": id used twice";
+    if (!by_id.emplace(unit.id, &unit).second) return Refusal(DescriptionError::kDuplicateId, UnitContext(i, unit.id) + ": id used twice");
     std::set<std::int32_t> events;
     for (const EventBinding& binding : unit.events) {
       if (!events.insert(binding.event).second) {
-        return UnitContext(i, unit.id) + ": event " + std::to_string(binding.event) + " bound twice";
+        return Refusal(DescriptionError::kDuplicateEvent,
+                       UnitContext(i, unit.id) + ": event " + std::to_string(binding.event) + " bound twice");
       }
     }
   }
-  if (window.units.front().parent != 0) return UnitContext(0, window.units.front().id) + ": the window unit has a parent";
+  if (window.units.front().parent != 0) {
+    return Refusal(DescriptionError::kBadWindowUnit, UnitContext(0, window.units.front().id) + ": the window unit has a parent");
+  }
   // How often each (container, unit) pair is listed; each contained unit must be listed exactly once.
   std::map<std::pair<std::uint32_t, std::uint32_t>, int> listed;
   for (const UnitRecord& unit : window.units) {
@@ -279,17 +286,20 @@ std::string CheckUnits(const WindowDescription& window) {
     if (unit.parent != 0) {
       const auto parent = by_id.find(unit.parent);
       if (parent == by_id.end() || parent->second == &window.units[0]) {
-        return UnitContext(i, unit.id) + ": parent " + Hex(unit.parent) + " is not a unit of this window";
+        return Refusal(DescriptionError::kBadParent,
+                       UnitContext(i, unit.id) + ": parent " + Hex(unit.parent) + " is not a unit of this window");
       }
       const auto count = listed.find({unit.parent, unit.id});
       if (count == listed.end() || count->second != 1) {
-        return UnitContext(i, unit.id) + ": its parent does not list it once among its children";
+        return Refusal(DescriptionError::kBadParent,
+                       UnitContext(i, unit.id) + ": its parent does not list it once among its children");
       }
     }
     for (std::uint32_t child : unit.children) {
       const auto found = by_id.find(child);
       if (found == by_id.end() || found->second->parent != unit.id) {
-        return UnitContext(i, unit.id) + ": child " + Hex(child) + " does not name it as its parent";
+        return Refusal(DescriptionError::kBadParent,
+                       UnitContext(i, unit.id) + ": child " + Hex(child) + " does not name it as its parent");
       }
     }
   }
@@ -301,25 +311,30 @@ std::string CheckUnits(const WindowDescription& window) {
     for (const UnitRecord* up = &window.units[i]; up != nullptr;) {
       Walk& state = walked[up->id];
       if (state == Walk::kDone) break;
-      if (state == Walk::kOnPath) return UnitContext(i, window.units[i].id) + ": parents form a cycle";
+      if (state == Walk::kOnPath) {
+        return Refusal(DescriptionError::kBadParent, UnitContext(i, window.units[i].id) + ": parents form a cycle");
+      }
       state = Walk::kOnPath;
       path.push_back(up);
       up = up->parent == 0 ? nullptr : by_id.at(up->parent);
     }
     for (const UnitRecord* done : path) walked[done->id] = Walk::kDone;
   }
-  return {};
+  return std::nullopt;
 }
 
 // One description starting at `in`; advances past its data.
-bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescription& window, std::string& error) {
+bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescription& window,
+                DescriptionFailure& error) {
   std::uint32_t unit_count = 0;
   std::uint32_t data_size = 0;
   bool ok = in.U32(window.check_value, "check value") && in.U32(window.block_id, "block id") &&
             in.Skip(8, "reserved description values") && in.U32(unit_count, "unit count") &&
             in.U32(data_size, "data size") && in.Need(data_size, "description data");
-  if (ok && unit_count == 0) ok = in.Fail("unit count is 0");
-  if (ok && std::uint64_t{unit_count} * kMinUnitBytes > data_size) ok = in.Fail("unit count does not fit the data size");
+  if (ok && unit_count == 0) ok = in.Fail(DescriptionError::kBadUnitCount, "unit count is 0");
+  if (ok && std::uint64_t{unit_count} * kMinUnitBytes > data_size) {
+    ok = in.Fail(DescriptionError::kBadUnitCount, "unit count does not fit the data size");
+  }
   if (!ok) {
     error = in.failure();
     return false;
@@ -346,15 +361,16 @@ bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescripti
   extents.reserve(unit_count);
   for (std::size_t i = 0; i < unit_count; ++i) {
     if (offsets[i] > records_size) {
-      error = UnitContext(i, window.units[i].id) + ": record offset " + std::to_string(offsets[i]) +
-              " is out of bounds: the unit records at " + Hex(records_start) + " hold " +
-              std::to_string(records_size) + " bytes";
+      error = Refusal(DescriptionError::kBadRecordOffset,
+                      UnitContext(i, window.units[i].id) + ": record offset " + std::to_string(offsets[i]) +
+                          " is out of bounds: the unit records at " + Hex(records_start) + " hold " +
+                          std::to_string(records_size) + " bytes");
       return false;
     }
     Cursor at(records, records_start);
     std::uint32_t length = 0;
     if (!at.Skip(offsets[i], "unit offset") || !at.U32(length, "record length") || !at.Need(length, "unit record")) {
-      error = UnitContext(i, window.units[i].id) + ": " + at.failure();
+      error = Refusal(at.failure().code, UnitContext(i, window.units[i].id) + ": " + at.failure().message);
       return false;
     }
     extents.push_back({offsets[i], std::uint64_t{offsets[i]} + 4 + length, i});
@@ -368,10 +384,11 @@ bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescripti
     const Extent& before = by_position[k - 1];
     const Extent& here = by_position[k];
     if (here.begin < before.end) {
-      error = UnitContext(here.unit, window.units[here.unit].id) + ": record at " +
-              Hex(records_start + here.begin) + " overlaps the record of " +
-              UnitContext(before.unit, window.units[before.unit].id) + " at " +
-              Hex(records_start + before.begin) + " to " + Hex(records_start + before.end);
+      error = Refusal(DescriptionError::kOverlappingRecords,
+                      UnitContext(here.unit, window.units[here.unit].id) + ": record at " +
+                          Hex(records_start + here.begin) + " overlaps the record of " +
+                          UnitContext(before.unit, window.units[before.unit].id) + " at " +
+                          Hex(records_start + before.begin) + " to " + Hex(records_start + before.end));
       return false;
     }
   }
@@ -380,12 +397,16 @@ bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescripti
     const std::size_t length = static_cast<std::size_t>(extent.end - extent.begin) - 4;
     Cursor record(records.subspan(begin, length), records_start + begin);
     if (!ReadUnitRecord(record, window.units[extent.unit])) {
-      error = UnitContext(extent.unit, window.units[extent.unit].id) + ": " + record.failure();
+      error = Refusal(record.failure().code,
+                      UnitContext(extent.unit, window.units[extent.unit].id) + ": " + record.failure().message);
       return false;
     }
   }
-  error = CheckUnits(window);
-  return error.empty();
+  if (std::optional<DescriptionFailure> refused = CheckUnits(window)) {
+    error = std::move(*refused);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -417,17 +438,19 @@ const char* TypeName(UnitType type) {
 }
 
 DescriptionRead ReadDescriptionTable(std::span<const std::uint8_t> bytes) {
-  DescriptionRead result;
-  auto fail = [&result](std::string message) {
-    result.table = {};
-    result.error = std::move(message);
-    return result;
+  auto fail = [](DescriptionError code, std::string message) -> DescriptionRead {
+    return DescriptionFailure{code, std::move(message)};
   };
   Cursor in(bytes, 0);
   std::uint32_t table_size = 0;
-  if (!in.U32(table_size, "table size")) return fail("description table: " + in.failure());
-  if (table_size == 0 || table_size % 8 != 0) return fail("description table: table size " + std::to_string(table_size) + " is not a positive multiple of 8");
-  if (!in.Need(table_size, "window ids and runtime slots")) return fail("description table: " + in.failure());
+  if (!in.U32(table_size, "table size")) return fail(in.failure().code, "description table: " + in.failure().message);
+  if (table_size == 0 || table_size % 8 != 0) {
+    return fail(DescriptionError::kBadTableSize,
+                "description table: table size " + std::to_string(table_size) + " is not a positive multiple of 8");
+  }
+  if (!in.Need(table_size, "window ids and runtime slots")) {
+    return fail(in.failure().code, "description table: " + in.failure().message);
+  }
   const std::size_t count = table_size / 8;
   std::vector<std::uint32_t> ids(count);
   for (std::uint32_t& id : ids) in.U32(id, "window id");
@@ -435,25 +458,30 @@ DescriptionRead ReadDescriptionTable(std::span<const std::uint8_t> bytes) {
 
   std::set<std::uint32_t> window_ids;
   std::set<std::uint32_t> unit_ids;
-  result.table.windows.resize(count);
+  DescriptionTable table;
+  table.windows.resize(count);
   for (std::size_t w = 0; w < count; ++w) {
-    WindowDescription& window = result.table.windows[w];
+    WindowDescription& window = table.windows[w];
     window.window_id = ids[w];
     const std::string context = "window description " + std::to_string(w) + " (id " + Hex(ids[w]) + ")";
-    if ((ids[w] & kIdTagMask) != kWindowIdTag) return fail(context + ": window id has the wrong high byte");
-    if (!window_ids.insert(ids[w]).second) return fail(context + ": window id used twice");
-    std::string error;
-    if (!ReadWindow(in, bytes, window, error)) return fail(context + ": " + error);
+    if ((ids[w] & kIdTagMask) != kWindowIdTag) {
+      return fail(DescriptionError::kBadIdTag, context + ": window id has the wrong high byte");
+    }
+    if (!window_ids.insert(ids[w]).second) return fail(DescriptionError::kDuplicateId, context + ": window id used twice");
+    DescriptionFailure error{};
+    if (!ReadWindow(in, bytes, window, error)) return fail(error.code, context + ": " + error.message);
     for (const UnitRecord& unit : window.units) {
       if (!unit_ids.insert(unit.id).second) {
-        return fail(context + ": unit id " + Hex(unit.id) + " is used by another description too");
+        return fail(DescriptionError::kDuplicateId,
+                    context + ": unit id " + Hex(unit.id) + " is used by another description too");
       }
     }
   }
   if (in.remaining() != 0) {
-    return fail("description table: " + std::to_string(in.remaining()) + " bytes after the last description");
+    return fail(DescriptionError::kTrailingBytes,
+                "description table: " + std::to_string(in.remaining()) + " bytes after the last description");
   }
-  return result;
+  return table;
 }
 
 const WindowProperties* WindowPropertiesOf(const WindowDescription& window) {

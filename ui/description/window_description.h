@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/color.h"
+#include "ui/result/result.h"
 
 namespace sw {
 
@@ -188,11 +189,28 @@ struct DescriptionTable {
   bool operator==(const DescriptionTable&) const = default;
 };
 
-struct DescriptionRead {
-  DescriptionTable table;
-  std::string error;  // empty on success
-  bool ok() const { return error.empty(); }
+// Why a description table is refused, or cannot be written.
+enum class DescriptionError {
+  kTruncated,           // a field or block needs more bytes than are left
+  kNoTerminator,        // a text or font face without its terminating zero
+  kBadTableSize,        // the table size is not a positive multiple of 8
+  kBadUnitCount,        // no units, or more than the description's data can hold
+  kBadRecordOffset,     // a unit record said to start outside the records
+  kOverlappingRecords,  // two unit records share bytes
+  kRecordLeftover,      // a record longer than its unit type's fields
+  kTrailingBytes,       // bytes after the last description
+  kBadVersion,          // a format version of the window or a unit type that is not known
+  kUnknownUnitType,
+  kBadValue,            // a field outside its range: a negative size, a text alignment
+  kBadIdTag,            // an id whose high byte does not fit its kind
+  kDuplicateId,         // a window or unit id used twice
+  kBadWindowUnit,       // the window unit missing, repeated, or with a parent
+  kDuplicateEvent,      // one event bound twice on a unit
+  kBadParent,           // parents and children that disagree, or form a cycle
+  kUnstorable,          // the writer's: a font face over 31 bytes, a text with a zero byte
 };
+using DescriptionFailure = Failure<DescriptionError>;
+using DescriptionRead = Result<DescriptionTable, DescriptionError>;
 
 // Bounds-checked at every field; a truncated or inconsistent table is refused with a message that names
 // the description, the unit and the byte offset.

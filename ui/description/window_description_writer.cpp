@@ -172,10 +172,8 @@ DescriptionWrite WriteDescriptionTable(const DescriptionTable& table) {
     out.U32(static_cast<std::uint32_t>(data.bytes.size()));
     out.bytes.insert(out.bytes.end(), data.bytes.begin(), data.bytes.end());
   }
-  DescriptionWrite result;
-  if (out.error.empty()) result.bytes = std::move(out.bytes);
-  result.error = std::move(out.error);
-  return result;
+  if (!out.error.empty()) return DescriptionFailure{DescriptionError::kUnstorable, std::move(out.error)};
+  return std::move(out.bytes);
 }
 
 }  // namespace sw

@@ -9,11 +9,8 @@
 
 namespace sw {
 
-struct DescriptionWrite {
-  std::vector<std::uint8_t> bytes;
-  std::string error;  // empty on success: a font face over 31 bytes or a text with a zero byte is refused
-  bool ok() const { return error.empty(); }
-};
+// The table's bytes; a font face over 31 bytes or a text with a zero byte is refused (kUnstorable).
+using DescriptionWrite = Result<std::vector<std::uint8_t>, DescriptionError>;
 
 // The check value of each description is the FNV-1a hash of its data; the one stored in the model is ignored.
 DescriptionWrite WriteDescriptionTable(const DescriptionTable& table);

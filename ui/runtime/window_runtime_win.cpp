@@ -29,17 +29,15 @@ constexpr ClassEntry kClasses[] = {
 
 }  // namespace
 
-WindowRuntime::Start WindowRuntime::Create(std::span<const std::uint8_t> table,
-                                           std::span<const HandlerBinding> handlers,
-                                           std::span<const KeyShortcut> shortcuts) {
-  Start start;
+RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::span<const HandlerBinding> handlers,
+                                   std::span<const KeyShortcut> shortcuts) {
   DescriptionRead read = ReadDescriptionTable(table);
   if (!read.ok()) {
-    start.error = "the window descriptions cannot be read: " + read.error;
-    return start;
+    return RuntimeFailure{RuntimeError::kUnreadableDescriptions,
+                          "the window descriptions cannot be read: " + read.message()};
   }
   std::unique_ptr<WindowRuntime> runtime(new WindowRuntime());
-  runtime->table_ = std::move(read.table);
+  runtime->table_ = std::move(read).value();
   for (const HandlerBinding& binding : handlers) {
     if (binding.handler != nullptr) runtime->handlers_[binding.reference] = binding.handler;
   }
@@ -48,32 +46,31 @@ WindowRuntime::Start WindowRuntime::Create(std::span<const std::uint8_t> table,
     for (const UnitRecord& unit : window.units) {
       for (const EventBinding& binding : unit.events) {
         if (!runtime->handlers_.count(binding.handler)) {
-          start.error = "window " + HexId(window.window_id) + ", unit " + HexId(unit.id) + ": event " +
-                        std::to_string(binding.event) + " is bound to handler " + std::to_string(binding.handler) +
-                        ", which the program does not have";
-          return start;
+          return RuntimeFailure{RuntimeError::kUnboundHandler,
+                                "window " + HexId(window.window_id) + ", unit " + HexId(unit.id) + ": event " +
+                                    std::to_string(binding.event) + " is bound to handler " +
+                                    std::to_string(binding.handler) + ", which the program does not have"};
         }
       }
     }
   }
   for (const KeyShortcut& shortcut : shortcuts) {
     if (const std::string refused = runtime->CheckShortcut(shortcut); !refused.empty()) {
-      start.error = "the shortcut for key " + HexId(shortcut.key) + " in window " + HexId(shortcut.window_id) +
-                    " " + refused;
-      return start;
+      return RuntimeFailure{RuntimeError::kBadShortcut, "the shortcut for key " + HexId(shortcut.key) +
+                                                            " in window " + HexId(shortcut.window_id) + " " + refused};
     }
     runtime->shortcuts_.push_back(shortcut);
   }
-  if (!runtime->RegisterClasses(start.error)) return start;
+  if (std::string refused; !runtime->RegisterClasses(refused)) {
+    return RuntimeFailure{RuntimeError::kSystemRefused, std::move(refused)};
+  }
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
   runtime->hidden_owner_ = CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                            GetModuleHandleW(nullptr), nullptr);
   if (runtime->hidden_owner_ == nullptr || runtime->destroy_message_ == 0) {
-    start.error = "the hidden owner window cannot be made";
-    return start;
+    return RuntimeFailure{RuntimeError::kSystemRefused, "the hidden owner window cannot be made"};
   }
-  start.runtime = std::move(runtime);
-  return start;
+  return runtime;
 }
 
 std::string WindowRuntime::CheckShortcut(const KeyShortcut& shortcut) const {
@@ -177,27 +174,31 @@ HWND WindowRuntime::Handle(std::uint32_t id) const {
 
 LoadResult WindowRuntime::LoadWindow(std::uint32_t window_id, std::uint32_t owner_window_id, bool modal) {
   const WindowDescription* description = FindDescription(table_, window_id);
-  if (description == nullptr) return {false, "there is no window description " + HexId(window_id)};
+  if (description == nullptr) {
+    return RuntimeFailure{RuntimeError::kNoDescription, "there is no window description " + HexId(window_id)};
+  }
   if (WindowInstance* existing = Loaded(window_id)) {
     if (!existing->marked_for_destroy) {
       // One instance of each description: loading it again brings it forward.
       ShowWindow(existing->hwnd(), SW_SHOW);
       SetForegroundWindow(existing->hwnd());
       if (modal) RunModal(window_id);
-      return {true, {}};
+      return Done{};
     }
     DestroyWindow(existing->hwnd());  // marked already: it goes now, and a fresh one is built
   }
   HWND owner = hidden_owner_;
   if (owner_window_id != 0) {
     owner = Handle(owner_window_id);
-    if (owner == nullptr) return {false, "the owner window " + HexId(owner_window_id) + " is not loaded"};
+    if (owner == nullptr) {
+      return RuntimeFailure{RuntimeError::kOwnerNotLoaded, "the owner window " + HexId(owner_window_id) + " is not loaded"};
+    }
   }
   LoadResult built = Build(*description, owner);
-  if (!built.ok) return built;
+  if (!built.ok()) return built;
 
   WindowInstance* window = Loaded(window_id);
-  if (window == nullptr) return {true, {}};  // its created handler already destroyed it
+  if (window == nullptr) return Done{};  // its created handler already destroyed it
   auto& own = static_cast<WindowUnit&>(window->own());
   if (modal && owner != hidden_owner_ && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
@@ -208,14 +209,16 @@ LoadResult WindowRuntime::LoadWindow(std::uint32_t window_id, std::uint32_t owne
     UpdateWindow(own.hwnd());
   }
   if (modal) RunModal(window_id);
-  return {true, {}};
+  return Done{};
 }
 
 LoadResult WindowRuntime::Build(const WindowDescription& description, HWND owner) {
   auto instance = std::make_unique<WindowInstance>(*this, description);
   for (const UnitRecord& record : description.units) instance->units.push_back(MakeUnit(*instance, record));
   WindowInstance* window = instance.get();
-  if (!window->own().Create(owner)) return {false, "window " + HexId(description.window_id) + " cannot be created"};
+  if (!window->own().Create(owner)) {
+    return RuntimeFailure{RuntimeError::kSystemRefused, "window " + HexId(description.window_id) + " cannot be created"};
+  }
   windows_[description.window_id] = std::move(instance);  // handlers may look it up from here on
 
   // Description order is creation order. A unit whose container comes later in the description starts on
@@ -227,7 +230,8 @@ LoadResult WindowRuntime::Build(const WindowDescription& description, HWND owner
     const HWND parent = container != nullptr && container->hwnd() != nullptr ? container->hwnd() : top;
     if (!unit.Create(parent)) {
       DestroyWindow(top);
-      return {false, "unit " + HexId(unit.id()) + " of window " + HexId(description.window_id) + " cannot be created"};
+      return RuntimeFailure{RuntimeError::kSystemRefused,
+                            "unit " + HexId(unit.id()) + " of window " + HexId(description.window_id) + " cannot be created"};
     }
   }
   for (std::size_t i = 1; i < window->units.size(); ++i) {
@@ -241,7 +245,7 @@ LoadResult WindowRuntime::Build(const WindowDescription& description, HWND owner
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   }
   Raise(window->own(), event::kCreated);
-  return {true, {}};
+  return Done{};
 }
 
 WindowRuntime::PumpEnd WindowRuntime::PumpWhileLoaded(std::uint32_t window_id, int& quit_code) {

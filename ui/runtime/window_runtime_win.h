@@ -16,6 +16,7 @@
 
 #include "ui/runtime/unit_win.h"
 #include "ui/description/window_description.h"
+#include "ui/result/result.h"
 
 namespace sw {
 
@@ -50,21 +51,26 @@ struct KeyShortcut {
   std::uint32_t handler;     // a handler reference
 };
 
-struct LoadResult {
-  bool ok = false;
-  std::string error;
+// Why the runtime cannot start, or a window cannot be loaded.
+enum class RuntimeError {
+  kUnreadableDescriptions,  // the description table is refused
+  kUnboundHandler,          // an event is bound to a handler the program does not have
+  kBadShortcut,             // a shortcut names a window, unit or handler that does not exist
+  kNoDescription,           // no description has the window id
+  kOwnerNotLoaded,          // the owner window is not loaded
+  kSystemRefused,           // Windows refused a class, the hidden owner, a window or a unit
 };
+using RuntimeFailure = Failure<RuntimeError>;
+using LoadResult = Result<Done, RuntimeError>;
+class WindowRuntime;
+using RuntimeStart = Result<std::unique_ptr<WindowRuntime>, RuntimeError>;
 
 class WindowRuntime {
  public:
-  struct Start {
-    std::unique_ptr<WindowRuntime> runtime;
-    std::string error;
-  };
   // Reads the table, checks that every event binding and shortcut has its handler or unit, registers the
   // window classes and makes the hidden owner of the windows loaded without an owner.
-  static Start Create(std::span<const std::uint8_t> table, std::span<const HandlerBinding> handlers,
-                      std::span<const KeyShortcut> shortcuts = {});
+  static RuntimeStart Create(std::span<const std::uint8_t> table, std::span<const HandlerBinding> handlers,
+                             std::span<const KeyShortcut> shortcuts = {});
   ~WindowRuntime();
   WindowRuntime(const WindowRuntime&) = delete;
   WindowRuntime& operator=(const WindowRuntime&) = delete;

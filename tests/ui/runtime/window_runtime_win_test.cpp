@@ -194,8 +194,8 @@ std::vector<std::uint8_t> TestTable() {
   }
 
   DescriptionWrite written = WriteDescriptionTable(table);
-  EXPECT_TRUE(written.ok()) << written.error;
-  return written.bytes;
+  EXPECT_TRUE(written.ok()) << written.message();
+  return written.value();
 }
 
 void PumpMessages() {
@@ -219,9 +219,9 @@ class RuntimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     table_ = TestTable();
-    WindowRuntime::Start start = WindowRuntime::Create(table_, kHandlers);
-    ASSERT_NE(start.runtime, nullptr) << start.error;
-    runtime_ = std::move(start.runtime);
+    RuntimeStart start = WindowRuntime::Create(table_, kHandlers);
+    ASSERT_TRUE(start.ok()) << start.message();
+    runtime_ = std::move(start).value();
     g_runtime = runtime_.get();
     g_events.clear();
     SetKeys({});
@@ -232,7 +232,7 @@ class RuntimeTest : public ::testing::Test {
   }
   void LoadA() {
     const LoadResult loaded = runtime_->LoadWindow(kWindowA);
-    ASSERT_TRUE(loaded.ok) << loaded.error;
+    ASSERT_TRUE(loaded.ok()) << loaded.message();
     PumpMessages();
     g_events.clear();
   }
@@ -312,7 +312,7 @@ TEST_F(RuntimeTest, BuildsEachUnitWithItsClassParentAndGeometry) {
 }
 
 TEST_F(RuntimeTest, RaisesCreatedBeforeShowingAndDestroyedOnce) {
-  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok());
   ASSERT_EQ(EventsOf(kOwnA).size(), 1u);
   EXPECT_EQ(EventsOf(kOwnA)[0].event, event::kCreated);
   EXPECT_FALSE(EventsOf(kOwnA)[0].window_visible) << "created runs before the window is shown";
@@ -330,7 +330,7 @@ TEST_F(RuntimeTest, RaisesCreatedBeforeShowingAndDestroyedOnce) {
   EXPECT_EQ(EventsOf(kOwnA)[1].event, event::kDestroyed);
   EXPECT_EQ(runtime_->Handle(kLabel), nullptr);
 
-  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok) << "a destroyed window loads afresh";
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowA).ok()) << "a destroyed window loads afresh";
   EXPECT_TRUE(runtime_->IsLoaded(kWindowA));
   EXPECT_EQ(EventsOf(kOwnA).size(), 3u);
 }
@@ -520,7 +520,7 @@ TEST_F(PictureButtonTest, RegionCutsOutTheCutOutColor) {
 class ButtonKindsTest : public RuntimeTest {
  protected:
   void LoadC() {
-    ASSERT_TRUE(runtime_->LoadWindow(kWindowC).ok);
+    ASSERT_TRUE(runtime_->LoadWindow(kWindowC).ok());
     PumpMessages();
     g_events.clear();
   }
@@ -646,7 +646,7 @@ TEST_F(RuntimeTest, ModalLoadDisablesTheOwnerAndReturnsAfterDestruction) {
   LoadA();
   SetTimer(nullptr, 0, 50, CloseModalSoon);
   const LoadResult loaded = runtime_->LoadWindow(kWindowB, kWindowA, /*modal=*/true);
-  ASSERT_TRUE(loaded.ok) << loaded.error;
+  ASSERT_TRUE(loaded.ok()) << loaded.message();
   EXPECT_FALSE(runtime_->IsLoaded(kWindowB)) << "returns only after the window is destroyed";
   EXPECT_TRUE(IsWindowEnabled(H(kWindowA))) << "the owner is enabled again";
   const auto during = EventsOf(0);
@@ -657,7 +657,7 @@ TEST_F(RuntimeTest, ModalLoadDisablesTheOwnerAndReturnsAfterDestruction) {
 }
 
 TEST_F(RuntimeTest, WindowBackgroundPictureIsPlacedByItsMode) {
-  ASSERT_TRUE(runtime_->LoadWindow(kWindowB).ok);
+  ASSERT_TRUE(runtime_->LoadWindow(kWindowB).ok());
   RedrawWindow(H(kWindowB), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   PumpMessages();  // Wine copies the drawing to the screen when the queue runs empty
   HDC screen = GetDC(nullptr);
@@ -765,8 +765,8 @@ std::vector<std::uint8_t> OneWindowTable(const WindowProperties& own) {
   window.window_id = kWindowA;
   window.units.push_back(MakeUnit(kOwnA, 30, 40, 200, 100, own));
   DescriptionWrite written = WriteDescriptionTable(table);
-  EXPECT_TRUE(written.ok()) << written.error;
-  return written.bytes;
+  EXPECT_TRUE(written.ok()) << written.message();
+  return written.value();
 }
 
 TEST(WindowValues, StartPositionCloseAndTopmost) {
@@ -798,10 +798,10 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
     own.close_allowed = row.close_allowed;
     own.topmost = row.topmost;
     const std::vector<std::uint8_t> table = OneWindowTable(own);
-    WindowRuntime::Start start = WindowRuntime::Create(table, kHandlers);
-    ASSERT_NE(start.runtime, nullptr) << start.error;
-    WindowRuntime& runtime = *start.runtime;
-    ASSERT_TRUE(runtime.LoadWindow(kWindowA).ok) << i << " " << row.why;
+    RuntimeStart start = WindowRuntime::Create(table, kHandlers);
+    ASSERT_TRUE(start.ok()) << start.message();
+    WindowRuntime& runtime = *start.value();
+    ASSERT_TRUE(runtime.LoadWindow(kWindowA).ok()) << i << " " << row.why;
     PumpMessages();
     const HWND window = runtime.Handle(kWindowA);
     EXPECT_EQ(IsIconic(window) != FALSE, row.minimised) << i << " " << row.why;
@@ -833,20 +833,23 @@ TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
   struct Row {
     std::vector<std::uint8_t> table;
     std::span<const HandlerBinding> handlers;
-    const char* message;
+    RuntimeError code;
+    const char* why;
     std::span<const KeyShortcut> shortcuts = {};
   };
+  using E = RuntimeError;
   const Row rows[] = {
-      {std::vector<std::uint8_t>(table.begin(), table.end() - 1), kHandlers, "cannot be read"},
-      {table, only_record, "is bound to handler 2, which the program does not have"},
-      {table, kHandlers, "presses a unit the window lacks", other_window},
-      {table, kHandlers, "runs a handler the program does not have", no_handler},
-      {table, kHandlers, "must press a unit or run a handler, not both", both},  // 5
+      {std::vector<std::uint8_t>(table.begin(), table.end() - 1), kHandlers, E::kUnreadableDescriptions,
+       "a table one byte short cannot be read"},
+      {table, only_record, E::kUnboundHandler, "an event is bound to handler 2, which the program does not have"},
+      {table, kHandlers, E::kBadShortcut, "a key presses a unit the window lacks", other_window},
+      {table, kHandlers, E::kBadShortcut, "a key runs a handler the program does not have", no_handler},
+      {table, kHandlers, E::kBadShortcut, "a key must press a unit or run a handler, not both", both},  // 5
   };
   for (const Row& row : rows) {
-    const WindowRuntime::Start start = WindowRuntime::Create(row.table, row.handlers, row.shortcuts);
-    EXPECT_EQ(start.runtime, nullptr);
-    EXPECT_NE(start.error.find(row.message), std::string::npos) << start.error;
+    const RuntimeStart start = WindowRuntime::Create(row.table, row.handlers, row.shortcuts);
+    ASSERT_FALSE(start.ok()) << row.why;
+    EXPECT_EQ(start.code(), row.code) << row.why << ": " << start.message();
   }
 }
 
