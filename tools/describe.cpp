@@ -36,18 +36,18 @@ int main(int argc, char** argv) {
   const sw::tools::LayoutLoad load = sw::tools::LoadLayout(argv[1]);
   if (!load.ok()) return Fail(load.error);
   const sw::DescriptionWrite written = sw::WriteDescriptionTable(load.layout.table);
-  if (!written.ok()) return Fail(written.error);
+  if (!written.ok()) return Fail(written.message());
 
   // The round trip: what the program will read must be exactly what the sources say.
-  const sw::DescriptionRead read = sw::ReadDescriptionTable(written.bytes);
-  if (!read.ok()) return Fail("the written table does not read back: " + read.error);
+  const sw::DescriptionRead read = sw::ReadDescriptionTable(written.value());
+  if (!read.ok()) return Fail("the written table does not read back: " + read.message());
   sw::DescriptionTable expected = load.layout.table;
   for (std::size_t i = 0; i < expected.windows.size(); ++i) {
-    expected.windows[i].check_value = read.table.windows[i].check_value;
+    expected.windows[i].check_value = read.value().windows[i].check_value;
   }
-  if (!(read.table == expected)) return Fail("the written table reads back differently from the sources");
+  if (!(read.value() == expected)) return Fail("the written table reads back differently from the sources");
 
-  const std::string table(written.bytes.begin(), written.bytes.end());
+  const std::string table(written.value().begin(), written.value().end());
   if (!WriteIfChanged(argv[2], table)) return Fail(std::string("cannot write ") + argv[2]);
   const std::string source_name = std::filesystem::path(argv[1]).filename().string();
   if (!WriteIfChanged(argv[3], sw::tools::LayoutIdsHeader(load.layout, source_name))) {

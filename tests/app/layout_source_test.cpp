@@ -22,17 +22,17 @@ TEST(LayoutSource, SourcesReadBackFromTheEmbeddedTableExactly) {
   const tools::LayoutLoad load = tools::LoadLayout(SW_LAYOUT_PROJECT);
   ASSERT_TRUE(load.ok()) << load.error;
   const DescriptionRead embedded = ReadDescriptionTable(resources::kWindowDescriptions);
-  ASSERT_TRUE(embedded.ok()) << embedded.error;
+  ASSERT_TRUE(embedded.ok()) << embedded.message();
   DescriptionTable expected = load.layout.table;
-  ASSERT_EQ(expected.windows.size(), embedded.table.windows.size());
+  ASSERT_EQ(expected.windows.size(), embedded.value().windows.size());
   for (std::size_t i = 0; i < expected.windows.size(); ++i) {
-    expected.windows[i].check_value = embedded.table.windows[i].check_value;
+    expected.windows[i].check_value = embedded.value().windows[i].check_value;
   }
-  EXPECT_EQ(embedded.table, expected);
+  EXPECT_EQ(embedded.value(), expected);
   // And the bytes are what the writer makes of the sources today: the embedded table is not stale.
   const DescriptionWrite written = WriteDescriptionTable(load.layout.table);
-  ASSERT_TRUE(written.ok()) << written.error;
-  EXPECT_TRUE(std::equal(written.bytes.begin(), written.bytes.end(), resources::kWindowDescriptions.begin(),
+  ASSERT_TRUE(written.ok()) << written.message();
+  EXPECT_TRUE(std::equal(written.value().begin(), written.value().end(), resources::kWindowDescriptions.begin(),
                          resources::kWindowDescriptions.end()));
 }
 
