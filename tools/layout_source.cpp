@@ -1,15 +1,22 @@
 #include "tools/layout_source.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <set>
+#include <span>
 #include <stdexcept>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
 
 #include "ui/runtime/unit_events.h"
 #include "tools/gbk_text.h"
@@ -40,12 +47,60 @@ Json ParseFile(const std::filesystem::path& path) {
   }
 }
 
-// Every key of `object` must be one of `allowed`: a misspelt key is an error, not a silent default.
-void CheckKeys(const Json& object, std::initializer_list<const char*> allowed, const std::string& where) {
+bool Listed(std::span<const std::string_view> names, std::string_view key) {
+  return std::find(names.begin(), names.end(), key) != names.end();
+}
+
+// Every key of `object` must be `known`: a misspelt key is an error, not a silent default.
+template <typename Known>
+void CheckKeys(const Json& object, Known known, const std::string& where) {
   if (!object.is_object()) Refuse(where + ": expected an object");
-  const std::set<std::string> known(allowed.begin(), allowed.end());
   for (const auto& item : object.items()) {
-    if (!known.count(item.key())) Refuse(where + ": unknown key \"" + item.key() + "\"");
+    if (!known(item.key())) Refuse(where + ": unknown key \"" + item.key() + "\"");
+  }
+}
+
+// Pictures are named relative to their window source, and every file read is an input of the build.
+struct ReadContext {
+  std::filesystem::path folder;
+  std::vector<std::filesystem::path>& inputs;
+};
+
+// One key of an object that the sources describe, and how its value is read into the properties P.
+// A list of them is the one statement of an object's keys: it both refuses the keys it lacks and reads
+// the ones it holds.
+template <typename P>
+struct KeyRule {
+  std::string_view key;
+  std::function<void(P& p, const Json& value, const std::string& what, ReadContext& context)> read;
+};
+template <typename P>
+using KeyRules = std::vector<KeyRule<P>>;
+
+// The key whose value `read` turns into `field`.
+template <typename P, typename Field, typename Reader>
+KeyRule<P> Key(std::string_view key, Field P::*field, Reader read) {
+  return {key, [field, read](P& p, const Json& value, const std::string& what, ReadContext& context) {
+            if constexpr (std::is_invocable_v<Reader, const Json&, const std::string&, ReadContext&>) {
+              p.*field = read(value, what, context);
+            } else {
+              p.*field = read(value, what);
+            }
+          }};
+}
+
+template <typename P>
+bool Holds(const KeyRules<P>& rules, std::string_view key) {
+  return std::any_of(rules.begin(), rules.end(), [key](const KeyRule<P>& rule) { return rule.key == key; });
+}
+
+// Reads, in the source's order, each key of `source` that `rules` hold; the others are the caller's.
+template <typename P>
+void ReadKeys(const KeyRules<P>& rules, const Json& source, const std::string& where, ReadContext& context, P& p) {
+  for (const auto& item : source.items()) {
+    for (const KeyRule<P>& rule : rules) {
+      if (rule.key == item.key()) rule.read(p, item.value(), where + " " + item.key(), context);
+    }
   }
 }
 
@@ -107,6 +162,43 @@ TextAlign Align(const Json& value, const std::string& what) {
   return kNames.at(value.get<std::string>());
 }
 
+// A text's horizontal and vertical alignment.
+void AlignPair(TransLabelProperties& p, const Json& value, const std::string& what, ReadContext&) {
+  if (!value.is_array() || value.size() != 2) Refuse(what + ": expected [horizontal, vertical]");
+  p.horizontal_align = Align(value[0], what);
+  p.vertical_align = Align(value[1], what);
+}
+
+std::uint32_t DisplayMode(const Json& value, const std::string& what) {
+  static const std::map<std::string, std::uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
+  if (!value.is_string() || !kModes.count(value.get<std::string>())) {
+    Refuse(what + ": expected \"natural\", \"tiled\" or \"centred\"");
+  }
+  return kModes.at(value.get<std::string>());
+}
+
+Bytes Image(const Json& value, const std::string& what, ReadContext& context) {
+  if (value.is_null()) return {};
+  if (!value.is_string()) Refuse(what + ": expected a file name or null");
+  const std::filesystem::path file = context.folder / value.get<std::string>();
+  const std::string bytes = ReadFile(file);
+  context.inputs.push_back(file);
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+// A button's pictures by state, each one optional.
+std::array<Bytes, 4> ButtonImages(const Json& value, const std::string& what, ReadContext& context) {
+  static constexpr std::string_view kStates[] = {"normal", "mouse_over", "pressed", "disabled"};
+  CheckKeys(value, [](const std::string& key) { return Listed(kStates, key); }, what);
+  std::array<Bytes, 4> images;
+  static_assert(std::size(kStates) == std::tuple_size_v<decltype(images)>);
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const std::string state(kStates[i]);
+    if (value.contains(state)) images[i] = Image(value.at(state), what + " " + state, context);
+  }
+  return images;
+}
+
 void Geometry(const Json& source, const std::string& where, std::int32_t& a, std::int32_t& b, const char* key) {
   if (!source.contains(key)) Refuse(where + ": \"" + key + "\" is missing");
   const Json& pair = source.at(key);
@@ -115,33 +207,117 @@ void Geometry(const Json& source, const std::string& where, std::int32_t& a, std
   b = I32(pair[1], where + " " + key);
 }
 
-LogicalFont Font(const Json& source, const std::string& where) {
-  CheckKeys(source,
-            {"face", "height", "width", "escapement", "orientation", "weight", "italic", "underline", "strike_out",
-             "char_set", "out_precision", "clip_precision", "quality", "pitch_and_family"},
-            where);
+const KeyRules<LogicalFont>& FontKeys() {
+  static const KeyRules<LogicalFont> kKeys = {
+      Key("face", &LogicalFont::face, Text),
+      Key("height", &LogicalFont::height, I32),
+      Key("width", &LogicalFont::width, I32),
+      Key("escapement", &LogicalFont::escapement, I32),
+      Key("orientation", &LogicalFont::orientation, I32),
+      Key("weight", &LogicalFont::weight, I32),
+      Key("italic", &LogicalFont::italic, U8),
+      Key("underline", &LogicalFont::underline, U8),
+      Key("strike_out", &LogicalFont::strike_out, U8),
+      Key("char_set", &LogicalFont::char_set, U8),
+      Key("out_precision", &LogicalFont::out_precision, U8),
+      Key("clip_precision", &LogicalFont::clip_precision, U8),
+      Key("quality", &LogicalFont::quality, U8),
+      Key("pitch_and_family", &LogicalFont::pitch_and_family, U8),
+  };
+  return kKeys;
+}
+
+LogicalFont Font(const Json& source, const std::string& where, ReadContext& context) {
+  CheckKeys(source, [](const std::string& key) { return Holds(FontKeys(), key); }, where);
   LogicalFont font;
-  for (const auto& item : source.items()) {
-    const std::string& key = item.key();
-    const Json& value = item.value();
-    const std::string what = where + " " + key;
-    if (key == "face") font.face = Text(value, what);
-    if (key == "height") font.height = I32(value, what);
-    if (key == "width") font.width = I32(value, what);
-    if (key == "escapement") font.escapement = I32(value, what);
-    if (key == "orientation") font.orientation = I32(value, what);
-    if (key == "weight") font.weight = I32(value, what);
-    if (key == "italic") font.italic = U8(value, what);
-    if (key == "underline") font.underline = U8(value, what);
-    if (key == "strike_out") font.strike_out = U8(value, what);
-    if (key == "char_set") font.char_set = U8(value, what);
-    if (key == "out_precision") font.out_precision = U8(value, what);
-    if (key == "clip_precision") font.clip_precision = U8(value, what);
-    if (key == "quality") font.quality = U8(value, what);
-    if (key == "pitch_and_family") font.pitch_and_family = U8(value, what);
-  }
+  ReadKeys(FontKeys(), source, where, context, font);
   if (font.face.size() >= kFaceBytes) Refuse(where + ": the font face is longer than 31 GBK bytes");
   return font;
+}
+
+// The window's keys that are not its properties, each read on its own.
+constexpr std::string_view kWindowOwnKeys[] = {"window", "position", "size", "flags", "events", "units"};
+
+const KeyRules<WindowProperties>& WindowKeys() {
+  static const KeyRules<WindowProperties> kKeys = {
+      Key("caption", &WindowProperties::caption, Text),
+      Key("background", &WindowProperties::background_color, Color),
+      Key("border_style", &WindowProperties::border_style, U32),
+      Key("background_picture_mode", &WindowProperties::background_picture_mode, U32),
+      Key("start_position", &WindowProperties::start_position, U32),
+      Key("minimise_box", &WindowProperties::minimise_box, Flag),
+      Key("maximise_box", &WindowProperties::maximise_box, Flag),
+      Key("control_box", &WindowProperties::control_box, Flag),
+      Key("close_allowed", &WindowProperties::close_allowed, Flag),
+      Key("topmost", &WindowProperties::topmost, Flag),
+  };
+  return kKeys;
+}
+
+// The keys of every unit whatever its type, each read on its own.
+constexpr std::string_view kCommonUnitKeys[] = {"unit", "name", "type", "position", "size", "parent", "flags",
+                                                "events"};
+
+// A unit type of the sources by its name, with its own keys.
+struct UnitTypeKeys {
+  std::string_view name;
+  std::function<bool(std::string_view key)> holds;
+  std::function<TypeProperties(const Json& source, const std::string& where, ReadContext& context)> read;
+};
+
+template <typename P>
+UnitTypeKeys TypeKeys(std::string_view name, KeyRules<P> rules) {
+  const auto shared = std::make_shared<const KeyRules<P>>(std::move(rules));
+  return {name, [shared](std::string_view key) { return Holds(*shared, key); },
+          [shared](const Json& source, const std::string& where, ReadContext& context) -> TypeProperties {
+            P p;
+            ReadKeys(*shared, source, where, context, p);
+            return p;
+          }};
+}
+
+const std::vector<UnitTypeKeys>& UnitTypes() {
+  static const std::vector<UnitTypeKeys> kTypes = {
+      TypeKeys<PicBoxProperties>("PicBox", {
+          Key("image", &PicBoxProperties::image, Image),
+          Key("background", &PicBoxProperties::background_color, Color),
+          Key("display_mode", &PicBoxProperties::display_mode, DisplayMode),
+          Key("border_style", &PicBoxProperties::border_style, U32),
+          Key("animate", &PicBoxProperties::animate, Flag),
+      }),
+      TypeKeys<PicBtnProperties>("PicBtn", {
+          Key("images", &PicBtnProperties::images, ButtonImages),
+          Key("cutout", &PicBtnProperties::cutout_color, Color),
+          Key("two_state", &PicBtnProperties::two_state, Flag),
+          Key("latched", &PicBtnProperties::latched, Flag),
+      }),
+      TypeKeys<TransLabelProperties>("TransLabel", {
+          Key("text", &TransLabelProperties::text, Text),
+          Key("text_colour", &TransLabelProperties::text_color, Color),
+          Key("background", &TransLabelProperties::background_color, Color),
+          {"align", AlignPair},
+          Key("word_wrap", &TransLabelProperties::word_wrap, Flag),
+          Key("font", &TransLabelProperties::font, Font),
+      }),
+      TypeKeys<EditBoxProperties>("EditBox", {
+          Key("text", &EditBoxProperties::text, Text),
+          Key("comment", &EditBoxProperties::comment, Text),
+          Key("text_colour", &EditBoxProperties::text_color, Color),
+          Key("background", &EditBoxProperties::background_color, Color),
+          Key("border_style", &EditBoxProperties::border_style, U32),
+          Key("align", &EditBoxProperties::horizontal_align, Align),
+          Key("max_length", &EditBoxProperties::max_length, U32),
+          Key("font", &EditBoxProperties::font, Font),
+      }),
+      TypeKeys<DrawPanelProperties>("DrawPanel", {
+          Key("text_colour", &DrawPanelProperties::text_color, Color),
+          Key("background", &DrawPanelProperties::background_color, Color),
+          Key("border_style", &DrawPanelProperties::border_style, U32),
+          Key("font", &DrawPanelProperties::font, Font),
+          Key("background_picture", &DrawPanelProperties::background_picture, Image),
+      }),
+  };
+  return kTypes;
 }
 
 // Reads one window source into its description; units refer to their parents by code name.
@@ -149,17 +325,16 @@ class WindowSource {
  public:
   WindowSource(Layout& layout, const std::filesystem::path& path, const std::map<std::string, std::uint32_t>& handlers,
                std::uint32_t& serial)
-      : layout_(layout), path_(path), handlers_(handlers), serial_(serial) {}
+      : layout_(layout), path_(path), handlers_(handlers), serial_(serial),
+        context_{path.parent_path(), layout.inputs} {}
 
   void Read() {
     const Json source = ParseFile(path_);
     layout_.inputs.push_back(path_);
     const std::string where = path_.filename().string();
-    CheckKeys(source,
-              {"window", "position", "size", "caption", "background", "flags", "events", "units", "border_style",
-               "background_picture_mode", "start_position", "minimise_box", "maximise_box", "control_box",
-               "close_allowed", "topmost"},
-              where);
+    CheckKeys(
+        source,
+        [](const std::string& key) { return Listed(kWindowOwnKeys, key) || Holds(WindowKeys(), key); }, where);
     if (!source.contains("window")) Refuse(where + ": \"window\" (the code name) is missing");
     const std::string code_name = CodeName(source.at("window"), where);
 
@@ -178,7 +353,9 @@ class WindowSource {
     Geometry(source, where, own.width, own.height, "size");
     if (source.contains("flags")) own.flags = U8(source.at("flags"), where + " flags");
     if (source.contains("events")) own.events = Events(source.at("events"), UnitType::kWindow, where);
-    own.properties = WindowPropertiesFrom(source, where);
+    WindowProperties properties;
+    ReadKeys(WindowKeys(), source, where, context_, properties);
+    own.properties = properties;
 
     if (source.contains("units")) {
       if (!source.at("units").is_array()) Refuse(where + ": \"units\" must be a list");
@@ -196,25 +373,6 @@ class WindowSource {
                                 std::string::npos;
     if (!identifier) Refuse(where + ": code name \"" + name + "\" is not an identifier");
     return name;
-  }
-
-  WindowProperties WindowPropertiesFrom(const Json& source, const std::string& where) {
-    WindowProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "caption") p.caption = Text(item.value(), what);
-      if (key == "background") p.background_color = Color(item.value(), what);
-      if (key == "border_style") p.border_style = U32(item.value(), what);
-      if (key == "background_picture_mode") p.background_picture_mode = U32(item.value(), what);
-      if (key == "start_position") p.start_position = U32(item.value(), what);
-      if (key == "minimise_box") p.minimise_box = Flag(item.value(), what);
-      if (key == "maximise_box") p.maximise_box = Flag(item.value(), what);
-      if (key == "control_box") p.control_box = Flag(item.value(), what);
-      if (key == "close_allowed") p.close_allowed = Flag(item.value(), what);
-      if (key == "topmost") p.topmost = Flag(item.value(), what);
-    }
-    return p;
   }
 
   std::vector<EventBinding> Events(const Json& source, UnitType type, const std::string& where) {
@@ -251,108 +409,10 @@ class WindowSource {
     return bindings;
   }
 
-  Bytes Image(const Json& value, const std::string& what) {
-    if (value.is_null()) return {};
-    if (!value.is_string()) Refuse(what + ": expected a file name or null");
-    const std::filesystem::path file = path_.parent_path() / value.get<std::string>();
-    const std::string bytes = ReadFile(file);
-    layout_.inputs.push_back(file);
-    return Bytes(bytes.begin(), bytes.end());
-  }
-
-  static std::uint32_t DisplayMode(const Json& value, const std::string& what) {
-    static const std::map<std::string, std::uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
-    if (!value.is_string() || !kModes.count(value.get<std::string>())) {
-      Refuse(what + ": expected \"natural\", \"tiled\" or \"centred\"");
-    }
-    return kModes.at(value.get<std::string>());
-  }
-
-  TypeProperties PicBox(const Json& source, const std::string& where) {
-    PicBoxProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "image") p.image = Image(item.value(), what);
-      if (key == "background") p.background_color = Color(item.value(), what);
-      if (key == "display_mode") p.display_mode = DisplayMode(item.value(), what);
-      if (key == "border_style") p.border_style = U32(item.value(), what);
-      if (key == "animate") p.animate = Flag(item.value(), what);
-    }
-    return p;
-  }
-
-  TypeProperties PicBtn(const Json& source, const std::string& where) {
-    PicBtnProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "cutout") p.cutout_color = Color(item.value(), what);
-      if (key == "two_state") p.two_state = Flag(item.value(), what);
-      if (key == "latched") p.latched = Flag(item.value(), what);
-      if (key == "images") {
-        CheckKeys(item.value(), {"normal", "mouse_over", "pressed", "disabled"}, what);
-        const char* slots[] = {"normal", "mouse_over", "pressed", "disabled"};
-        for (std::size_t i = 0; i < p.images.size(); ++i) {
-          if (item.value().contains(slots[i])) p.images[i] = Image(item.value().at(slots[i]), what + " " + slots[i]);
-        }
-      }
-    }
-    return p;
-  }
-
-  TypeProperties TransLabel(const Json& source, const std::string& where) {
-    TransLabelProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "text") p.text = Text(item.value(), what);
-      if (key == "text_colour") p.text_color = Color(item.value(), what);
-      if (key == "background") p.background_color = Color(item.value(), what);
-      if (key == "align") {
-        if (!item.value().is_array() || item.value().size() != 2) Refuse(what + ": expected [horizontal, vertical]");
-        p.horizontal_align = Align(item.value()[0], what);
-        p.vertical_align = Align(item.value()[1], what);
-      }
-      if (key == "word_wrap") p.word_wrap = Flag(item.value(), what);
-      if (key == "font") p.font = Font(item.value(), what);
-    }
-    return p;
-  }
-
-  TypeProperties EditBox(const Json& source, const std::string& where) {
-    EditBoxProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "text") p.text = Text(item.value(), what);
-      if (key == "comment") p.comment = Text(item.value(), what);
-      if (key == "text_colour") p.text_color = Color(item.value(), what);
-      if (key == "background") p.background_color = Color(item.value(), what);
-      if (key == "border_style") p.border_style = U32(item.value(), what);
-      if (key == "align") p.horizontal_align = Align(item.value(), what);
-      if (key == "max_length") p.max_length = U32(item.value(), what);
-      if (key == "font") p.font = Font(item.value(), what);
-    }
-    return p;
-  }
-
-  TypeProperties DrawPanel(const Json& source, const std::string& where) {
-    DrawPanelProperties p;
-    for (const auto& item : source.items()) {
-      const std::string& key = item.key();
-      const std::string what = where + " " + key;
-      if (key == "text_colour") p.text_color = Color(item.value(), what);
-      if (key == "background") p.background_color = Color(item.value(), what);
-      if (key == "border_style") p.border_style = U32(item.value(), what);
-      if (key == "font") p.font = Font(item.value(), what);
-      if (key == "background_picture") p.background_picture = Image(item.value(), what);
-    }
-    return p;
-  }
-
   void ReadUnit(const Json& source, WindowDescription& window, NamedWindow& names, const std::string& file) {
-    if (!source.is_object() || !source.contains("unit")) Refuse(file + ": every unit needs \"unit\" (its code name)");
+    if (!source.is_object() || !source.contains("unit")) {
+      Refuse(file + ": every unit needs \"unit\" (its code name)");
+    }
     const std::string code_name = CodeName(source.at("unit"), file);
     const std::string where = file + " " + code_name;
     for (const NamedUnit& named : names.units) {
@@ -361,15 +421,10 @@ class WindowSource {
     if (code_name == "Id" || code_name == "WindowUnit" || code_name == "UnitCount") {
       Refuse(where + ": code name is reserved for the generated ids");
     }
-    if (!source.contains("type") || !source.at("type").is_string()) Refuse(where + ": \"type\" is missing");
+    if (!source.contains("type") || !source.at("type").is_string()) {
+      Refuse(where + ": \"type\" is missing");
+    }
     const std::string type = source.at("type").get<std::string>();
-    const std::initializer_list<const char*> common = {"unit", "name", "type", "position", "size", "parent", "flags",
-                                                       "events"};
-    auto keys = [&common](std::initializer_list<const char*> own) {
-      std::vector<const char*> all(common);
-      all.insert(all.end(), own);
-      return all;
-    };
 
     UnitRecord& unit = window.units.emplace_back();
     unit.id = kUnitIdTag | serial_++;
@@ -381,28 +436,15 @@ class WindowSource {
     if (source.contains("flags")) unit.flags = U8(source.at("flags"), where + " flags");
     if (source.contains("parent")) parents_[unit.id] = CodeName(source.at("parent"), where);
 
-    std::vector<const char*> allowed;
-    if (type == "PicBox") {
-      allowed = keys({"image", "background", "display_mode", "border_style", "animate"});
-      unit.properties = PicBox(source, where);
-    } else if (type == "PicBtn") {
-      allowed = keys({"images", "cutout", "two_state", "latched"});
-      unit.properties = PicBtn(source, where);
-    } else if (type == "TransLabel") {
-      allowed = keys({"text", "text_colour", "background", "align", "word_wrap", "font"});
-      unit.properties = TransLabel(source, where);
-    } else if (type == "EditBox") {
-      allowed = keys({"text", "comment", "text_colour", "background", "border_style", "align", "max_length", "font"});
-      unit.properties = EditBox(source, where);
-    } else if (type == "DrawPanel") {
-      allowed = keys({"text_colour", "background", "border_style", "font", "background_picture"});
-      unit.properties = DrawPanel(source, where);
-    } else {
-      Refuse(where + ": unknown unit type \"" + type + "\"");
-    }
-    const std::set<std::string> known(allowed.begin(), allowed.end());
+    const std::vector<UnitTypeKeys>& types = UnitTypes();
+    const auto kind =
+        std::find_if(types.begin(), types.end(), [&type](const UnitTypeKeys& t) { return t.name == type; });
+    if (kind == types.end()) Refuse(where + ": unknown unit type \"" + type + "\"");
+    unit.properties = kind->read(source, where, context_);
     for (const auto& item : source.items()) {
-      if (!known.count(item.key())) Refuse(where + ": a " + type + " has no key \"" + item.key() + "\"");
+      if (!Listed(kCommonUnitKeys, item.key()) && !kind->holds(item.key())) {
+        Refuse(where + ": a " + type + " has no key \"" + item.key() + "\"");
+      }
     }
     if (source.contains("events")) unit.events = Events(source.at("events"), TypeOf(unit), where);
   }
@@ -428,6 +470,7 @@ class WindowSource {
   const std::map<std::string, std::uint32_t>& handlers_;
   std::uint32_t& serial_;
   std::map<std::uint32_t, std::string> parents_;
+  ReadContext context_;
 };
 
 }  // namespace
@@ -438,7 +481,8 @@ LayoutLoad LoadLayout(const std::filesystem::path& project) {
     const Json source = ParseFile(project);
     result.layout.inputs.push_back(project);
     const std::string where = project.filename().string();
-    CheckKeys(source, {"handlers", "windows"}, where);
+    static constexpr std::string_view kProjectKeys[] = {"handlers", "windows"};
+    CheckKeys(source, [](const std::string& key) { return Listed(kProjectKeys, key); }, where);
     if (!source.contains("handlers") || !source.at("handlers").is_array()) Refuse(where + ": \"handlers\" list missing");
     if (!source.contains("windows") || !source.at("windows").is_array()) Refuse(where + ": \"windows\" list missing");
     std::map<std::string, std::uint32_t> handlers;
