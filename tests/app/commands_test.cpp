@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
 
 namespace sw::app {
@@ -24,7 +25,7 @@ TEST(AppCommands, EmptyContentIsTheCueTextOrNothing) {
   struct Row {
     std::string text;
     bool empty;
-    const char* why;
+    const char* reason;
   };
   const std::string cue(kCueText);
   const Row rows[] = {
@@ -34,7 +35,7 @@ TEST(AppCommands, EmptyContentIsTheCueTextOrNothing) {
       {cue + " ", false, "only the exact cue text"},
       {cue.substr(0, cue.size() - 1), false, "a cut cue text is the user's"},
   };
-  for (const Row& row : rows) EXPECT_EQ(IsEmptyContent(row.text), row.empty) << row.why;
+  testing::ForEachRow(rows, [](const Row& row) { EXPECT_EQ(IsEmptyContent(row.text), row.empty); });
 }
 
 TEST(AppCommands, SavedFileSitsInTheProgramFolder) {
@@ -43,14 +44,16 @@ TEST(AppCommands, SavedFileSitsInTheProgramFolder) {
     std::string directory;
     std::string content;
     std::string path;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"C:\\Tools", "ABC123", "C:\\Tools\\Bar_Code_ABC123.bmp", "folder, prefix, content, extension"},
       {"C:\\Tools", cue, "C:\\Tools\\Bar_Code_" + cue + ".bmp", "the cue text as it is"},
       {"", "7", "\\Bar_Code_7.bmp", "no folder known"},
   };
-  for (const Row& row : rows) EXPECT_EQ(SavedFilePath(row.directory, row.content), row.path) << row.why;
+  testing::ForEachRow(rows, [](const Row& row) {
+    EXPECT_EQ(SavedFilePath(row.directory, row.content), row.path);
+  });
 }
 
 }  // namespace

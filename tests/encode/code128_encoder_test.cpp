@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/barcode_canvas.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -70,7 +71,7 @@ TEST(Code128Encoder, WithoutAHostMakesTheBareBars) {
 TEST(Code128Encoder, CaptionIsCentredByItsEstimateAboveTheBottom) {
   struct Case {
     std::int32_t font_size, x, y;
-    const char* why;
+    const char* reason;
   };
   // "Code128": 112 modules, so the canvas is 3 x 112 + 102 = 438 wide and 150 high.
   constexpr std::int32_t kWidth = 438, kHeight = 150;
@@ -78,8 +79,7 @@ TEST(Code128Encoder, CaptionIsCentredByItsEstimateAboveTheBottom) {
       {24, kWidth / 2 - 7 * 16 / 2, kHeight - 36, "24 pt: 16 a byte"},
       {15, kWidth / 2 - 7 * 10 / 2, 127, "15 pt: 10 a byte, 150 - 22.5 truncated"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
+  testing::ForEachRow(cases, [&](const Case& c) {
     FakeHost host;
     host.font_size = c.font_size;
     Code128Encoder encoder(&host);
@@ -92,7 +92,7 @@ TEST(Code128Encoder, CaptionIsCentredByItsEstimateAboveTheBottom) {
     EXPECT_EQ(host.text_y, c.y);
     EXPECT_EQ(barcode.GetBitCount(), 24) << "the panel's image replaces the bars";
     EXPECT_EQ(barcode.GetWidth(), kWidth);
-  }
+  });
 }
 
 }  // namespace

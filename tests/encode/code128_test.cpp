@@ -8,6 +8,7 @@
 #include "encode/segments.h"
 #include "encode/symbols.h"
 #include "render/barcode_canvas.h"
+#include "tests/support/case_table.h"
 
 namespace sw::code128 {
 namespace {
@@ -24,7 +25,7 @@ struct Case {
   std::int32_t start;
   std::vector<std::int32_t> symbols;
   std::int32_t check;
-  const char* why;
+  const char* reason;
 };
 
 const Case kCases[] = {
@@ -66,8 +67,7 @@ const Case kCases[] = {
 };
 
 TEST(Code128, SegmentsSymbolsAndCheckValues) {
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.why);
+  testing::ForEachRow(kCases, [](const Case& c) {
     const Segments segments = SplitIntoSegments(c.text);
     EXPECT_EQ(segments.list, c.segments);
     EXPECT_EQ(segments.has_non_digit, c.has_non_digit);
@@ -81,7 +81,7 @@ TEST(Code128, SegmentsSymbolsAndCheckValues) {
     EXPECT_EQ(ModuleCount(widths), 11 * static_cast<std::int64_t>(c.symbols.size() + 2) + 13);
     EXPECT_EQ(widths.substr(0, 6), PatternTableRows()[static_cast<std::size_t>(c.start)]);
     EXPECT_EQ(widths.substr(widths.size() - 7), "2331112");
-  }
+  });
 }
 
 TEST(Code128, CheckValueOfALongTextDoesNotOverflow) {

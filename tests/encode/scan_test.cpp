@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "encode/code128_encoder.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -99,7 +100,7 @@ TEST_F(ScanTest, BothDecodersReadEveryContent) {
 TEST_F(ScanTest, BytesWithoutASetBValueAreLeftOut) {
   struct Case {
     std::string_view typed, decoded;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {"A\tB", "AB", "a control byte"},
@@ -111,11 +112,9 @@ TEST_F(ScanTest, BytesWithoutASetBValueAreLeftOut) {
       {"\x81\x40" "1234\xe9\x46" "5678AB\xc8\x41" "9", "12345678AB9", "characters between digit runs and letters"},
       {"Code\xe9\x46" "128\x81\x40", "Code128", "characters after letters and after digits"},
   };
-  int index = 1000;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    ExpectBothDecoders(c.typed, std::string(c.decoded), index++);
-  }
+  testing::ForEachRow(cases, [&](const Case& c, std::size_t row) {
+    ExpectBothDecoders(c.typed, std::string(c.decoded), 1000 + static_cast<int>(row));
+  });
 }
 
 }  // namespace

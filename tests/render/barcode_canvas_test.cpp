@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tests/support/case_table.h"
+
 namespace sw {
 namespace {
 
@@ -40,19 +42,19 @@ TEST(RenderWidths, CanvasSizeComesFromTheModuleCount) {
     const std::string& widths;
     std::int64_t modules;
     std::int32_t width;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {kSingleA, 46, 240, "a single character"},
       {k123456, 68, 306, "three digit pairs in set C"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ModuleCount(c.widths), c.modules) << c.why;
+  testing::ForEachRow(cases, [](const Case& c) {
+    EXPECT_EQ(ModuleCount(c.widths), c.modules);
     Bitmap canvas = RenderWidths(c.widths);
-    EXPECT_EQ(canvas.GetWidth(), c.width) << c.why;
-    EXPECT_EQ(canvas.GetHeight(), 150) << c.why;
-    EXPECT_EQ(canvas.GetBitCount(), 1) << c.why;
-  }
+    EXPECT_EQ(canvas.GetWidth(), c.width);
+    EXPECT_EQ(canvas.GetHeight(), 150);
+    EXPECT_EQ(canvas.GetBitCount(), 1);
+  });
 }
 
 TEST(RenderWidths, BarsSitBetweenTheMargins) {
@@ -79,7 +81,7 @@ TEST(EstimateTextWidth, ByteCountTimesTruncatedSevenTenthsOfTheFontSize) {
   struct Case {
     std::string_view text;
     std::int32_t font_size, width;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {"Code128", 24, 7 * 16, "0.7 x 24 = 16.8, truncated"},
@@ -88,7 +90,9 @@ TEST(EstimateTextWidth, ByteCountTimesTruncatedSevenTenthsOfTheFontSize) {
       {"", 24, 0, "no text"},
       {"ab", -10, 2 * -7, "truncation toward zero"},
   };
-  for (const Case& c : cases) EXPECT_EQ(EstimateTextWidth(c.text, c.font_size), c.width) << c.why;
+  testing::ForEachRow(cases, [](const Case& c) {
+    EXPECT_EQ(EstimateTextWidth(c.text, c.font_size), c.width);
+  });
 }
 
 }  // namespace

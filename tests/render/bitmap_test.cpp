@@ -8,6 +8,7 @@
 
 #include "render/bitmap_messages.h"
 #include "render/bmp_format.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -22,7 +23,7 @@ TEST(BitmapData, FileSizesAndOffsetsFollowTheLayout) {
     std::int32_t width, height;
     std::int16_t bits;
     std::size_t colors, stride;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {344, 120, 24, 0, 1032, "the picture box: 3 x 344 bytes a row, no padding"},
@@ -33,8 +34,7 @@ TEST(BitmapData, FileSizesAndOffsetsFollowTheLayout) {
       {3, 1, 16, 0, 8, "three words padded to eight bytes"},
       {2, 2, 32, 0, 8, "no padding at 32 bits"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
+  testing::ForEachRow(cases, [](const Case& c) {
     Bitmap bitmap;
     ASSERT_TRUE(bitmap.Create(c.width, c.height, c.bits, kWhite));
     const bytes data = bitmap.GetData();
@@ -51,7 +51,7 @@ TEST(BitmapData, FileSizesAndOffsetsFollowTheLayout) {
     EXPECT_EQ(bmp::ReadU16(data.data() + info + bmp::kBiPlanes), 1);
     EXPECT_EQ(bmp::ReadU16(data.data() + info + bmp::kBiBitCount), c.bits);
     for (std::size_t at = info + bmp::kBiCompression; at < kHeaders; ++at) EXPECT_EQ(data[at], 0) << at;
-  }
+  });
   EXPECT_EQ(Bitmap().GetData().size(), 0u);
 }
 
@@ -113,7 +113,7 @@ TEST(BitmapPixels, ColorsReadBackPerFormat) {
   struct Case {
     std::int16_t bits;
     ColorRef written, read;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {1, MakeColorRef(200, 200, 200), kWhite, "nearer to white"},
@@ -125,14 +125,13 @@ TEST(BitmapPixels, ColorsReadBackPerFormat) {
       {24, 0x123456, 0x123456, "exact"},
       {32, 0x654321, 0x654321, "exact"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
+  testing::ForEachRow(cases, [](const Case& c) {
     Bitmap bitmap;
     ASSERT_TRUE(bitmap.Create(3, 2, c.bits, kBlack));
     ASSERT_TRUE(bitmap.SetPixel(2, 1, c.written));
     EXPECT_EQ(bitmap.GetPixel(2, 1), c.read);
     EXPECT_EQ(bitmap.GetPixel(1, 1), kBlack);
-  }
+  });
 }
 
 TEST(BitmapCreate, RefusesBadBitCountsAndSizes) {
@@ -140,7 +139,7 @@ TEST(BitmapCreate, RefusesBadBitCountsAndSizes) {
     std::int32_t width, height;
     std::int16_t bits;
     std::string_view message;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {4, 4, 0, bitmap_message::kBadBitCount, "no such bit count"},
@@ -155,14 +154,13 @@ TEST(BitmapCreate, RefusesBadBitCountsAndSizes) {
       {INT32_MAX, INT32_MAX, 32, bitmap_message::kUnsupported, "the product overflows 64 bits of stride"},
       {20000, 20000, 24, bitmap_message::kUnsupported, "1.2 GB: over the 256 MiB cap"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
+  testing::ForEachRow(cases, [](const Case& c) {
     Bitmap bitmap;
     ASSERT_TRUE(bitmap.Create(2, 2, 8, kWhite));
     EXPECT_FALSE(bitmap.Create(c.width, c.height, c.bits, kWhite));
     EXPECT_EQ(bitmap.LastError(), c.message);
     EXPECT_TRUE(bitmap.IsEmpty()) << "a failed Create leaves the bitmap empty";
-  }
+  });
 }
 
 // Create's fill colours one line and copies it; the result must be what SetPixel on every pixel gives.

@@ -7,6 +7,7 @@
 #include "render/bitmap.h"
 #include "render/bitmap_messages.h"
 #include "render/bmp_format.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -42,7 +43,7 @@ TEST(BmpReader, MalformedFilesFailCleanly) {
   };
   struct Case {
     bytes data;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {{}, "no bytes"},
@@ -100,13 +101,13 @@ TEST(BmpReader, MalformedFilesFailCleanly) {
       {info16(bmp::kBiPlanes, 0), "zero planes"},
       {info16(bmp::kBiPlanes, 2), "two planes"},
   };
-  for (const Case& c : cases) {
+  testing::ForEachRow(cases, [](const Case& c) {
     Bitmap bitmap;
     ASSERT_TRUE(bitmap.Create(1, 1, 24, kWhite));
-    EXPECT_FALSE(bitmap.LoadData(c.data)) << c.why;
-    EXPECT_TRUE(bitmap.IsEmpty()) << c.why;
-    EXPECT_EQ(bitmap.LastError(), bitmap_message::kUnsupported) << c.why;
-  }
+    EXPECT_FALSE(bitmap.LoadData(c.data));
+    EXPECT_TRUE(bitmap.IsEmpty());
+    EXPECT_EQ(bitmap.LastError(), bitmap_message::kUnsupported);
+  });
 }
 
 // Flips a bottom-up file's rows and negates its height.

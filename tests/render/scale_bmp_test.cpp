@@ -11,6 +11,7 @@
 #include "render/barcode_canvas.h"
 #include "render/bitmap.h"
 #include "render/bmp_format.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -57,27 +58,32 @@ bytes RandomImage(std::int32_t width, std::int32_t height, std::int16_t bits, st
 std::size_t PixelOffset(const bytes& data) { return bmp::ReadU32(data.data() + bmp::kBfOffBits); }
 
 TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
-  std::vector<std::pair<bytes, const char*>> sources;
-  sources.emplace_back(RenderWidths("2112142111213311421221132321121131112331112").GetData(), "a barcode canvas");
-  for (std::int16_t bits : {1, 4, 8, 16, 24, 32}) sources.emplace_back(RandomImage(37, 23, bits, bits), "random");
+  struct Source {
+    bytes data;
+    const char* reason;
+  };
+  std::vector<Source> sources;
+  sources.push_back({RenderWidths("2112142111213311421221132321121131112331112").GetData(), "a barcode canvas"});
+  for (std::int16_t bits : {1, 4, 8, 16, 24, 32}) sources.push_back({RandomImage(37, 23, bits, bits), "random"});
   {
     bytes data = RandomImage(37, 23, 32, 7);  // the unused fourth bytes are not copied
     for (std::size_t i = PixelOffset(data) + 3; i < data.size(); i += 4) data[i] = 0xA5;
-    sources.emplace_back(data, "32 bits with fourth bytes set");
+    sources.push_back({data, "32 bits with fourth bytes set"});
   }
   {
     bytes data = RandomImage(37, 23, 16, 8);  // the unused top bit of a word is dropped
     for (std::size_t i = PixelOffset(data) + 1; i < data.size(); i += 2) data[i] |= 0x80;
-    sources.emplace_back(data, "16 bits with top bits set");
+    sources.push_back({data, "16 bits with top bits set"});
   }
   {
     bytes data = RandomImage(37, 23, 8, 9);  // indices past a 5-entry table read as black
     bmp::WriteU32(data.data() + bmp::kFileHeaderSize + bmp::kBiClrUsed, 5);
-    sources.emplace_back(data, "8 bits, short table");
+    sources.push_back({data, "8 bits, short table"});
   }
-  for (const auto& [data, why] : sources) {
+  testing::ForEachRow(sources, [](const Source& row) {
+    const bytes& data = row.data;
     Bitmap source;
-    ASSERT_TRUE(source.LoadData(data)) << why;
+    ASSERT_TRUE(source.LoadData(data));
     const std::int32_t w = source.GetWidth(), h = source.GetHeight();
     const std::pair<std::int32_t, std::int32_t> targets[] = {{344, 120}, {w, h}, {2 * w, h}, {w / 2, 2 * h + 1}, {1, 1}};
     const std::pair<std::int32_t, std::int32_t> passed[] = {{w, h}, {w + 9, h - 5}, {0, h}, {w, -h}};
@@ -86,10 +92,10 @@ TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
         // Sizes that leave the source fail every GetPixel in the plain rule (slow): small targets only.
         if (w1 * h1 > 10000 && (w0 != w || h0 != h)) continue;
         EXPECT_EQ(ScaleBmpBytes(data, w0, h0, w1, h1), PlainScale(data, w0, h0, w1, h1))
-            << why << ": " << w0 << "x" << h0 << " -> " << w1 << "x" << h1;
+            << w0 << "x" << h0 << " -> " << w1 << "x" << h1;
       }
     }
-  }
+  });
 }
 
 // One line of six distinct colours; the target line's colours say which source columns it took.
@@ -121,7 +127,7 @@ TEST(ScaleBmpBytes, DegenerateSizesGiveEmptyBytesOrBlack) {
   struct Case {
     std::int32_t w0, h0, w1, h1;
     bool empty;
-    const char* why;
+    const char* reason;
   };
   const Case cases[] = {
       {13, 7, 0, 7, true, "zero target width: nothing to create"},
@@ -133,16 +139,16 @@ TEST(ScaleBmpBytes, DegenerateSizesGiveEmptyBytesOrBlack) {
       {-13, 7, 4, 3, false, "negative source width: negative columns, black"},
       {0, 0, 0, 0, true, "all zero"},
   };
-  for (const Case& c : cases) {
+  testing::ForEachRow(cases, [&](const Case& c) {
     const bytes scaled = ScaleBmpBytes(data, c.w0, c.h0, c.w1, c.h1);
     if (c.empty) {
-      EXPECT_TRUE(scaled.empty()) << c.why;
-      continue;
+      EXPECT_TRUE(scaled.empty());
+      return;
     }
     Bitmap black;
     ASSERT_TRUE(black.Create(c.w1, c.h1, 24, kBlack));
-    EXPECT_EQ(scaled, black.GetData()) << c.why;
-  }
+    EXPECT_EQ(scaled, black.GetData());
+  });
   EXPECT_TRUE(ScaleBmpBytes({}, 13, 7, 4, 3).empty()) << "no source bytes";
   EXPECT_TRUE(ScaleBmpBytes(bytes(data.begin(), data.begin() + 60), 13, 7, 4, 3).empty()) << "a cut source";
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shadow/binding_messages.h"
+#include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
 
 namespace sw {
@@ -14,7 +15,7 @@ TEST(BindingMessages, TextsAreTheGbkBytes) {
   const struct {
     std::string actual;
     std::string utf8;
-    const char* why;
+    const char* reason;
   } cases[] = {
       {std::string{kRuntimeErrorCaption}, "运行时出错!", "caption of the fatal box"},
       {std::string{kStackErrorMessage}, "调用DLL命令后发现堆栈错误", "stack depth changed by a call"},
@@ -25,7 +26,7 @@ TEST(BindingMessages, TextsAreTheGbkBytes) {
       {MissingSystemExportMessage("GetPropA"), "无法找到指定DLL库文件中的输出命令“GetPropA”",
        "no library named: function name only"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.actual, testing::GbkFromUtf8(c.utf8)) << c.why;
+  testing::ForEachRow(cases, [](const auto& c) { EXPECT_EQ(c.actual, testing::GbkFromUtf8(c.utf8)); });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shadow/shadow_template_profile.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -20,7 +21,7 @@ struct PixelCase {
   ShadowTemplateKind kind;
   int x, y;
   int alpha;
-  const char* why;
+  const char* reason;
 };
 
 TEST(ShadowTemplateProfile, StatedPixels) {
@@ -59,9 +60,9 @@ TEST(ShadowTemplateProfile, StatedPixels) {
       {kLarge, 12, 12, 0, "the owner's corner"},
   };
   // clang-format on
-  for (const PixelCase& c : cases) {
-    EXPECT_EQ(ShadowTemplateAlpha(c.kind, c.x, c.y), c.alpha) << c.why << " at " << c.x << "," << c.y;
-  }
+  testing::ForEachRow(cases, [](const PixelCase& c) {
+    EXPECT_EQ(ShadowTemplateAlpha(c.kind, c.x, c.y), c.alpha) << "at " << c.x << "," << c.y;
+  });
 }
 
 // The small template is exactly its profile plus the corner table, mirrored into four corners.

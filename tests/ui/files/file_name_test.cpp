@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/case_table.h"
+
 namespace sw {
 namespace {
 
@@ -14,7 +16,7 @@ const std::string kTrailBackslash = "\x81\x5C";
 struct Case {
   std::string text;
   bool safe;
-  const char* why;
+  const char* reason;
 };
 
 TEST(FileName, SafeParts) {
@@ -35,7 +37,7 @@ TEST(FileName, SafeParts) {
       {"\xCC", false, "a lead byte without its trail byte"},
       {kChinese + "\\", false, "backslash after complete characters"},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsSafeFileNamePart(c.text), c.safe) << c.why;
+  testing::ForEachRow(cases, [](const Case& c) { EXPECT_EQ(IsSafeFileNamePart(c.text), c.safe); });
 }
 
 }  // namespace

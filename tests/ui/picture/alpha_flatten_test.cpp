@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/case_table.h"
+
 namespace sw {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr std::uint8_t kBlack = 0, kWhite = 255;
 
 struct ChannelCase {
   std::uint8_t channel, alpha, background, expected;
-  const char* why;
+  const char* reason;
 };
 
 TEST(FlattenChannel, FollowsTheScaleAboveOneOver255AndTruncates) {
@@ -24,9 +26,9 @@ TEST(FlattenChannel, FollowsTheScaleAboveOneOver255AndTruncates) {
       {kWhite, 254, kWhite, kWhite, "white over white stays white"},
       {100, 51, 100, 100, "a colour over itself stays"},
   };
-  for (const ChannelCase& c : cases) {
-    EXPECT_EQ(FlattenChannel(c.channel, c.alpha, c.background), c.expected) << c.why;
-  }
+  testing::ForEachRow(cases, [](const ChannelCase& c) {
+    EXPECT_EQ(FlattenChannel(c.channel, c.alpha, c.background), c.expected);
+  });
 }
 
 TEST(FlattenAlpha, MixesEachChannelWithItsOwnBackgroundChannel) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/bitmap.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -38,7 +39,7 @@ TEST(PackedDib, AnythingElseIsRefused) {
     std::uint32_t value;
     std::size_t cut;      // bytes cut off the end
     bool file_only;  // the packed DIB alone is still good
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {0, 0, 1, false, "the last row is one byte short"},
@@ -53,7 +54,7 @@ TEST(PackedDib, AnythingElseIsRefused) {
       {14 + 32, 0x40000000, 0, false, "a colour table far past the end"},
       {14, 0xFFFFFFF0, 0, false, "a header longer than the file"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [](const Row& row) {
     std::vector<std::uint8_t> bmp = WrittenBmp(24);
     if (row.at == 0 && row.value != 0) {
       bmp[0] = static_cast<std::uint8_t>(row.value);
@@ -62,10 +63,10 @@ TEST(PackedDib, AnythingElseIsRefused) {
       for (int i = 0; i < 4; ++i) bmp[row.at + i] = static_cast<std::uint8_t>(row.value >> (8 * i));
     }
     bmp.resize(bmp.size() - row.cut);
-    EXPECT_TRUE(PackedDibInBmp(bmp).empty()) << row.why;
+    EXPECT_TRUE(PackedDibInBmp(bmp).empty());
     const std::span<const std::uint8_t> dib = std::span<const std::uint8_t>(bmp).subspan(kFileHeader);
-    EXPECT_EQ(BmpFromPackedDib(dib).empty(), !row.file_only) << row.why;
-  }
+    EXPECT_EQ(BmpFromPackedDib(dib).empty(), !row.file_only);
+  });
   EXPECT_TRUE(PackedDibInBmp({}).empty()) << "no bytes";
   EXPECT_TRUE(BmpFromPackedDib(std::vector<std::uint8_t>(39)).empty()) << "less than a header";
 }

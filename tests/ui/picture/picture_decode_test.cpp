@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "render/bitmap.h"
 
@@ -30,7 +31,7 @@ Bytes Prefix(std::initializer_list<std::uint8_t> head, std::size_t size = 8) {
 struct RecognitionCase {
   Bytes bytes;
   PictureKind expected;
-  const char* why;
+  const char* reason;
 };
 
 TEST(RecognisePicture, TakesTheFirstMatchingRule) {
@@ -56,9 +57,7 @@ TEST(RecognisePicture, TakesTheFirstMatchingRule) {
       /*18*/ {Prefix({'B', 'M'}, 7), PictureKind::kEmpty, "BMP start, but 7 bytes"},
       /*19*/ {Prefix({'B', 'M', 0x89, 'P', 'N', 'G'}), PictureKind::kBmp, "BM comes first"},
   };
-  for (const RecognitionCase& c : cases) {
-    EXPECT_EQ(RecognisePicture(c.bytes), c.expected) << c.why;
-  }
+  testing::ForEachRow(cases, [](const RecognitionCase& c) { EXPECT_EQ(RecognisePicture(c.bytes), c.expected); });
 }
 
 TEST(DecodePicture, AbsentOrEmptyBytesGiveNoPicture) {
@@ -225,7 +224,7 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColors) {
   };
   struct Case {
     test::BmpFile file;
-    const char* why;
+    const char* reason;
     std::uint32_t colors_used = 0;  // written over biClrUsed when not 0
   };
   const std::vector<Case> cases = {
@@ -241,17 +240,17 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColors) {
       {{.width = 3, .height = 2, .bits = 4, .palette = padded(16), .rows = indices},
        "4 bits, 16 colours stored but 0xFFFFFFFF counted: read as 16", 0xFFFFFFFFu},
   };
-  for (const Case& c : cases) {
+  testing::ForEachRow(cases, [&](const Case& c) {
     Bytes bmp = test::MakeBmp(c.file);
     if (c.colors_used != 0) test::PutLe32(bmp, test::bmp::kColorsUsed, c.colors_used);
     const auto picture = DecodePicture(bmp.data(), static_cast<std::int32_t>(bmp.size()));
-    ASSERT_TRUE(picture) << c.why;
+    ASSERT_TRUE(picture);
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 3; ++x) {
-        EXPECT_EQ(BottomUpPixel(*picture, x, y), palette[indices[y][x]]) << c.why << " at " << x << "," << y;
+        EXPECT_EQ(BottomUpPixel(*picture, x, y), palette[indices[y][x]]) << "at " << x << "," << y;
       }
     }
-  }
+  });
 }
 
 // Pixel (x, y) of a top-down 8-bit packed DIB, through its colour table.
@@ -341,7 +340,7 @@ TEST(DecodePcx, OneBitRowsArePaddedToWords) {
 struct IconCase {
   std::vector<test::IconEntry> entries;
   std::size_t chosen;
-  const char* why;
+  const char* reason;
 };
 
 TEST(DecodeIconDirectory, ChoosesTheFirst32PixelEntryWithColorsElseTheLast) {
@@ -353,18 +352,18 @@ TEST(DecodeIconDirectory, ChoosesTheFirst32PixelEntryWithColorsElseTheLast) {
       {{E{32, 15, 32, 32}, E{24, 0, 24, 24}}, 1, "15 colours are not enough"},
       {{E{32, 255, 32, 32}, E{24, 0, 24, 24}}, 0, "255 colours"},
   };
-  for (const IconCase& c : cases) {
+  testing::ForEachRow(cases, [](const IconCase& c) {
     for (const std::uint16_t type : {1, 2}) {
       const Bytes file = test::MakeIconFile(type, c.entries);
       const auto picture = DecodePicture(file.data(), static_cast<std::int32_t>(file.size()));
-      ASSERT_TRUE(picture) << c.why;
+      ASSERT_TRUE(picture);
       const test::IconEntry& chosen = c.entries[c.chosen];
-      EXPECT_EQ(picture->kind, type == 1 ? PictureKind::kIcon : PictureKind::kCursor) << c.why;
-      EXPECT_EQ(picture->width, chosen.width) << c.why;
-      EXPECT_EQ(picture->height, chosen.height) << c.why << ": half the image header's height";
-      EXPECT_EQ(picture->pixels, test::MakeIconImage(chosen.width, chosen.height, chosen.color)) << c.why;
+      EXPECT_EQ(picture->kind, type == 1 ? PictureKind::kIcon : PictureKind::kCursor);
+      EXPECT_EQ(picture->width, chosen.width);
+      EXPECT_EQ(picture->height, chosen.height) << "half the image header's height";
+      EXPECT_EQ(picture->pixels, test::MakeIconImage(chosen.width, chosen.height, chosen.color));
     }
-  }
+  });
 }
 
 TEST(DecodeIconDirectory, PngEntriesTakeTheirSizeFromThePngHeader) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "ui/picture/picture_decode.h"
 
@@ -120,7 +121,7 @@ struct MalformedCase {
   const char* base;
   Edit edit;
   DecodeFailure expected;
-  const char* why;
+  const char* reason;
 };
 
 const std::vector<MalformedCase>& Cases() {
@@ -218,23 +219,21 @@ TEST(MalformedPictures, GiveNoPictureForTheirReason) {
   for (const auto& [name, bytes] : bases) {
     ASSERT_TRUE(DecodePictureBytes(bytes).picture) << "base " << name << " must decode";
   }
-  for (std::size_t i = 0; i < Cases().size(); ++i) {
-    const MalformedCase& c = Cases()[i];
+  testing::ForEachRow(Cases(), [&](const MalformedCase& c) {
     Bytes bytes = bases.at(c.base);
     c.edit(bytes);
     const PictureDecoding result = DecodePictureBytes(bytes);
-    EXPECT_FALSE(result.picture) << "case " << i << ": " << c.why;
-    EXPECT_EQ(DescribeDecodeFailure(result.failure), DescribeDecodeFailure(c.expected))
-        << "case " << i << ": " << c.why;
-    EXPECT_FALSE(DecodePicture(bytes.data(), static_cast<std::int32_t>(bytes.size()))) << "case " << i;
-  }
+    EXPECT_FALSE(result.picture);
+    EXPECT_EQ(DescribeDecodeFailure(result.failure), DescribeDecodeFailure(c.expected));
+    EXPECT_FALSE(DecodePicture(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+  });
 }
 
 TEST(MalformedPictures, JpegOverTheScanCapIsTooLarge) {
   struct Row {
     int scans;
     DecodeFailure expected;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {kMaxJpegScans, F::kNone, "as many scans as the cap allows"},
@@ -242,12 +241,12 @@ TEST(MalformedPictures, JpegOverTheScanCapIsTooLarge) {
   };
   Bytes rgb(16 * 16 * 3);
   for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 7);
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     const Bytes jpeg = test::WriteJpegScans(16, 16, rgb, row.scans);
     const PictureDecoding result = DecodePictureBytes(jpeg);
-    EXPECT_EQ(DescribeDecodeFailure(result.failure), DescribeDecodeFailure(row.expected)) << row.why;
-    EXPECT_EQ(result.picture.has_value(), row.expected == F::kNone) << row.why;
-  }
+    EXPECT_EQ(DescribeDecodeFailure(result.failure), DescribeDecodeFailure(row.expected));
+    EXPECT_EQ(result.picture.has_value(), row.expected == F::kNone);
+  });
 }
 
 // Every prefix of every good file fails cleanly, or (when only trailing markers are cut, such as a GIF's

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/case_table.h"
+
 namespace sw {
 namespace {
 
@@ -12,7 +14,7 @@ struct PlacementCase {
   PictureRect area;
   std::int32_t width, height;
   std::optional<PictureRect> expected;
-  const char* why;
+  const char* reason;
 };
 
 TEST(PlacePicture, PutsThePictureByMode) {
@@ -32,16 +34,16 @@ TEST(PlacePicture, PutsThePictureByMode) {
       {P::kCentred, area, 30, -1, std::nullopt, "negative height"},
       {P::kTiled, area, 30, 40, std::nullopt, "tiles are not one rectangle"},
   };
-  for (const PlacementCase& c : cases) {
-    EXPECT_EQ(PlacePicture(c.placement, c.area, c.width, c.height), c.expected) << c.why;
-  }
+  testing::ForEachRow(cases, [](const PlacementCase& c) {
+    EXPECT_EQ(PlacePicture(c.placement, c.area, c.width, c.height), c.expected);
+  });
 }
 
 struct TileCase {
   PictureRect update;
   std::int32_t width, height;
   TileRange expected;
-  const char* why;
+  const char* reason;
 };
 
 TEST(TilesToPaint, OnlyTilesThatMeetTheUpdate) {
@@ -55,9 +57,9 @@ TEST(TilesToPaint, OnlyTilesThatMeetTheUpdate) {
       {area, 0, 20, {}, "zero width: no tiles (and no endless loop)"},
       {area, 30, -5, {}, "negative height"},
   };
-  for (const TileCase& c : cases) {
-    EXPECT_EQ(TilesToPaint(area, c.update, c.width, c.height), c.expected) << c.why;
-  }
+  testing::ForEachRow(cases, [&](const TileCase& c) {
+    EXPECT_EQ(TilesToPaint(area, c.update, c.width, c.height), c.expected);
+  });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/case_table.h"
 #include "ui/units/picture_button_states.h"
 
 namespace sw {
@@ -40,7 +41,7 @@ using C = CaptureChange;
 
 TEST(PictureButtonStates, PushButtonSequences) {
   struct Sequence {
-    const char* why;
+    const char* reason;
     std::vector<Expect> steps;
   };
   const std::vector<Sequence> sequences = {
@@ -70,16 +71,16 @@ TEST(PictureButtonStates, PushButtonSequences) {
        {{Input::kMoveOver, false, V::kMouseOver, C::kTake, false},
         {Input::kCaptureLost, false, V::kNormal, C::kNone, false}}},
   };
-  for (const Sequence& sequence : sequences) {
+  testing::ForEachRow(sequences, [](const Sequence& sequence) {
     PictureButtonStates states(false, false);
     for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
       const Expect& row = sequence.steps[i];
       const ButtonStep step = Feed(states, row);
-      EXPECT_EQ(states.visual(), row.visual) << sequence.why << ", step " << i;
-      EXPECT_EQ(step.capture, row.capture) << sequence.why << ", step " << i;
-      EXPECT_EQ(step.clicked, row.clicked) << sequence.why << ", step " << i;
+      EXPECT_EQ(states.visual(), row.visual) << "step " << i;
+      EXPECT_EQ(step.capture, row.capture) << "step " << i;
+      EXPECT_EQ(step.clicked, row.clicked) << "step " << i;
     }
-  }
+  });
 }
 
 TEST(PictureButtonStates, PressedImageSameAsNormalStillShowsMouseOver) {
