@@ -34,14 +34,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const sw::tools::LayoutLoad load = sw::tools::LoadLayout(argv[1]);
-  if (!load.ok()) return Fail(load.error);
-  const sw::DescriptionWrite written = sw::WriteDescriptionTable(load.layout.table);
+  if (!load.ok()) return Fail(load.message());
+  const sw::DescriptionWrite written = sw::WriteDescriptionTable(load.value().table);
   if (!written.ok()) return Fail(written.message());
 
   // The round trip: what the program will read must be exactly what the sources say.
   const sw::DescriptionRead read = sw::ReadDescriptionTable(written.value());
   if (!read.ok()) return Fail("the written table does not read back: " + read.message());
-  sw::DescriptionTable expected = load.layout.table;
+  sw::DescriptionTable expected = load.value().table;
   for (std::size_t i = 0; i < expected.windows.size(); ++i) {
     expected.windows[i].check_value = read.value().windows[i].check_value;
   }
@@ -50,12 +50,12 @@ int main(int argc, char** argv) {
   const std::string table(written.value().begin(), written.value().end());
   if (!WriteIfChanged(argv[2], table)) return Fail(std::string("cannot write ") + argv[2]);
   const std::string source_name = std::filesystem::path(argv[1]).filename().string();
-  if (!WriteIfChanged(argv[3], sw::tools::LayoutIdsHeader(load.layout, source_name))) {
+  if (!WriteIfChanged(argv[3], sw::tools::LayoutIdsHeader(load.value(), source_name))) {
     return Fail(std::string("cannot write ") + argv[3]);
   }
   if (argc == 5) {
     std::string depfile = std::string(argv[2]) + ":";
-    for (const auto& input : load.layout.inputs) depfile += " \\\n  " + input.string();
+    for (const auto& input : load.value().inputs) depfile += " \\\n  " + input.string();
     depfile += "\n";
     if (!WriteIfChanged(argv[4], depfile)) return Fail(std::string("cannot write ") + argv[4]);
   }

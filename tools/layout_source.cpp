@@ -26,16 +26,18 @@ namespace sw::tools {
 namespace {
 
 using Json = nlohmann::ordered_json;  // keeps event bindings in the order the designer wrote them
+using enum LayoutError;
 
 struct SourceError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  SourceError(LayoutError code, const std::string& what) : std::runtime_error(what), code(code) {}
+  LayoutError code;
 };
 
-[[noreturn]] void Refuse(const std::string& what) { throw SourceError(what); }
+[[noreturn]] void Refuse(LayoutError code, const std::string& what) { throw SourceError(code, what); }
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) Refuse("cannot read " + path.string());
+  if (!in) Refuse(kUnreadableFile, "cannot read " + path.string());
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -43,7 +45,7 @@ Json ParseFile(const std::filesystem::path& path) {
   try {
     return Json::parse(ReadFile(path), nullptr, true, /*ignore_comments=*/true);
   } catch (const Json::parse_error& error) {
-    Refuse(path.string() + ": " + error.what());
+    Refuse(kSyntax, path.string() + ": " + error.what());
   }
 }
 
@@ -54,9 +56,9 @@ bool Listed(std::span<const std::string_view> names, std::string_view key) {
 // Every key of `object` must be `known`: a misspelt key is an error, not a silent default.
 template <typename Known>
 void CheckKeys(const Json& object, Known known, const std::string& where) {
-  if (!object.is_object()) Refuse(where + ": expected an object");
+  if (!object.is_object()) Refuse(kBadValue, where + ": expected an object");
   for (const auto& item : object.items()) {
-    if (!known(item.key())) Refuse(where + ": unknown key \"" + item.key() + "\"");
+    if (!known(item.key())) Refuse(kUnknownKey, where + ": unknown key \"" + item.key() + "\"");
   }
 }
 
@@ -112,11 +114,11 @@ std::int64_t Integer(const Json& value, const std::string& what, std::int64_t lo
     const std::string text = value.get<std::string>();
     char* end = nullptr;
     number = static_cast<std::int64_t>(std::strtoull(text.c_str() + 2, &end, 16));
-    if (text.size() == 2 || *end != '\0') Refuse(what + ": \"" + text + "\" is not a hex number");
+    if (text.size() == 2 || *end != '\0') Refuse(kBadValue, what + ": \"" + text + "\" is not a hex number");
   } else {
-    Refuse(what + ": expected an integer");
+    Refuse(kBadValue, what + ": expected an integer");
   }
-  if (number < low || number > high) Refuse(what + ": " + std::to_string(number) + " is out of range");
+  if (number < low || number > high) Refuse(kBadValue, what + ": " + std::to_string(number) + " is out of range");
   return number;
 }
 
@@ -136,20 +138,20 @@ std::uint32_t Flag(const Json& value, const std::string& what) {
 
 // "#RRGGBB" to a COLORREF (0x00BBGGRR), or "none".
 std::uint32_t Color(const Json& value, const std::string& what) {
-  if (!value.is_string()) Refuse(what + ": expected \"#RRGGBB\" or \"none\"");
+  if (!value.is_string()) Refuse(kBadValue, what + ": expected \"#RRGGBB\" or \"none\"");
   const std::string text = value.get<std::string>();
   if (text == "none") return kNoColor;
   if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos) {
-    Refuse(what + ": \"" + text + "\" is not #RRGGBB");
+    Refuse(kBadValue, what + ": \"" + text + "\" is not #RRGGBB");
   }
   const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(text.substr(1), nullptr, 16));
   return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
 }
 
 std::string Text(const Json& value, const std::string& what) {
-  if (!value.is_string()) Refuse(what + ": expected a text");
+  if (!value.is_string()) Refuse(kBadValue, what + ": expected a text");
   const auto gbk = GbkFromUtf8(value.get<std::string>());
-  if (!gbk) Refuse(what + ": not UTF-8, or a character that GBK cannot hold");
+  if (!gbk) Refuse(kBadText, what + ": not UTF-8, or a character that GBK cannot hold");
   return *gbk;
 }
 
@@ -157,14 +159,14 @@ TextAlign Align(const Json& value, const std::string& what) {
   static const std::map<std::string, TextAlign> kNames = {
       {"start", TextAlign::kStart}, {"centre", TextAlign::kCentre}, {"end", TextAlign::kEnd}};
   if (!value.is_string() || !kNames.count(value.get<std::string>())) {
-    Refuse(what + ": expected \"start\", \"centre\" or \"end\"");
+    Refuse(kBadValue, what + ": expected \"start\", \"centre\" or \"end\"");
   }
   return kNames.at(value.get<std::string>());
 }
 
 // A text's horizontal and vertical alignment.
 void AlignPair(TransLabelProperties& p, const Json& value, const std::string& what, ReadContext&) {
-  if (!value.is_array() || value.size() != 2) Refuse(what + ": expected [horizontal, vertical]");
+  if (!value.is_array() || value.size() != 2) Refuse(kBadValue, what + ": expected [horizontal, vertical]");
   p.horizontal_align = Align(value[0], what);
   p.vertical_align = Align(value[1], what);
 }
@@ -172,14 +174,14 @@ void AlignPair(TransLabelProperties& p, const Json& value, const std::string& wh
 std::uint32_t DisplayMode(const Json& value, const std::string& what) {
   static const std::map<std::string, std::uint32_t> kModes = {{"natural", 0}, {"tiled", 1}, {"centred", 2}};
   if (!value.is_string() || !kModes.count(value.get<std::string>())) {
-    Refuse(what + ": expected \"natural\", \"tiled\" or \"centred\"");
+    Refuse(kBadValue, what + ": expected \"natural\", \"tiled\" or \"centred\"");
   }
   return kModes.at(value.get<std::string>());
 }
 
 Bytes Image(const Json& value, const std::string& what, ReadContext& context) {
   if (value.is_null()) return {};
-  if (!value.is_string()) Refuse(what + ": expected a file name or null");
+  if (!value.is_string()) Refuse(kBadValue, what + ": expected a file name or null");
   const std::filesystem::path file = context.folder / value.get<std::string>();
   const std::string bytes = ReadFile(file);
   context.inputs.push_back(file);
@@ -200,9 +202,9 @@ std::array<Bytes, 4> ButtonImages(const Json& value, const std::string& what, Re
 }
 
 void Geometry(const Json& source, const std::string& where, std::int32_t& a, std::int32_t& b, const char* key) {
-  if (!source.contains(key)) Refuse(where + ": \"" + key + "\" is missing");
+  if (!source.contains(key)) Refuse(kMissingKey, where + ": \"" + key + "\" is missing");
   const Json& pair = source.at(key);
-  if (!pair.is_array() || pair.size() != 2) Refuse(where + ": \"" + key + "\" must be [a, b]");
+  if (!pair.is_array() || pair.size() != 2) Refuse(kBadValue, where + ": \"" + key + "\" must be [a, b]");
   a = I32(pair[0], where + " " + key);
   b = I32(pair[1], where + " " + key);
 }
@@ -231,7 +233,7 @@ LogicalFont Font(const Json& source, const std::string& where, ReadContext& cont
   CheckKeys(source, [](const std::string& key) { return Holds(FontKeys(), key); }, where);
   LogicalFont font;
   ReadKeys(FontKeys(), source, where, context, font);
-  if (font.face.size() >= kFaceBytes) Refuse(where + ": the font face is longer than 31 GBK bytes");
+  if (font.face.size() >= kFaceBytes) Refuse(kBadText, where + ": the font face is longer than 31 GBK bytes");
   return font;
 }
 
@@ -335,7 +337,7 @@ class WindowSource {
     CheckKeys(
         source,
         [](const std::string& key) { return Listed(kWindowOwnKeys, key) || Holds(WindowKeys(), key); }, where);
-    if (!source.contains("window")) Refuse(where + ": \"window\" (the code name) is missing");
+    if (!source.contains("window")) Refuse(kMissingKey, where + ": \"window\" (the code name) is missing");
     const std::string code_name = CodeName(source.at("window"), where);
 
     WindowDescription& window = layout_.table.windows.emplace_back();
@@ -358,7 +360,7 @@ class WindowSource {
     own.properties = properties;
 
     if (source.contains("units")) {
-      if (!source.at("units").is_array()) Refuse(where + ": \"units\" must be a list");
+      if (!source.at("units").is_array()) Refuse(kBadValue, where + ": \"units\" must be a list");
       for (const Json& unit : source.at("units")) ReadUnit(unit, window, names, where);
     }
     ResolveParents(window, names, where);
@@ -366,12 +368,12 @@ class WindowSource {
 
  private:
   static std::string CodeName(const Json& value, const std::string& where) {
-    if (!value.is_string()) Refuse(where + ": a code name must be a text");
+    if (!value.is_string()) Refuse(kBadValue, where + ": a code name must be a text");
     const std::string name = value.get<std::string>();
     const bool identifier = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
                             name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") ==
                                 std::string::npos;
-    if (!identifier) Refuse(where + ": code name \"" + name + "\" is not an identifier");
+    if (!identifier) Refuse(kBadValue, where + ": code name \"" + name + "\" is not an identifier");
     return name;
   }
 
@@ -389,7 +391,7 @@ class WindowSource {
         {UnitType::kPicBtn, {{"clicked", event::kClicked}}},
         {UnitType::kEditBox, {{"changed", event::kChanged}}},
     };
-    if (!source.is_object()) Refuse(where + ": \"events\" must map event names to handler names");
+    if (!source.is_object()) Refuse(kBadValue, where + ": \"events\" must map event names to handler names");
     std::vector<EventBinding> bindings;
     for (const auto& item : source.items()) {
       std::int32_t number = 0;
@@ -399,10 +401,11 @@ class WindowSource {
       } else if (own != kOwn.end() && own->second.count(item.key())) {
         number = own->second.at(item.key());
       } else {
-        Refuse(where + ": a " + TypeName(type) + " has no event \"" + item.key() + "\"");
+        Refuse(kUnknownEvent, where + ": a " + TypeName(type) + " has no event \"" + item.key() + "\"");
       }
       if (!item.value().is_string() || !handlers_.count(item.value().get<std::string>())) {
-        Refuse(where + ": event \"" + item.key() + "\" names a handler that the project does not list");
+        Refuse(kUnknownHandler,
+               where + ": event \"" + item.key() + "\" names a handler that the project does not list");
       }
       bindings.push_back({number, handlers_.at(item.value().get<std::string>())});
     }
@@ -411,18 +414,18 @@ class WindowSource {
 
   void ReadUnit(const Json& source, WindowDescription& window, NamedWindow& names, const std::string& file) {
     if (!source.is_object() || !source.contains("unit")) {
-      Refuse(file + ": every unit needs \"unit\" (its code name)");
+      Refuse(kMissingKey, file + ": every unit needs \"unit\" (its code name)");
     }
     const std::string code_name = CodeName(source.at("unit"), file);
     const std::string where = file + " " + code_name;
     for (const NamedUnit& named : names.units) {
-      if (named.code_name == code_name) Refuse(where + ": code name used twice");
+      if (named.code_name == code_name) Refuse(kDuplicateName, where + ": code name used twice");
     }
     if (code_name == "Id" || code_name == "WindowUnit" || code_name == "UnitCount") {
-      Refuse(where + ": code name is reserved for the generated ids");
+      Refuse(kDuplicateName, where + ": code name is reserved for the generated ids");
     }
     if (!source.contains("type") || !source.at("type").is_string()) {
-      Refuse(where + ": \"type\" is missing");
+      Refuse(kMissingKey, where + ": \"type\" is missing");
     }
     const std::string type = source.at("type").get<std::string>();
 
@@ -432,18 +435,18 @@ class WindowSource {
     if (source.contains("name")) unit.name = Text(source.at("name"), where + " name");
     Geometry(source, where, unit.left, unit.top, "position");
     Geometry(source, where, unit.width, unit.height, "size");
-    if (unit.width < 0 || unit.height < 0) Refuse(where + ": negative size");
+    if (unit.width < 0 || unit.height < 0) Refuse(kBadValue, where + ": negative size");
     if (source.contains("flags")) unit.flags = U8(source.at("flags"), where + " flags");
     if (source.contains("parent")) parents_[unit.id] = CodeName(source.at("parent"), where);
 
     const std::vector<UnitTypeKeys>& types = UnitTypes();
     const auto kind =
         std::find_if(types.begin(), types.end(), [&type](const UnitTypeKeys& t) { return t.name == type; });
-    if (kind == types.end()) Refuse(where + ": unknown unit type \"" + type + "\"");
+    if (kind == types.end()) Refuse(kUnknownUnitType, where + ": unknown unit type \"" + type + "\"");
     unit.properties = kind->read(source, where, context_);
     for (const auto& item : source.items()) {
       if (!Listed(kCommonUnitKeys, item.key()) && !kind->holds(item.key())) {
-        Refuse(where + ": a " + type + " has no key \"" + item.key() + "\"");
+        Refuse(kUnknownKey, where + ": a " + type + " has no key \"" + item.key() + "\"");
       }
     }
     if (source.contains("events")) unit.events = Events(source.at("events"), TypeOf(unit), where);
@@ -458,7 +461,7 @@ class WindowSource {
       if (parent == parents_.end()) continue;
       const auto found = by_name.find(parent->second);
       if (found == by_name.end() || found->second == &unit) {
-        Refuse(where + ": parent \"" + parent->second + "\" is not another unit of this window");
+        Refuse(kBadParent, where + ": parent \"" + parent->second + "\" is not another unit of this window");
       }
       unit.parent = found->second->id;
       found->second->children.push_back(unit.id);
@@ -476,47 +479,49 @@ class WindowSource {
 }  // namespace
 
 LayoutLoad LoadLayout(const std::filesystem::path& project) {
-  LayoutLoad result;
+  Layout layout;
   try {
     const Json source = ParseFile(project);
-    result.layout.inputs.push_back(project);
+    layout.inputs.push_back(project);
     const std::string where = project.filename().string();
     static constexpr std::string_view kProjectKeys[] = {"handlers", "windows"};
     CheckKeys(source, [](const std::string& key) { return Listed(kProjectKeys, key); }, where);
-    if (!source.contains("handlers") || !source.at("handlers").is_array()) Refuse(where + ": \"handlers\" list missing");
-    if (!source.contains("windows") || !source.at("windows").is_array()) Refuse(where + ": \"windows\" list missing");
+    if (!source.contains("handlers") || !source.at("handlers").is_array()) {
+      Refuse(kMissingKey, where + ": \"handlers\" list missing");
+    }
+    if (!source.contains("windows") || !source.at("windows").is_array()) {
+      Refuse(kMissingKey, where + ": \"windows\" list missing");
+    }
     std::map<std::string, std::uint32_t> handlers;
     for (const Json& name : source.at("handlers")) {
       const std::string handler = name.is_string() ? name.get<std::string>() : "";
       if (handler.empty() || handler.find_first_not_of(
                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") != std::string::npos) {
-        Refuse(where + ": handler names must be identifiers");
+        Refuse(kBadValue, where + ": handler names must be identifiers");
       }
-      result.layout.handlers.push_back(handler);
+      layout.handlers.push_back(handler);
       if (!handlers.emplace(handler, static_cast<std::uint32_t>(handlers.size() + 1)).second) {
-        Refuse(where + ": handler \"" + handler + "\" listed twice");
+        Refuse(kDuplicateName, where + ": handler \"" + handler + "\" listed twice");
       }
     }
     std::uint32_t serial = 1;
     for (const Json& file : source.at("windows")) {
-      if (!file.is_string()) Refuse(where + ": \"windows\" lists file names");
-      WindowSource(result.layout, project.parent_path() / file.get<std::string>(), handlers, serial).Read();
+      if (!file.is_string()) Refuse(kBadValue, where + ": \"windows\" lists file names");
+      WindowSource(layout, project.parent_path() / file.get<std::string>(), handlers, serial).Read();
     }
-    for (std::size_t i = 0; i < result.layout.names.size(); ++i) {
+    for (std::size_t i = 0; i < layout.names.size(); ++i) {
       for (std::size_t j = 0; j < i; ++j) {
-        if (result.layout.names[i].code_name == result.layout.names[j].code_name) {
-          Refuse(where + ": window \"" + result.layout.names[i].code_name + "\" listed twice");
+        if (layout.names[i].code_name == layout.names[j].code_name) {
+          Refuse(kDuplicateName, where + ": window \"" + layout.names[i].code_name + "\" listed twice");
         }
       }
     }
   } catch (const SourceError& error) {
-    result.layout = {};
-    result.error = error.what();
+    return Failure<LayoutError>{error.code, error.what()};
   } catch (const Json::exception& error) {
-    result.layout = {};
-    result.error = error.what();
+    return Failure<LayoutError>{kBadValue, error.what()};
   }
-  return result;
+  return layout;
 }
 
 std::string LayoutIdsHeader(const Layout& layout, const std::string& source_name) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/description/window_description.h"
+#include "ui/result/result.h"
 
 namespace sw::tools {
 
@@ -30,11 +31,23 @@ struct Layout {
   std::vector<std::filesystem::path> inputs;  // every file read, for the build's dependency list
 };
 
-struct LayoutLoad {
-  Layout layout;
-  std::string error;  // names the file and the unit
-  bool ok() const { return error.empty(); }
+// Why the layout sources are refused; the message beside the code names the file and the unit.
+enum class LayoutError {
+  kUnreadableFile,   // a project, window or picture file that cannot be read
+  kSyntax,           // a file that is not JSON
+  kUnknownKey,       // a key the object does not have: a misspelling is refused, not defaulted
+  kMissingKey,       // a key that must be there is not ("type", "handlers" and "windows" also when not a
+                     // text or a list)
+  kUnknownUnitType,  // a unit "type" that is none of the unit types
+  kUnknownEvent,     // an event the unit's type does not raise
+  kUnknownHandler,   // an event bound to a handler that the project does not list
+  kBadValue,         // a value of the wrong kind or outside its range: a colour that is not #RRGGBB, a
+                     // negative size, a code or handler name that is not an identifier
+  kBadText,          // not UTF-8, a character GBK cannot hold, or a font face over 31 GBK bytes
+  kDuplicateName,    // a unit, window or handler named twice, or a unit named as a generated id is
+  kBadParent,        // a parent that is not another unit of the same window
 };
+using LayoutLoad = Result<Layout, LayoutError>;
 
 // `project` lists the handlers and the window sources in stored order; paths are relative to it.
 LayoutLoad LoadLayout(const std::filesystem::path& project);
