@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "tests/support/case_table.h"
 #include "tools/gbk_text.h"
 #include "tools/layout_source.h"
 #include "ui/description/window_description.h"
@@ -40,7 +41,7 @@ TEST(LayoutSource, TextsBecomeGbkBytes) {
   struct Row {
     const char* utf8;
     std::optional<std::string> gbk;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"Tips", "Tips", "ASCII stays"},
@@ -49,7 +50,7 @@ TEST(LayoutSource, TextsBecomeGbkBytes) {
       {"\xF0\x9F\x98\x80", std::nullopt, "an emoji has no GBK form"},
       {"\xE6\x9D", std::nullopt, "cut UTF-8"},
   };
-  for (const Row& row : rows) EXPECT_EQ(tools::GbkFromUtf8(row.utf8), row.gbk) << row.why;
+  testing::ForEachRow(rows, [](const Row& row) { EXPECT_EQ(tools::GbkFromUtf8(row.utf8), row.gbk); });
 }
 
 class SourceErrors : public ::testing::Test {
@@ -108,12 +109,11 @@ TEST_F(SourceErrors, NameTheFileTheUnitAndTheMistake) {
       {R"([{ "unit": "2A", "type": "PicBox", "position": [0, 0], "size": [1, 1] }])", kBadValue,
        "a code name that is not an identifier"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.reason);
+  testing::ForEachRow(rows, [&](const Row& row) {
     const tools::LayoutLoad load = Load(head + "\"units\": " + row.units + " }");
     ASSERT_FALSE(load.ok());
     EXPECT_EQ(load.code(), row.code) << load.message();
-  }
+  });
   // A message says where the mistake is, file and unit, before what it is.
   EXPECT_EQ(Load(head + "\"units\": " + rows[0].units + " }").message(), "w.json A: a PicBox has no key \"colour\"");
   const tools::LayoutLoad syntax = Load("{ not json");
