@@ -2,13 +2,14 @@
 // its name, type, geometry and parent, the event bindings, texts, fonts, colours and images.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 #include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "app/layout_ids.h"
+#include "tests/support/case_table.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/description/window_description.h"
@@ -77,33 +78,32 @@ TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColor) {
       {TipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 6},
   };
   ASSERT_EQ(Table().windows.size(), std::size(rows));
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const Row& row = rows[i];
+  testing::ForEachRow(rows, [](const Row& row, std::size_t i) {
     const WindowDescription& window = Table().windows[i];
-    EXPECT_EQ(window.window_id, row.id) << i;
-    ASSERT_EQ(window.units.size(), row.units) << i;
+    EXPECT_EQ(window.window_id, row.id);
+    ASSERT_EQ(window.units.size(), row.units);
     const UnitRecord& own = window.units[0];
     EXPECT_EQ(own.name, "");
     EXPECT_EQ(own.left, 50) << "stored position, unused: the window is centred";
     EXPECT_EQ(own.top, 50);
-    EXPECT_EQ(own.width, row.width) << i;
-    EXPECT_EQ(own.height, row.height) << i;
-    EXPECT_EQ(own.flags, row.flags) << i;
+    EXPECT_EQ(own.width, row.width);
+    EXPECT_EQ(own.height, row.height);
+    EXPECT_EQ(own.flags, row.flags);
     const WindowProperties* p = WindowPropertiesOf(window);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->version, 6u);
-    EXPECT_EQ(p->caption, row.caption) << i;
-    EXPECT_EQ(p->background_color, row.background) << i;
+    EXPECT_EQ(p->caption, row.caption);
+    EXPECT_EQ(p->background_color, row.background);
     EXPECT_EQ(p->border_style, 0u) << "no border, no system caption";
     EXPECT_EQ(p->start_position, 1u) << "centred";
     EXPECT_EQ(p->maximise_box, 0u);
     EXPECT_EQ(p->minimise_box, 1u);
-    EXPECT_EQ(p->control_box, row.control_box) << i;
+    EXPECT_EQ(p->control_box, row.control_box);
     EXPECT_EQ(p->close_allowed, 1u);
     EXPECT_EQ(p->topmost, 0u);
     EXPECT_EQ(p->class_name, "") << "the runtime's own class";
     for (const UnitRecord& unit : window.units) EXPECT_EQ(unit.mode_value, 4u);
-  }
+  });
 }
 
 TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
@@ -152,23 +152,24 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       {S::kId, S::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {S::kId, S::kTipsTitleBar, kPicBoxName + "1", T::kPicBox, 0, 0, 360, 28, 0, kShown},  // 25
   };
-  std::map<std::uint32_t, std::size_t> next_in_window;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const Row& row = rows[i];
+  testing::ForEachRow(rows, [&](const Row& row, std::size_t i) {
     const WindowDescription& window = Window(row.window);
-    const std::size_t place = ++next_in_window[row.window];  // after the window's own unit
-    ASSERT_LT(place, window.units.size()) << i;
+    // After the window's own unit and the units of the rows above that belong to the same window.
+    const auto above = rows.begin() + static_cast<std::ptrdiff_t>(i);
+    const auto same_window = [&](const Row& r) { return r.window == row.window; };
+    const std::size_t place = 1 + static_cast<std::size_t>(std::count_if(rows.begin(), above, same_window));
+    ASSERT_LT(place, window.units.size());
     const UnitRecord& unit = window.units[place];
-    EXPECT_EQ(unit.id, row.unit) << i << ": description order";
-    EXPECT_EQ(unit.name, row.name) << i;
-    EXPECT_EQ(TypeOf(unit), row.type) << i;
-    EXPECT_EQ(unit.left, row.left) << i;
-    EXPECT_EQ(unit.top, row.top) << i;
-    EXPECT_EQ(unit.width, row.width) << i;
-    EXPECT_EQ(unit.height, row.height) << i;
-    EXPECT_EQ(unit.parent, row.parent) << i;
-    EXPECT_EQ(unit.flags, row.flags) << i;
-  }
+    EXPECT_EQ(unit.id, row.unit) << "description order";
+    EXPECT_EQ(unit.name, row.name);
+    EXPECT_EQ(TypeOf(unit), row.type);
+    EXPECT_EQ(unit.left, row.left);
+    EXPECT_EQ(unit.top, row.top);
+    EXPECT_EQ(unit.width, row.width);
+    EXPECT_EQ(unit.height, row.height);
+    EXPECT_EQ(unit.parent, row.parent);
+    EXPECT_EQ(unit.flags, row.flags);
+  });
   // The containers list their children.
   EXPECT_EQ(Unit(M::kId, M::kTitleBar).children,
             (std::vector<std::uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
@@ -206,9 +207,9 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {TipsWindow::kId, TipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},
   };
   std::set<std::pair<std::uint32_t, std::int32_t>> expected;
-  for (const Row& row : rows) {
+  for (const Row& row : rows) expected.insert({row.unit, row.event});
+  testing::ForEachRow(rows, [](const Row& row) {
     const UnitRecord& unit = Unit(row.window, row.unit);
-    expected.insert({row.unit, row.event});
     bool found = false;
     for (const EventBinding& binding : unit.events) {
       if (binding.event == row.event) {
@@ -217,7 +218,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       }
     }
     EXPECT_TRUE(found) << std::hex << row.unit << " has no binding for event " << std::dec << row.event;
-  }
+  });
   for (const WindowDescription& window : Table().windows) {
     for (const UnitRecord& unit : window.units) {
       for (const EventBinding& binding : unit.events) {
@@ -273,10 +274,10 @@ TEST(Layout, TextsFontsAndColors) {
       {M::kId, M::kBarcodePicture, kWhite},
       {TipsWindow::kId, TipsWindow::kTipsTitleBar, kBar},
   };
-  for (const Color& c : colors) {
+  testing::ForEachRow(colors, [](const Color& c) {
     EXPECT_EQ(std::get<PicBoxProperties>(Unit(c.window, c.unit).properties).background_color, c.background)
         << std::hex << c.unit;
-  }
+  });
   EXPECT_TRUE(std::get<PicBoxProperties>(Unit(M::kId, M::kBarcodePicture).properties).image.empty());
   EXPECT_TRUE(std::get<PicBoxProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleBar).properties).image.empty());
   for (const WindowDescription& window : Table().windows) {
@@ -332,14 +333,14 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
   for (const Button& b : buttons) {
     for (int slot = 0; slot < 3; ++slot) rows.push_back({b.window, b.unit, slot, kPng, b.width, b.height});
   }
-  for (const ImageRow& row : rows) {
+  testing::ForEachRow(rows, [](const ImageRow& row) {
     const Bytes& bytes = ImageOf(row);
     const auto picture = DecodePicture(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     ASSERT_TRUE(picture.has_value()) << std::hex << row.unit << " slot " << std::dec << row.slot;
     EXPECT_EQ(picture->kind, row.kind) << std::hex << row.unit << " slot " << std::dec << row.slot;
     EXPECT_EQ(picture->width, row.width) << std::hex << row.unit << " slot " << std::dec << row.slot;
     EXPECT_EQ(picture->height, row.height) << std::hex << row.unit << " slot " << std::dec << row.slot;
-  }
+  });
   for (const Button& b : buttons) {
     const auto& images = std::get<PicBtnProperties>(Unit(b.window, b.unit).properties).images;
     EXPECT_EQ(images[0], images[2]) << std::hex << b.unit << ": the first and third image are the same picture";

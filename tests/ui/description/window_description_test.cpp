@@ -9,6 +9,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "tests/support/case_table.h"
 #include "ui/description/window_description.h"
 #include "ui/description/window_description_writer.h"
 
@@ -480,24 +481,24 @@ void StoreRecordsInOrder(std::vector<std::uint8_t>& bytes, const std::vector<std
 TEST(WindowDescription, ReadsRecordsStoredInAnyOrder) {
   struct Row {
     std::vector<std::size_t> order;  // units of the first description, as their records are stored
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {{5, 4, 3, 2, 1, 0}, "reversed: each record stored before the one listed ahead of it"},
       {{1, 2, 3, 4, 5, 0}, "the window unit's record last"},
   };
   const DescriptionTable table = SampleTable();
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     std::vector<std::uint8_t> bytes = Written(table);
     StoreRecordsInOrder(bytes, row.order);
     const DescriptionRead read = ReadDescriptionTable(bytes);
-    ASSERT_TRUE(read.ok()) << row.why << ": " << read.message();
-    EXPECT_EQ(read.value().windows[0].units, table.windows[0].units) << row.why;
-  }
+    ASSERT_TRUE(read.ok()) << read.message();
+    EXPECT_EQ(read.value().windows[0].units, table.windows[0].units);
+  });
 }
 
 struct Corruption {
-  const char* name;
+  const char* reason;
   std::function<void(DescriptionTable&)> change_model;
   std::function<void(std::vector<std::uint8_t>&)> change_bytes;
   DescriptionError code;
@@ -574,17 +575,16 @@ TEST(WindowDescription, RefusesInconsistentTables) {
        [](auto& b) { PutLe32(b, UnitOffsetAt(b, 0), Le32(b, UnitOffsetAt(b, 1)) + 8); }, E::kOverlappingRecords},
       {"record offset past the records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 3), 0x7FFFFFFF); }, E::kBadRecordOffset},
   };
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const Corruption& c = cases[i];
+  testing::ForEachRow(cases, [](const Corruption& c) {
     DescriptionTable table = SampleTable();
     if (c.change_model) c.change_model(table);
     std::vector<std::uint8_t> bytes = Written(table);
     if (c.change_bytes) c.change_bytes(bytes);
     const DescriptionRead read = ReadDescriptionTable(bytes);
-    EXPECT_FALSE(read.ok()) << i << " " << c.name << ": accepted";
-    if (read.ok()) continue;
-    EXPECT_EQ(read.code(), c.code) << i << " " << c.name << ": refused as \"" << read.message() << "\"";
-  }
+    EXPECT_FALSE(read.ok()) << "accepted";
+    if (read.ok()) return;
+    EXPECT_EQ(read.code(), c.code) << "refused as \"" << read.message() << "\"";
+  });
 }
 
 TEST(WindowDescription, RefusalNamesTheDescriptionAndTheUnit) {
@@ -598,18 +598,18 @@ TEST(WindowDescription, RefusalNamesTheDescriptionAndTheUnit) {
 TEST(WindowDescription, WriterRefusesWhatCannotBeStored) {
   struct Row {
     std::function<void(DescriptionTable&)> change;
-    const char* why;
+    const char* reason;
   };
   const std::vector<Row> rows = {
       {[](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).font.face = std::string(32, 'f'); },
        "a face of 32 bytes leaves no room for its terminator"},
       {[](auto& t) { UnitOf(t, 0, 4).name = std::string("a\0b", 3); }, "a name with a zero byte would end early"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [](const Row& row) {
     DescriptionTable table = SampleTable();
     row.change(table);
-    EXPECT_FALSE(WriteDescriptionTable(table).ok()) << row.why;
-  }
+    EXPECT_FALSE(WriteDescriptionTable(table).ok());
+  });
 }
 
 }  // namespace
