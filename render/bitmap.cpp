@@ -7,6 +7,7 @@
 #include "render/bitmap_messages.h"
 #include "render/bmp_reader.h"
 #include "render/bmp_writer.h"
+#include "render/byte_reader.h"
 #include "render/dib_exception.h"
 #include "render/palette.h"
 
@@ -45,7 +46,7 @@ std::uint32_t EncodeDirect(ColorRef color, int bits) {
 // Stores an encoded pixel; the fourth byte of a 32-bit pixel is left as it is.
 void PutPixel(std::uint8_t* row, std::int32_t x, int bits, std::uint32_t value) {
   switch (bits) {
-    case 16: bmp::WriteU16(row + 2 * std::size_t(x), static_cast<std::uint16_t>(value)); break;
+    case 16: StoreLe16(row + 2 * std::size_t(x), static_cast<std::uint16_t>(value)); break;
     case 24:
     case 32: {
       std::uint8_t* p = row + std::size_t(bits / 8) * std::size_t(x);
@@ -91,11 +92,11 @@ void FillRows(Dib& image, std::uint32_t value) {
 void WriteCreateHeader(Dib& image) {
   const DibLayout& layout = image.Layout();
   std::uint8_t* header = image.Header();
-  bmp::WriteU32(header + bmp::kBiSize, bmp::kInfoHeaderSize);
-  bmp::WriteU32(header + bmp::kBiWidth, static_cast<std::uint32_t>(layout.width));
-  bmp::WriteU32(header + bmp::kBiHeight, static_cast<std::uint32_t>(layout.height));
-  bmp::WriteU16(header + bmp::kBiPlanes, 1);
-  bmp::WriteU16(header + bmp::kBiBitCount, static_cast<std::uint16_t>(layout.bits));
+  StoreLe32(header + bmp::kBiSize, bmp::kInfoHeaderSize);
+  StoreLe32(header + bmp::kBiWidth, static_cast<std::uint32_t>(layout.width));
+  StoreLe32(header + bmp::kBiHeight, static_cast<std::uint32_t>(layout.height));
+  StoreLe16(header + bmp::kBiPlanes, 1);
+  StoreLe16(header + bmp::kBiBitCount, static_cast<std::uint16_t>(layout.bits));
   const std::span<const RgbQuad> table = DefaultColorTable(layout.bits);
   if (!table.empty()) std::memcpy(image.MutableTable().data(), table.data(), table.size_bytes());
 }
@@ -186,7 +187,7 @@ ColorRef Bitmap::GetPixel(std::int32_t x, std::int32_t y) {
     const std::uint8_t* row = image.Row(y);
     switch (bits) {
       case 16: {
-        const std::uint32_t w = bmp::ReadU16(row + 2 * std::size_t(x));
+        const std::uint32_t w = LoadLe16(row + 2 * std::size_t(x));
         return MakeColorRef(static_cast<std::uint8_t>(((w >> 10) & 31) * 8),
                             static_cast<std::uint8_t>(((w >> 5) & 31) * 8), static_cast<std::uint8_t>((w & 31) * 8));
       }

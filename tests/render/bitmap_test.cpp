@@ -8,6 +8,7 @@
 
 #include "render/bitmap_messages.h"
 #include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
@@ -16,7 +17,7 @@ namespace {
 using bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kHeaders = bmp::kFileHeaderSize + bmp::kInfoHeaderSize;  // 54
 
-std::uint32_t U32At(const bytes& data, std::size_t at) { return bmp::ReadU32(data.data() + at); }
+std::uint32_t U32At(const bytes& data, std::size_t at) { return LoadLe32(data.data() + at); }
 
 TEST(BitmapData, FileSizesAndOffsetsFollowTheLayout) {
   struct Case {
@@ -48,8 +49,8 @@ TEST(BitmapData, FileSizesAndOffsetsFollowTheLayout) {
     EXPECT_EQ(U32At(data, info + bmp::kBiSize), 40u);
     EXPECT_EQ(U32At(data, info + bmp::kBiWidth), static_cast<std::uint32_t>(c.width));
     EXPECT_EQ(U32At(data, info + bmp::kBiHeight), static_cast<std::uint32_t>(c.height));
-    EXPECT_EQ(bmp::ReadU16(data.data() + info + bmp::kBiPlanes), 1);
-    EXPECT_EQ(bmp::ReadU16(data.data() + info + bmp::kBiBitCount), c.bits);
+    EXPECT_EQ(LoadLe16(data.data() + info + bmp::kBiPlanes), 1);
+    EXPECT_EQ(LoadLe16(data.data() + info + bmp::kBiBitCount), c.bits);
     for (std::size_t at = info + bmp::kBiCompression; at < kHeaders; ++at) EXPECT_EQ(data[at], 0) << at;
   });
   EXPECT_EQ(Bitmap().GetData().size(), 0u);

@@ -7,6 +7,7 @@
 #include "render/bitmap.h"
 #include "render/bitmap_messages.h"
 #include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
@@ -23,8 +24,8 @@ bytes OneBitFile() {
   return bitmap.GetData();
 }
 
-void Put32(bytes& data, std::size_t at, std::uint32_t value) { bmp::WriteU32(data.data() + at, value); }
-void Put16(bytes& data, std::size_t at, std::uint16_t value) { bmp::WriteU16(data.data() + at, value); }
+void Put32(bytes& data, std::size_t at, std::uint32_t value) { StoreLe32(data.data() + at, value); }
+void Put16(bytes& data, std::size_t at, std::uint16_t value) { StoreLe16(data.data() + at, value); }
 
 TEST(BmpReader, MalformedFilesFailCleanly) {
   const bytes good = OneBitFile();
@@ -113,8 +114,8 @@ TEST(BmpReader, MalformedFilesFailCleanly) {
 // Flips a bottom-up file's rows and negates its height.
 bytes TopDown(const bytes& bottom_up, std::size_t stride) {
   bytes data = bottom_up;
-  const std::size_t offset = bmp::ReadU32(data.data() + bmp::kBfOffBits);
-  const std::int32_t height = bmp::ReadI32(data.data() + kInfo + bmp::kBiHeight);
+  const std::size_t offset = LoadLe32(data.data() + bmp::kBfOffBits);
+  const std::int32_t height = static_cast<std::int32_t>(LoadLe32(data.data() + kInfo + bmp::kBiHeight));
   for (std::int32_t row = 0; row < height; ++row) {
     std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(height - 1 - row) * stride),
                 stride, data.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(row) * stride));
@@ -152,8 +153,8 @@ TEST(BmpReader, CoreHeaderIsWidened) {
   EXPECT_EQ(bitmap.GetPixel(1, 1), red);
   EXPECT_EQ(bitmap.GetPixel(5, 0), red);
   const bytes written = bitmap.GetData();
-  EXPECT_EQ(bmp::ReadU32(written.data() + kInfo + bmp::kBiSize), 40u);
-  EXPECT_EQ(bmp::ReadU32(written.data() + bmp::kBfOffBits), 54u + 2 * 4);
+  EXPECT_EQ(LoadLe32(written.data() + kInfo + bmp::kBiSize), 40u);
+  EXPECT_EQ(LoadLe32(written.data() + bmp::kBfOffBits), 54u + 2 * 4);
 }
 
 TEST(BmpReader, GapsAndTrailingBytesAreAccepted) {

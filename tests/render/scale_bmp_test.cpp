@@ -11,6 +11,7 @@
 #include "render/barcode_canvas.h"
 #include "render/bitmap.h"
 #include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
@@ -55,7 +56,7 @@ bytes RandomImage(std::int32_t width, std::int32_t height, std::int16_t bits, st
   return bitmap.GetData();
 }
 
-std::size_t PixelOffset(const bytes& data) { return bmp::ReadU32(data.data() + bmp::kBfOffBits); }
+std::size_t PixelOffset(const bytes& data) { return LoadLe32(data.data() + bmp::kBfOffBits); }
 
 TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
   struct Source {
@@ -77,7 +78,7 @@ TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
   }
   {
     bytes data = RandomImage(37, 23, 8, 9);  // indices past a 5-entry table read as black
-    bmp::WriteU32(data.data() + bmp::kFileHeaderSize + bmp::kBiClrUsed, 5);
+    StoreLe32(data.data() + bmp::kFileHeaderSize + bmp::kBiClrUsed, 5);
     sources.push_back({data, "8 bits, short table"});
   }
   testing::ForEachRow(sources, [](const Source& row) {

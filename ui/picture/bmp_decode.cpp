@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
 
@@ -10,22 +12,8 @@ namespace sw {
 namespace {
 
 using picture_bytes::Fail;
-using picture_bytes::Fits;
-using picture_bytes::Le16;
-using picture_bytes::Le32;
-using picture_bytes::Le32Signed;
+using namespace bmp;  // the header offsets; the later info headers only add fields after the 40 bytes
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; the later versions only add fields after it
-constexpr std::size_t kOffBitsAt = 10;
-constexpr std::size_t kHeaderSizeAt = 14;
-constexpr std::size_t kWidthAt = 18;
-constexpr std::size_t kHeightAt = 22;
-constexpr std::size_t kBitCountAt = 28;
-constexpr std::size_t kCompressionAt = 30;
-constexpr std::size_t kColorsUsedAt = 46;
-constexpr std::uint32_t kUncompressed = 0;
-constexpr std::size_t kColorEntrySize = 4;  // blue, green, red, reserved
 constexpr int kOutBytesPerPixel = 3;
 
 bool IsSupportedBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32; }
@@ -43,16 +31,18 @@ struct BmpLayout {
 
 // Returns kNone and fills `layout` when the headers describe pixels that lie inside the data.
 DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout) {
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return DecodeFailure::kUnrecognised;
-  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) return DecodeFailure::kTruncated;
-  const std::uint32_t header_size = Le32(bytes, kHeaderSizeAt);
+  ByteReader file(bytes);
+  if (file.U16At(kBfType) != kFileType) return DecodeFailure::kUnrecognised;  // also shorter than 2 bytes
+  if (bytes.size() < kSmallestFile) return DecodeFailure::kTruncated;
+  ByteReader info(bytes.subspan(kFileHeaderSize));  // from here on every header read lies inside the bytes
+  const std::uint32_t header_size = info.U32At(kBiSize);
   if (header_size < kInfoHeaderSize) return DecodeFailure::kUnsupported;  // 12-byte core headers
-  if (Le32(bytes, kCompressionAt) != kUncompressed) return DecodeFailure::kUnsupported;
-  layout.bits = Le16(bytes, kBitCountAt);
+  if (info.U32At(kBiCompression) != kUncompressed) return DecodeFailure::kUnsupported;
+  layout.bits = info.U16At(kBiBitCount);
   if (!IsSupportedBitCount(layout.bits)) return DecodeFailure::kUnsupported;
 
-  const std::int32_t width = Le32Signed(bytes, kWidthAt);
-  const std::int32_t height = Le32Signed(bytes, kHeightAt);
+  const std::int32_t width = info.I32At(kBiWidth);
+  const std::int32_t height = info.I32At(kBiHeight);
   constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
   if (width == 0 || height == 0 || width == kLowest || height == kLowest) return DecodeFailure::kBadHeader;
   layout.width = std::abs(width);
@@ -65,17 +55,17 @@ DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout)
     // A colour count above 2^bits is read as 2^bits, as other readers do: the table still starts after the
     // header and the pixels still at bfOffBits, so any entries beyond the first 2^bits are never looked at.
     const std::uint32_t addressable = std::uint32_t{1} << layout.bits;
-    const std::uint32_t used = Le32(bytes, kColorsUsedAt);
+    const std::uint32_t used = info.U32At(kBiClrUsed);
     layout.table_entries = used != 0 && used < addressable ? used : addressable;
   }
   layout.table_at = std::uint64_t{kFileHeaderSize} + header_size;
-  if (!Fits(bytes.size(), layout.table_at, std::uint64_t{layout.table_entries} * kColorEntrySize)) {
+  if (!file.Fits(layout.table_at, std::uint64_t{layout.table_entries} * kColorEntrySize)) {
     return DecodeFailure::kTruncated;
   }
-  layout.pixels_at = Le32(bytes, kOffBitsAt);
+  layout.pixels_at = file.U32At(kBfOffBits);
   if (layout.pixels_at < layout.table_at + layout.table_entries * kColorEntrySize) return DecodeFailure::kBadHeader;
-  layout.stride = (std::uint64_t{static_cast<std::uint32_t>(layout.width)} * layout.bits + 31) / 32 * 4;
-  if (!Fits(bytes.size(), layout.pixels_at, layout.stride * static_cast<std::uint32_t>(layout.height))) {
+  layout.stride = static_cast<std::uint64_t>(RowStride(layout.width, layout.bits));
+  if (!file.Fits(layout.pixels_at, layout.stride * static_cast<std::uint32_t>(layout.height))) {
     return DecodeFailure::kTruncated;
   }
   return DecodeFailure::kNone;

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "render/byte_reader.h"
 #include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
@@ -12,8 +13,6 @@ namespace sw {
 namespace {
 
 using picture_bytes::Fail;
-using picture_bytes::Fits;
-using picture_bytes::Le16;
 
 constexpr std::size_t kSignatureSize = 6;
 constexpr std::size_t kScreenDescriptorSize = 7;
@@ -34,7 +33,7 @@ struct ColorTable {
 // Reads a colour table of 2^(size bits + 1) entries at `at`; false when the data ends first.
 bool ReadColorTable(std::span<const std::uint8_t> bytes, std::size_t& at, std::uint8_t flags, ColorTable& table) {
   table.count = std::size_t{2} << (flags & 0x07);
-  if (!Fits(bytes.size(), at, table.count * 3)) return false;
+  if (!FitsIn(bytes.size(), at, table.count * 3)) return false;
   for (std::size_t i = 0; i < table.count; ++i, at += 3) table.colors[i] = {bytes[at], bytes[at + 1], bytes[at + 2]};
   return true;
 }
@@ -46,7 +45,7 @@ bool ReadSubBlocks(std::span<const std::uint8_t> bytes, std::size_t& at, std::ve
     if (at >= bytes.size()) return false;
     const std::size_t length = bytes[at++];
     if (length == 0) return true;
-    if (!Fits(bytes.size(), at, length)) return false;
+    if (!FitsIn(bytes.size(), at, length)) return false;
     if (out != nullptr) out->insert(out->end(), bytes.begin() + at, bytes.begin() + at + length);
     at += length;
   }
@@ -177,10 +176,11 @@ PictureDecoding DecodeGif(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kSignatureSize || bytes[0] != 'G' || bytes[1] != 'I' || bytes[2] != 'F') {
     return Fail(DecodeFailure::kUnrecognised);
   }
+  ByteReader gif(bytes);
   std::size_t at = kSignatureSize;
-  if (!Fits(bytes.size(), at, kScreenDescriptorSize)) return Fail(DecodeFailure::kTruncated);
-  const std::int32_t screen_width = Le16(bytes, at);
-  const std::int32_t screen_height = Le16(bytes, at + 2);
+  if (!gif.Fits(at, kScreenDescriptorSize)) return Fail(DecodeFailure::kTruncated);
+  const std::int32_t screen_width = gif.U16At(at);
+  const std::int32_t screen_height = gif.U16At(at + 2);
   const std::uint8_t screen_flags = bytes[at + 4];
   const std::uint8_t background = bytes[at + 5];
   at += kScreenDescriptorSize;
@@ -203,11 +203,11 @@ PictureDecoding DecodeGif(std::span<const std::uint8_t> bytes) {
     if (!ReadSubBlocks(bytes, at, nullptr)) return Fail(DecodeFailure::kTruncated);
   }
 
-  if (!Fits(bytes.size(), at, kImageDescriptorSize)) return Fail(DecodeFailure::kTruncated);
-  const std::int32_t left = Le16(bytes, at);
-  const std::int32_t top = Le16(bytes, at + 2);
-  const std::int32_t width = Le16(bytes, at + 4);
-  const std::int32_t height = Le16(bytes, at + 6);
+  if (!gif.Fits(at, kImageDescriptorSize)) return Fail(DecodeFailure::kTruncated);
+  const std::int32_t left = gif.U16At(at);
+  const std::int32_t top = gif.U16At(at + 2);
+  const std::int32_t width = gif.U16At(at + 4);
+  const std::int32_t height = gif.U16At(at + 6);
   const std::uint8_t image_flags = bytes[at + 8];
   at += kImageDescriptorSize;
   if (width == 0 || height == 0) return Fail(DecodeFailure::kBadHeader);

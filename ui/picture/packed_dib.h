@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "render/bmp_format.h"
+
 namespace sw {
 
 struct DibColor {
@@ -16,9 +18,10 @@ struct DibColor {
   std::uint8_t blue;
 };
 
-inline constexpr std::size_t kPackedDibHeaderSize = 40;
+inline constexpr std::size_t kPackedDibHeaderSize = bmp::kInfoHeaderSize;
 inline constexpr std::size_t kPackedDibColors = 256;
-inline constexpr std::size_t kPackedDibPixelsAt = kPackedDibHeaderSize + kPackedDibColors * 4;
+inline constexpr std::size_t kPackedDibPixelsAt =
+    kPackedDibHeaderSize + kPackedDibColors * bmp::kColorEntrySize;
 
 class PackedDib8 {
  public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "render/byte_reader.h"
 #include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
@@ -11,7 +12,6 @@ namespace sw {
 namespace {
 
 using picture_bytes::Fail;
-using picture_bytes::Le16;
 
 constexpr std::size_t kHeaderSize = 128;  // the pixel data starts here
 constexpr std::uint8_t kMaker = 0x0A;
@@ -62,18 +62,19 @@ struct PcxLayout {
 
 DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, std::uint8_t bits, PcxLayout& layout) {
   if (bytes.size() <= kHeaderSize) return DecodeFailure::kTruncated;
-  if (bytes[0] != kMaker || bytes[kBitsAt] != bits) return DecodeFailure::kUnrecognised;
-  const std::int32_t x_min = Le16(bytes, kXMinAt);
-  const std::int32_t y_min = Le16(bytes, kYMinAt);
-  const std::int32_t x_max = Le16(bytes, kXMaxAt);
-  const std::int32_t y_max = Le16(bytes, kYMaxAt);
+  ByteReader header(bytes);  // every field below lies in the 128 header bytes
+  if (header.U8At(0) != kMaker || header.U8At(kBitsAt) != bits) return DecodeFailure::kUnrecognised;
+  const std::int32_t x_min = header.U16At(kXMinAt);
+  const std::int32_t y_min = header.U16At(kYMinAt);
+  const std::int32_t x_max = header.U16At(kXMaxAt);
+  const std::int32_t y_max = header.U16At(kYMaxAt);
   if (x_max < x_min || y_max < y_min) return DecodeFailure::kBadHeader;
   layout.width = x_max - x_min + 1;
   layout.height = y_max - y_min + 1;
   if (!picture_bytes::WithinCaps(layout.width, layout.height)) return DecodeFailure::kTooLarge;
   // Several planes (24-bit colour as three 8-bit planes, 16 colours as four 1-bit planes) are not read.
-  if (bytes[kPlanesAt] != 1) return DecodeFailure::kUnsupported;
-  layout.bytes_per_line = Le16(bytes, kBytesPerLineAt);
+  if (header.U8At(kPlanesAt) != 1) return DecodeFailure::kUnsupported;
+  layout.bytes_per_line = header.U16At(kBytesPerLineAt);
   if (layout.bytes_per_line < (static_cast<std::size_t>(layout.width) * bits + 7) / 8) return DecodeFailure::kBadHeader;
   return DecodeFailure::kNone;
 }

@@ -6,13 +6,12 @@
 #include <initializer_list>
 #include <new>
 
+#include "render/byte_reader.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
 
 namespace sw {
 namespace {
-
-using picture_bytes::Le16;
 
 constexpr std::size_t kSignatureBytes = 8;  // shorter data is never recognised
 constexpr std::uint8_t kPcxMaker = 0x0A;
@@ -24,7 +23,8 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::
 
 // Icon (type 1) and cursor (type 2) directories: reserved word 0, type, image count above 0.
 bool IsIconDirectory(std::span<const std::uint8_t> bytes, std::uint16_t type) {
-  return Le16(bytes, 0) == 0 && Le16(bytes, 2) == type && Le16(bytes, 4) > 0;
+  ByteReader directory(bytes);
+  return directory.U16At(0) == 0 && directory.U16At(2) == type && directory.U16At(4) > 0;
 }
 
 bool IsPcx(std::span<const std::uint8_t> bytes, bool (*version_ok)(std::uint8_t), std::uint8_t bits) {

@@ -3,14 +3,14 @@
 #include <new>
 #include <vector>
 
+#include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "ui/picture/picture_paint_win.h"
-#include "ui/picture/picture_bytes.h"
 
 namespace sw {
 namespace {
 
 constexpr DWORD kIconFormatVersion = 0x00030000;
-constexpr std::size_t kBitCountAt = 14;  // in the entry's BITMAPINFOHEADER
 constexpr std::uint16_t kRetryRefusedBitCount = 16;  // no second attempt for 16-bit images
 constexpr std::uint8_t kPngFirstByte = 0x89;
 
@@ -23,8 +23,8 @@ void ReleaseCursor(void* cursor) { DestroyCursor(static_cast<HCURSOR>(cursor)); 
 std::vector<std::uint8_t> ResourceOf(const DecodedPicture& picture) {
   if (picture.kind != PictureKind::kCursor) return picture.pixels;
   std::vector<std::uint8_t> resource(kHotSpotSize + picture.pixels.size());
-  picture_bytes::PutLe16(resource.data(), picture.hot_spot_x);
-  picture_bytes::PutLe16(resource.data() + 2, picture.hot_spot_y);
+  StoreLe16(resource.data(), picture.hot_spot_x);
+  StoreLe16(resource.data() + 2, picture.hot_spot_y);
   std::copy(picture.pixels.begin(), picture.pixels.end(), resource.begin() + kHotSpotSize);
   return resource;
 }
@@ -45,8 +45,9 @@ bool MakePictureIcon(DecodedPicture& picture) {
   HICON icon = CreateIconFromResourceEx(resource.data(), size, is_icon, kIconFormatVersion, picture.width,
                                         picture.height, LR_DEFAULTCOLOR);
   // PNG entries (first byte 0x89) have no bit count field; the directory walk checked the header's size.
-  const bool sixteen_bits = picture.pixels[0] != kPngFirstByte && picture.pixels.size() >= kBitCountAt + 2 &&
-                            picture_bytes::Le16(picture.pixels, kBitCountAt) == kRetryRefusedBitCount;
+  // The bit count is in the entry's BITMAPINFOHEADER; too short an image reads as 0.
+  const bool sixteen_bits = picture.pixels[0] != kPngFirstByte &&
+                            ByteReader(picture.pixels).U16At(bmp::kBiBitCount) == kRetryRefusedBitCount;
   if (icon == nullptr && !sixteen_bits) {
     icon = CreateIconFromResource(resource.data(), size, is_icon, kIconFormatVersion);
   }

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "render/bitmap.h"
+#include "render/bmp_format.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
 
-constexpr std::size_t kFileHeader = 14;
+using namespace bmp;
+constexpr std::size_t kInfo = kFileHeaderSize;  // the info header's fields follow the file header
 
 std::vector<std::uint8_t> WrittenBmp(std::int16_t bits) {
   Bitmap bitmap;
@@ -27,7 +29,7 @@ TEST(PackedDib, TheBitmapWritersFilesPassWholeAndComeBack) {
     const std::vector<std::uint8_t> bmp = WrittenBmp(bits);
     const std::span<const std::uint8_t> dib = PackedDibInBmp(bmp);
     EXPECT_EQ(std::vector<std::uint8_t>(dib.begin(), dib.end()),
-              std::vector<std::uint8_t>(bmp.begin() + kFileHeader, bmp.end()))
+              std::vector<std::uint8_t>(bmp.begin() + kFileHeaderSize, bmp.end()))
         << bits << " bits";
     EXPECT_EQ(BmpFromPackedDib(dib), bmp) << bits << " bits";
   }
@@ -43,16 +45,16 @@ TEST(PackedDib, AnythingElseIsRefused) {
   };
   const Row rows[] = {
       {0, 0, 1, false, "the last row is one byte short"},
-      {10, 14 + 40 + 4, 0, true, "a gap between the header and the rows"},
+      {kBfOffBits, kSmallestFile + 4, 0, true, "a gap between the header and the rows"},
       {0, 'B' | 'A' << 8, 0, true, "no BM signature"},
-      {14 + 16, 1, 0, false, "compressed rows"},
-      {14, 12, 0, false, "a core header, which has no room for these fields"},
-      {14 + 4, 0, 0, false, "no width"},  // 5
-      {14 + 8, 0, 0, false, "no rows"},
-      {14 + 8, 0x80000000, 0, false, "2^31 rows, top-down"},
-      {14 + 4, 0x7FFFFFFF, 0, false, "rows far wider than the file"},
-      {14 + 32, 0x40000000, 0, false, "a colour table far past the end"},
-      {14, 0xFFFFFFF0, 0, false, "a header longer than the file"},
+      {kInfo + kBiCompression, 1, 0, false, "compressed rows"},
+      {kInfo + kBiSize, 12, 0, false, "a core header, which has no room for these fields"},
+      {kInfo + kBiWidth, 0, 0, false, "no width"},  // 5
+      {kInfo + kBiHeight, 0, 0, false, "no rows"},
+      {kInfo + kBiHeight, 0x80000000, 0, false, "2^31 rows, top-down"},
+      {kInfo + kBiWidth, 0x7FFFFFFF, 0, false, "rows far wider than the file"},
+      {kInfo + kBiClrUsed, 0x40000000, 0, false, "a colour table far past the end"},
+      {kInfo + kBiSize, 0xFFFFFFF0, 0, false, "a header longer than the file"},
   };
   testing::ForEachRow(rows, [](const Row& row) {
     std::vector<std::uint8_t> bmp = WrittenBmp(24);
@@ -64,7 +66,7 @@ TEST(PackedDib, AnythingElseIsRefused) {
     }
     bmp.resize(bmp.size() - row.cut);
     EXPECT_TRUE(PackedDibInBmp(bmp).empty());
-    const std::span<const std::uint8_t> dib = std::span<const std::uint8_t>(bmp).subspan(kFileHeader);
+    const std::span<const std::uint8_t> dib = std::span<const std::uint8_t>(bmp).subspan(kFileHeaderSize);
     EXPECT_EQ(BmpFromPackedDib(dib).empty(), !row.file_only);
   });
   EXPECT_TRUE(PackedDibInBmp({}).empty()) << "no bytes";

@@ -113,8 +113,9 @@ std::map<std::string, Bytes> MakeBases() {
 // Offsets inside the bases above.
 constexpr std::size_t kGifScreenWidth = 6, kGifScreenFlags = 10, kGifPalette = 13, kGifBlocks = 25,
                  kGifMinCodeSize = 42, kGifData = 43;
-constexpr std::size_t kIcoEntryBytes = 14, kIcoEntryOffset = 18, kIcoImage = 22, kIcoImageHeight = kIcoImage + 8,
-                 kIcoImageBits = kIcoImage + 14, kIcoImageCompression = kIcoImage + 16;
+constexpr std::size_t kIcoEntryBytes = 14, kIcoEntryOffset = 18, kIcoImage = 22,
+                 kIcoImageWidth = kIcoImage + bmp::kBiWidth, kIcoImageHeight = kIcoImage + bmp::kBiHeight,
+                 kIcoImageBits = kIcoImage + bmp::kBiBitCount, kIcoImageCompression = kIcoImage + bmp::kBiCompression;
 constexpr std::size_t kPcxXMin = 4;
 
 struct MalformedCase {
@@ -204,7 +205,7 @@ const std::vector<MalformedCase>& Cases() {
       /*60*/ {"ico", Both(Set32(kIcoEntryOffset, 0xFFFFFFF0u), Set32(kIcoEntryBytes, 0x20)), F::kTruncated,
               "offset and size that wrap"},
       /*61*/ {"ico", Set32(kIcoImageHeight, 1), F::kBadHeader, "header height without mask rows"},
-      /*62*/ {"ico", Set32(kIcoImage + 4, 20000), F::kTooLarge, "width over the cap"},
+      /*62*/ {"ico", Set32(kIcoImageWidth, 20000), F::kTooLarge, "width over the cap"},
       /*63*/ {"ico", Set16(kIcoImageBits, 3), F::kUnsupported, "3 bits a pixel"},
       /*64*/ {"ico", Set32(kIcoImageCompression, 1), F::kUnsupported, "compressed image"},
       /*65*/ {"ico", Both(Set32(kIcoEntryBytes, 40 + 16 * 16 * 4), DropLast(64)), F::kTruncated, "mask missing"},

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "render/bmp_format.h"
+
 namespace sw::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -20,8 +22,12 @@ struct Color {
 
 // Field offsets of the files built below, for tests that break one field on purpose.
 namespace bmp {
-inline constexpr std::size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kBitCount = 28,
-                        kCompression = 30, kColorsUsed = 46, kTable = 54;
+inline constexpr std::size_t kInfo = sw::bmp::kFileHeaderSize;  // the info header follows the file header
+inline constexpr std::size_t kOffBits = sw::bmp::kBfOffBits, kHeaderSize = kInfo + sw::bmp::kBiSize,
+                             kWidth = kInfo + sw::bmp::kBiWidth, kHeight = kInfo + sw::bmp::kBiHeight,
+                             kBitCount = kInfo + sw::bmp::kBiBitCount,
+                             kCompression = kInfo + sw::bmp::kBiCompression,
+                             kColorsUsed = kInfo + sw::bmp::kBiClrUsed, kTable = sw::bmp::kSmallestFile;
 }
 namespace pcx {
 inline constexpr std::size_t kVersion = 1, kXMax = 8, kYMax = 10, kPlanes = 65, kBytesPerLine = 66, kData = 128;
