@@ -19,7 +19,7 @@
 #include "render/bitmap.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
-#include "ui/handles/gdi_scoped_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 
@@ -603,22 +603,22 @@ TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
 
 // The clipboard's text; "<none>" when it holds none.
 std::wstring ClipboardText(HWND owner) {
-  ScopedClipboard clipboard(owner);
-  const ScopedGlobalLock text(clipboard.open() ? GetClipboardData(CF_UNICODETEXT) : nullptr);
-  if (text.data() == nullptr) return L"<none>";
-  return std::wstring(static_cast<const wchar_t*>(text.data()),
-                      wcsnlen(static_cast<const wchar_t*>(text.data()), text.size() / sizeof(wchar_t)));
+  const ScopedClipboard clipboard = OpenClipboardFor(owner);
+  const ScopedGlobalLock text = LockGlobal(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);
+  if (!text) return L"<none>";
+  return std::wstring(static_cast<const wchar_t*>(text.get().data),
+                      wcsnlen(static_cast<const wchar_t*>(text.get().data), LockedSize(text) / sizeof(wchar_t)));
 }
 
 bool PutClipboardText(HWND owner, const std::wstring& text) {
-  ScopedGlobalMemory block((text.size() + 1) * sizeof(wchar_t));
+  ScopedGlobalMemory block = AllocateGlobal((text.size() + 1) * sizeof(wchar_t));
   {
-    const ScopedGlobalLock locked(block.get());
-    if (locked.data() == nullptr) return false;
-    std::memcpy(locked.data(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    const ScopedGlobalLock locked = LockGlobal(block.get());
+    if (!locked) return false;
+    std::memcpy(locked.get().data, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   }
-  ScopedClipboard clipboard(owner);
-  if (!clipboard.open() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
+  const ScopedClipboard clipboard = OpenClipboardFor(owner);
+  if (!clipboard || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
     return false;
   }
   block.release();

@@ -1,6 +1,7 @@
 // Reads the description table. Every field is checked against the bytes that remain before it is read,
 // so a truncated or lying table ends in a message, never in a read past the end.
 #include "ui/description/window_description.h"
+#include "render/byte_reader.h"
 #include "ui/result/hex_text.h"
 
 #include <algorithm>
@@ -14,13 +15,14 @@
 namespace sw {
 namespace {
 
-// A bounded view of the table that reads little-endian fields and remembers the first failure.
+// A bounded view of the table that reads little-endian fields and remembers the first failure with its
+// message. Each field is checked here first, so the byte reader below never refuses one.
 class Cursor {
  public:
-  Cursor(std::span<const std::uint8_t> bytes, std::size_t base) : bytes_(bytes), base_(base) {}
+  Cursor(std::span<const std::uint8_t> bytes, std::size_t base) : reader_(bytes), base_(base) {}
 
-  std::size_t remaining() const { return bytes_.size() - position_; }
-  std::size_t offset() const { return base_ + position_; }  // from the start of the table
+  std::size_t remaining() const { return reader_.remaining(); }
+  std::size_t offset() const { return base_ + reader_.position(); }  // from the start of the table
   bool failed() const { return failure_.has_value(); }
   const DescriptionFailure& failure() const { return *failure_; }
 
@@ -38,10 +40,7 @@ class Cursor {
 
   bool U32(std::uint32_t& out, const char* field) {
     if (!Need(4, field)) return false;
-    const std::uint8_t* at = bytes_.data() + position_;
-    out = static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 | static_cast<std::uint32_t>(at[2]) << 16 |
-          static_cast<std::uint32_t>(at[3]) << 24;
-    position_ += 4;
+    out = reader_.U32();
     return true;
   }
   bool I32(std::int32_t& out, const char* field) {
@@ -52,7 +51,7 @@ class Cursor {
   }
   bool U8(std::uint8_t& out, const char* field) {
     if (!Need(1, field)) return false;
-    out = bytes_[position_++];
+    out = reader_.U8();
     return true;
   }
   template <typename Enum>
@@ -63,26 +62,23 @@ class Cursor {
     return true;
   }
   bool Skip(std::uint64_t count, const char* field) {
-    if (!Need(count, field)) return false;
-    position_ += static_cast<std::size_t>(count);
-    return true;
+    return Need(count, field) && reader_.Skip(count);
   }
   // Zero-terminated text; the terminator must lie inside the bytes.
   bool ZeroText(std::string& out, const char* field) {
     if (failed()) return false;
-    const auto rest = bytes_.subspan(position_);
+    const auto rest = reader_.Rest();
     const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
     if (end == rest.end()) return Fail(DescriptionError::kNoTerminator, std::string(field) + " has no terminating zero");
     out.assign(rest.begin(), end);
-    position_ += out.size() + 1;
-    return true;
+    return reader_.Skip(out.size() + 1);
   }
   // u32 length, then that many bytes.
   bool Counted(Bytes& out, const char* field) {
     std::uint32_t length = 0;
     if (!U32(length, field) || !Need(length, field)) return false;
-    out.assign(bytes_.begin() + position_, bytes_.begin() + position_ + length);
-    position_ += length;
+    const auto bytes = reader_.Take(length);
+    out.assign(bytes.begin(), bytes.end());
     return true;
   }
   bool CountedText(std::string& out, const char* field) {
@@ -100,18 +96,16 @@ class Cursor {
               U8(font.clip_precision, "font clip precision") && U8(font.quality, "font quality") &&
               U8(font.pitch_and_family, "font pitch and family") && Need(kFaceBytes, "font face");
     if (!ok) return false;
-    const auto face = bytes_.subspan(position_, kFaceBytes);
+    const auto face = reader_.BytesAt(reader_.position(), kFaceBytes);  // the cursor stays here on a failure
     const auto end = std::find(face.begin(), face.end(), std::uint8_t{0});
     if (end == face.end()) return Fail(DescriptionError::kNoTerminator, "font face has no terminating zero within 32 bytes");
     font.face.assign(face.begin(), end);
-    position_ += kFaceBytes;
-    return true;
+    return reader_.Skip(kFaceBytes);
   }
 
  private:
-  std::span<const std::uint8_t> bytes_;
+  ByteReader reader_;
   std::size_t base_;
-  std::size_t position_ = 0;
   std::optional<DescriptionFailure> failure_;
 };
 

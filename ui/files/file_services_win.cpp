@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/handles/handles_win.h"
 #include "ui/text/text_codepage_win.h"
 
 namespace sw {
@@ -27,25 +28,6 @@ std::wstring ExtendedPath(const std::wstring& path) {
   if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
   return path;
 }
-
-class ScopedFile {
- public:
-  explicit ScopedFile(HANDLE handle) : handle_(handle) {}
-  ~ScopedFile() { Close(); }
-  ScopedFile(const ScopedFile&) = delete;
-  ScopedFile& operator=(const ScopedFile&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool Close() {
-    if (handle_ == INVALID_HANDLE_VALUE) return true;
-    const bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool WriteAll(HANDLE file, std::span<const std::uint8_t> buffer) {
   while (!buffer.empty()) {
@@ -133,8 +115,8 @@ bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<con
   if (target.empty()) return false;
 
   std::wstring temporary;
-  ScopedFile file(CreateTemporaryBeside(target, temporary));
-  if (!file.valid()) return false;
+  ScopedFile file = OwnFile(CreateTemporaryBeside(target, temporary));
+  if (!file) return false;
   bool written = true;
   for (std::span<const std::uint8_t> buffer : buffers) {
     if (!WriteAll(file.get(), buffer)) {
@@ -142,7 +124,7 @@ bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<con
       break;
     }
   }
-  written = file.Close() && written;
+  written = CloseHandle(file.release()) != FALSE && written;  // a failed close may have lost the last bytes
   if (written && MoveFileExW(ExtendedPath(temporary).c_str(), ExtendedPath(target).c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/handles/handle_owner.h"
+
 namespace sw {
 
 enum class PictureKind : std::int32_t {
@@ -28,14 +30,16 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 24;
 // Progressive JPEG files of a few dozen scans are normal; thousands of tiny scans are a way to stall us.
 inline constexpr int kMaxJpegScans = 100;
 
-// Releases a platform handle made for a picture (DestroyIcon for an icon).
-struct PlatformHandleRelease {
+// A platform handle made for a picture, and the function that releases it (DestroyIcon for an icon).
+struct PlatformHandleHeld {
+  void* handle = nullptr;
   void (*release)(void*) = nullptr;
-  void operator()(void* handle) const {
-    if (release != nullptr) release(handle);
-  }
+  bool operator==(const PlatformHandleHeld&) const = default;
 };
-using PlatformHandle = std::unique_ptr<void, PlatformHandleRelease>;
+inline void ReleasePlatformHandle(const PlatformHandleHeld& held) {
+  if (held.release != nullptr) held.release(held.handle);
+}
+using PlatformHandle = HandleOwner<PlatformHandleHeld, ReleasePlatformHandle>;
 
 // pixels, by kind:
 //   kJpeg, kBmp: 24-bit blue-green-red, rows bottom-up, no padding (width * height * 3 bytes);

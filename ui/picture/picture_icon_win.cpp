@@ -52,7 +52,7 @@ bool MakePictureIcon(DecodedPicture& picture) {
     icon = CreateIconFromResource(resource.data(), size, is_icon, kIconFormatVersion);
   }
   if (icon == nullptr) return false;
-  picture.icon = PlatformHandle(icon, PlatformHandleRelease{is_icon ? &ReleaseIcon : &ReleaseCursor});
+  picture.icon = PlatformHandle({icon, is_icon ? &ReleaseIcon : &ReleaseCursor});
   return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <new>
-#include <utility>
 #include <vector>
 
 #include "ui/picture/alpha_flatten.h"
@@ -10,56 +9,6 @@
 
 namespace sw {
 namespace {
-
-// Restores everything the painting changes in a DC (stretch mode, colours, clipping, brush origin).
-class SavedDc {
- public:
-  explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDc() {
-    if (saved_ != 0) RestoreDC(dc_, saved_);
-  }
-  SavedDc(const SavedDc&) = delete;
-  SavedDc& operator=(const SavedDc&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
-
-// A memory DC with one bitmap selected into it for its lifetime.
-class MemoryDc {
- public:
-  MemoryDc(HDC compatible_with, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatible_with)) {
-    if (dc_ != nullptr) previous_ = SelectObject(dc_, bitmap);
-  }
-  ~MemoryDc() {
-    if (dc_ == nullptr) return;
-    if (previous_ != nullptr) SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr && previous_ != nullptr; }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_ = nullptr;
-};
-
-class SolidBrush {
- public:
-  explicit SolidBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-  ~SolidBrush() {
-    if (brush_ != nullptr) DeleteObject(brush_);
-  }
-  SolidBrush(const SolidBrush&) = delete;
-  SolidBrush& operator=(const SolidBrush&) = delete;
-  HBRUSH get() const { return brush_; }
-
- private:
-  HBRUSH brush_;
-};
 
 std::size_t Bytes(std::int32_t width, std::int32_t height, std::size_t bytes_per_pixel) {
   return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytes_per_pixel;
@@ -151,9 +100,10 @@ void ChooseStretchMode(HDC dc) {
 // mask (white where the colour is), and XOR the picture in again.
 void DrawTransparent(HDC dc, HDC source, const PictureBitmap& made, int x, int y, int width, int height,
                      COLORREF transparent) {
-  GdiBitmap mask(CreateBitmap(made.width, made.height, 1, 1, nullptr));
-  MemoryDc mask_dc(dc, mask.get());
-  if (!mask_dc) return;
+  const ScopedBitmap mask(CreateBitmap(made.width, made.height, 1, 1, nullptr));
+  const ScopedMemoryDc mask_dc = CreateMemoryDc(dc);
+  const ScopedSelect mask_selected = SelectInto(mask_dc.get(), mask.get());
+  if (!mask_selected) return;
   SetBkColor(source, transparent);
   BitBlt(mask_dc.get(), 0, 0, made.width, made.height, source, 0, 0, SRCCOPY);
   StretchBlt(dc, x, y, width, height, source, 0, 0, made.width, made.height, SRCINVERT);
@@ -177,8 +127,9 @@ void DrawPrepared(HDC dc, const PictureBitmap& made, int x, int y, int width, in
     DrawIconEx(dc, x, y, made.icon, width, height, 0, nullptr, DI_NORMAL);
     return;
   }
-  MemoryDc source(dc, made.bitmap.get());
-  if (!source) return;
+  const ScopedMemoryDc source = CreateMemoryDc(dc);
+  const ScopedSelect source_selected = SelectInto(source.get(), made.bitmap.get());
+  if (!source_selected) return;
   if (raster_op < 0) {
     DrawTransparent(dc, source.get(), made, x, y, width, height, static_cast<COLORREF>(-std::int64_t{raster_op}));
   } else {
@@ -188,36 +139,23 @@ void DrawPrepared(HDC dc, const PictureBitmap& made, int x, int y, int width, in
 }
 
 void FillRectWith(HDC dc, const RECT& rect, COLORREF color) {
-  SolidBrush brush(color);
-  if (brush.get() != nullptr) FillRect(dc, &rect, brush.get());
+  const ScopedBrush brush(CreateSolidBrush(color));
+  if (brush) FillRect(dc, &rect, brush.get());
 }
 
 }  // namespace
-
-GdiBitmap& GdiBitmap::operator=(GdiBitmap&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
-}
-
-void GdiBitmap::Reset() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-  handle_ = nullptr;
-}
 
 PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF background) {
   PictureBitmap made;
   made.width = picture.width;
   made.height = picture.height;
   if (picture.kind == PictureKind::kIcon || picture.kind == PictureKind::kCursor) {
-    made.icon = static_cast<HICON>(picture.icon.get());
+    made.icon = static_cast<HICON>(picture.icon.get().handle);
     return made;
   }
   if (!PixelsMatch(picture)) return made;
   try {
-    made.bitmap = GdiBitmap(MakeBitmapOfKind(dc, picture, background));
+    made.bitmap.reset(MakeBitmapOfKind(dc, picture, background));
   } catch (const std::bad_alloc&) {
     // A padded or flattened copy that does not fit leaves the picture unpainted.
   }
@@ -226,7 +164,7 @@ PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF 
 
 void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height, std::int32_t raster_op) {
   if (!made) return;
-  SavedDc saved(dc);
+  const ScopedSaveDc saved = SaveDcState(dc);
   PrepareTarget(dc);
   DrawPrepared(dc, made, x, y, width, height, raster_op);
 }
@@ -237,7 +175,7 @@ void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width
 
 void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area, const RECT& update,
                         PicturePlacement placement, COLORREF background, std::int32_t raster_op) {
-  SavedDc saved(dc);
+  const ScopedSaveDc saved = SaveDcState(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   const bool fill = background != kNoColor;
   PictureBitmap made;
@@ -267,7 +205,7 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
   const std::optional<PictureRect> placed = PlacePicture(placement, area_rect, made.width, made.height);
   if (fill) {
     // Only the uncovered part of an opaque picture.
-    SavedDc around(dc);
+    const ScopedSaveDc around = SaveDcState(dc);
     if (placed && !see_through) {
       ExcludeClipRect(dc, placed->left, placed->top, placed->left + placed->width, placed->top + placed->height);
     }

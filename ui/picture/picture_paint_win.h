@@ -7,32 +7,15 @@
 #include <optional>
 
 #include "render/color.h"
+#include "ui/handles/handles_win.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/picture/picture_placement.h"
 
 namespace sw {
 
-
-// Owns one GDI bitmap.
-class GdiBitmap {
- public:
-  GdiBitmap() = default;
-  explicit GdiBitmap(HBITMAP handle) : handle_(handle) {}
-  ~GdiBitmap() { Reset(); }
-  GdiBitmap(GdiBitmap&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-  GdiBitmap& operator=(GdiBitmap&& other) noexcept;
-  GdiBitmap(const GdiBitmap&) = delete;
-  GdiBitmap& operator=(const GdiBitmap&) = delete;
-  HBITMAP get() const { return handle_; }
-
- private:
-  void Reset();
-  HBITMAP handle_ = nullptr;
-};
-
 // What MakePictureBitmap gives: a bitmap of its own, or the icon the picture owns.
 struct PictureBitmap {
-  GdiBitmap bitmap;
+  ScopedBitmap bitmap;
   HICON icon = nullptr;
   std::int32_t width = 0;
   std::int32_t height = 0;

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/handles/gdi_scoped_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/description/window_description.h"
 
 namespace sw {

@@ -34,7 +34,7 @@ COLORREF DrawPanelUnit::Background() const {
 }
 
 bool DrawPanelUnit::ResizeCanvas(int width, int height) {
-  canvas_.Reset();
+  canvas_.reset();
   bits_ = nullptr;
   width_ = 0;
   height_ = 0;
@@ -46,7 +46,7 @@ bool DrawPanelUnit::ResizeCanvas(int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  canvas_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+  canvas_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
   if (!canvas_) {
     bits_ = nullptr;
     return false;
@@ -59,8 +59,8 @@ bool DrawPanelUnit::ResizeCanvas(int width, int height) {
 
 void DrawPanelUnit::Redraw() {
   if (!canvas_) return;
-  ScopedMemoryDc memory(nullptr);
-  ScopedSelect select(memory.get(), canvas_.get());
+  const ScopedMemoryDc memory = CreateMemoryDc(nullptr);
+  const ScopedSelect select = SelectInto(memory.get(), canvas_.get());
   const RECT area{0, 0, width_, height_};
   PaintPictureInArea(memory.get(), background_picture_.Decoded(), area, area, PicturePlacement::kNatural,
                      Background());
@@ -76,9 +76,10 @@ std::int32_t DrawPanelUnit::FontSizePoints() const {
 bool DrawPanelUnit::DrawTextAt(std::int32_t x, std::int32_t y, std::string_view gbk) {
   if (!canvas_) return false;
   {
-    ScopedMemoryDc memory(nullptr);
-    ScopedSelect select(memory.get(), canvas_.get());
-    ScopedSelect font(memory.get(), font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(SYSTEM_FONT));
+    const ScopedMemoryDc memory = CreateMemoryDc(nullptr);
+    const ScopedSelect select = SelectInto(memory.get(), canvas_.get());
+    const ScopedSelect font =
+        SelectInto(memory.get(), font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(SYSTEM_FONT));
     SetBkMode(memory.get(), TRANSPARENT);
     SetTextColor(memory.get(), static_cast<COLORREF>(properties_.text_color & 0x00FFFFFF));
     const std::wstring text = WideFromGbk(gbk);
@@ -95,8 +96,8 @@ bool DrawPanelUnit::DrawDibAt(std::int32_t x, std::int32_t y, const BITMAPINFO& 
   const LONG height = info.bmiHeader.biHeight < 0 ? -info.bmiHeader.biHeight : info.bmiHeader.biHeight;
   int lines = 0;
   {
-    ScopedMemoryDc memory(nullptr);
-    ScopedSelect select(memory.get(), canvas_.get());
+    const ScopedMemoryDc memory = CreateMemoryDc(nullptr);
+    const ScopedSelect select = SelectInto(memory.get(), canvas_.get());
     lines = SetDIBitsToDevice(memory.get(), x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                               static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
     GdiFlush();
@@ -141,8 +142,8 @@ void DrawPanelUnit::PaintContent(HDC dc, const RECT& update) {
   ScopedBrush brush(CreateSolidBrush(Background()));
   FillRect(dc, &update, brush.get());
   if (!canvas_) return;
-  ScopedMemoryDc memory(dc);
-  ScopedSelect select(memory.get(), canvas_.get());
+  const ScopedMemoryDc memory = CreateMemoryDc(dc);
+  const ScopedSelect select = SelectInto(memory.get(), canvas_.get());
   BitBlt(dc, 0, 0, width_, height_, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -151,8 +152,8 @@ LRESULT DrawPanelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      ScopedPaint paint(hwnd());
-      PaintContent(paint.dc(), paint.update());
+      const ScopedPaint paint = BeginPainting(hwnd());
+      PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
       return 0;
     }
     case WM_SIZE: {

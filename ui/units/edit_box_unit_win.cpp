@@ -55,14 +55,15 @@ bool EditBoxUnit::Create(HWND parent) {
   font_ = MakeFont(properties_.font);
   if (font_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (properties_.max_length != 0) SendMessageW(hwnd(), EM_SETLIMITTEXT, properties_.max_length, 0);
-  brush_.Reset(CreateSolidBrush(Background()));
+  brush_.reset(CreateSolidBrush(Background()));
 
   if (properties_.border_style == 0) {
     // A single-line edit draws its text at the top of its client area: pad it so the line sits centred.
-    ScopedWindowDc dc(hwnd());
-    ScopedSelect select(dc.get(), font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedWindowDc dc = GetClientDc(hwnd());
+    const ScopedSelect select =
+        SelectInto(dc.get().dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.get(), &metrics);
+    GetTextMetricsW(dc.get().dc, &metrics);
     const int spare = std::max(0, static_cast<int>(record().height - metrics.tmHeight));
     pad_top_ = spare / 2;
     pad_bottom_ = spare - pad_top_;
@@ -77,8 +78,9 @@ LRESULT EditBoxUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void EditBoxUnit::PaintPadding() {
-  HDC dc = GetWindowDC(hwnd());
-  if (dc == nullptr) return;
+  const ScopedWindowDc frame = GetFrameDc(hwnd());
+  if (!frame) return;
+  const HDC dc = frame.get().dc;
   RECT window{};
   GetWindowRect(hwnd(), &window);
   const int width = window.right - window.left;
@@ -87,7 +89,6 @@ void EditBoxUnit::PaintPadding() {
   const RECT bottom{0, height - pad_bottom_, width, height};
   FillRect(dc, &top, brush_.get());
   FillRect(dc, &bottom, brush_.get());
-  ReleaseDC(hwnd(), dc);
 }
 
 LRESULT EditBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,6 +1,6 @@
 #include "ui/units/pic_box_unit_win.h"
 
-#include "ui/handles/gdi_scoped_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/picture/picture_paint_win.h"
 #include "ui/runtime/window_runtime_win.h"
 
@@ -45,8 +45,8 @@ LRESULT PicBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT: {
-      ScopedPaint paint(hwnd());
-      PaintContent(paint.dc(), paint.update());
+      const ScopedPaint paint = BeginPainting(hwnd());
+      PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
       return 0;
     }
     default:

@@ -9,8 +9,8 @@
 
 namespace sw {
 
-HRGN RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutout) {
-  if (width <= 0 || height <= 0) return nullptr;
+ScopedRegion RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutout) {
+  if (width <= 0 || height <= 0) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -20,7 +20,7 @@ HRGN RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutou
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   if (GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height) {
-    return nullptr;
+    return {};
   }
   // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
   const std::uint32_t key = (GetRValue(cutout) << 16) | (GetGValue(cutout) << 8) | GetBValue(cutout);
@@ -46,7 +46,8 @@ HRGN RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutou
   header->rcBound = {0, 0, width, height};
   std::copy(reinterpret_cast<const std::uint8_t*>(runs.data()),
             reinterpret_cast<const std::uint8_t*>(runs.data() + runs.size()), data.data() + sizeof(RGNDATAHEADER));
-  return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+  return ScopedRegion(
+      ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 PicBtnUnit::PicBtnUnit(WindowInstance& window, const UnitRecord& record)
@@ -75,11 +76,11 @@ void PicBtnUnit::ShowCurrentImage() {
   const std::size_t slot = static_cast<std::size_t>(shown_);
   const DecodedPicture* picture = images_[slot].Decoded();
   if (!region_made_[slot] && properties_.cutout_color != kNoColor && picture != nullptr) {
-    ScopedWindowDc dc(hwnd());
-    PictureBitmap made = MakePictureBitmap(dc.get(), *picture, FlattenColor());
+    const ScopedWindowDc dc = GetClientDc(hwnd());
+    PictureBitmap made = MakePictureBitmap(dc.get().dc, *picture, FlattenColor());
     if (made.bitmap.get() != nullptr) {
-      regions_[slot].Reset(RegionWithout(dc.get(), made.bitmap.get(), made.width, made.height,
-                                         static_cast<COLORREF>(properties_.cutout_color)));
+      regions_[slot] = RegionWithout(dc.get().dc, made.bitmap.get(), made.width, made.height,
+                                     static_cast<COLORREF>(properties_.cutout_color));
     }
   }
   region_made_[slot] = true;
@@ -89,14 +90,14 @@ void PicBtnUnit::ShowCurrentImage() {
   const bool same = regions_[slot] ? has_region && EqualRgn(current.get(), regions_[slot].get())
                                    : !has_region;
   if (!same) {
-    HRGN region = nullptr;
+    ScopedRegion region;
     if (regions_[slot]) {
-      region = CreateRectRgn(0, 0, 0, 0);
-      CombineRgn(region, regions_[slot].get(), nullptr, RGN_COPY);
+      region.reset(CreateRectRgn(0, 0, 0, 0));
+      CombineRgn(region.get(), regions_[slot].get(), nullptr, RGN_COPY);
     }
     // Redrawn: pixels that the new shape cuts out must show the parent again, not the previous image.
     // The mouse-over image often has the same shape: no change and no redraw then.
-    SetWindowRgn(hwnd(), region, TRUE);
+    if (SetWindowRgn(hwnd(), region.get(), TRUE) != 0) region.release();
   }
   InvalidateRect(hwnd(), nullptr, FALSE);
   UpdateWindow(hwnd());
@@ -168,8 +169,8 @@ LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      ScopedPaint paint(hwnd());
-      PaintContent(paint.dc(), paint.update());
+      const ScopedPaint paint = BeginPainting(hwnd());
+      PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
       return 0;
     }
     default:

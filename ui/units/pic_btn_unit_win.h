@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "ui/handles/gdi_scoped_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/units/picture_button_states.h"
 #include "ui/picture/cached_picture_win.h"
 #include "ui/runtime/unit_win.h"
@@ -38,8 +38,8 @@ class PicBtnUnit : public Unit {
   ButtonImage shown_ = ButtonImage::kNormal;
 };
 
-// The region of the pixels of `bitmap` (width x height) whose colour differs from `cutout`; nullptr when
+// The region of the pixels of `bitmap` (width x height) whose colour differs from `cutout`; empty when
 // the bitmap cannot be read.
-HRGN RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutout);
+ScopedRegion RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORREF cutout);
 
 }  // namespace sw

@@ -51,7 +51,7 @@ void TransLabelUnit::PaintBeneath(HDC dc) {
     GetWindowRect(unit.hwnd(), &theirs);
     if (!IntersectRect(&overlap, &mine, &theirs)) return;
     const POINT at = OffsetBetween(unit.hwnd(), hwnd());
-    ScopedSaveDc saved(dc);
+    const ScopedSaveDc saved = SaveDcState(dc);
     OffsetViewportOrgEx(dc, at.x, at.y, nullptr);
     RECT update = overlap;  // screen coordinates to the unit's client coordinates
     MapWindowPoints(nullptr, unit.hwnd(), reinterpret_cast<POINT*>(&update), 2);
@@ -77,7 +77,7 @@ void TransLabelUnit::PaintContent(HDC dc, const RECT&) {
   } else {
     PaintBeneath(dc);
   }
-  ScopedSaveDc saved(dc);
+  const ScopedSaveDc saved = SaveDcState(dc);
   SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, static_cast<COLORREF>(properties_.text_color & 0x00FFFFFF));
@@ -100,17 +100,18 @@ LRESULT TransLabelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       return 1;
     case WM_PAINT: {
       // Composed off screen, then copied once: no flicker of the parts beneath.
-      ScopedPaint paint(hwnd());
+      const ScopedPaint paint = BeginPainting(hwnd());
+      const HDC screen = paint.get().info.hdc;
       RECT client{};
       GetClientRect(hwnd(), &client);
-      ScopedMemoryDc memory(paint.dc());
-      ScopedBitmap canvas(CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
+      const ScopedMemoryDc memory = CreateMemoryDc(screen);
+      ScopedBitmap canvas(CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1),
                                                  std::max<LONG>(client.bottom, 1)));
       if (memory.get() == nullptr || !canvas) return 0;
       {
-        ScopedSelect select(memory.get(), canvas.get());
+        const ScopedSelect select = SelectInto(memory.get(), canvas.get());
         PaintContent(memory.get(), client);
-        BitBlt(paint.dc(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        BitBlt(screen, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
       }
       return 0;
     }

@@ -1,6 +1,6 @@
 #include "ui/units/window_unit_win.h"
 
-#include "ui/handles/gdi_scoped_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/picture/picture_paint_win.h"
 #include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"

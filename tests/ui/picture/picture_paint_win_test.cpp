@@ -237,7 +237,7 @@ TEST(MakePictureBitmap, IconsGetTheirHandleFromTheChosenEntry) {
   const Bytes icon = test::MakeIconFile(1, {{.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kRed)},
                                             {.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kBlue)}});
   const DecodedPicture picture = Decode(icon);
-  ASSERT_NE(picture.icon.get(), nullptr);
+  ASSERT_NE(picture.icon.get().handle, nullptr);
   Canvas canvas(16, 16);
   PaintPicture(canvas.dc(), picture, 0, 0, -1, -1, SRCCOPY);
   EXPECT_EQ(canvas.At(0, 0), kBlue);
@@ -263,7 +263,7 @@ Bytes LeftHalfTransparentIcon(std::int32_t size, COLORREF color) {
 TEST(PaintPictureInArea, TransparentPixelsOfAnIconShowTheBackground) {
   const DecodedPicture picture =
       Decode(test::MakeIconFile(1, {{.width_byte = 8, .image = LeftHalfTransparentIcon(8, kRed)}}));
-  ASSERT_NE(picture.icon.get(), nullptr);
+  ASSERT_NE(picture.icon.get().handle, nullptr);
   struct Row {
     PicturePlacement placement;
     RECT area;
@@ -296,9 +296,9 @@ TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
   };
   for (const Row& row : rows) {
     const DecodedPicture picture = Decode(test::MakeIconFile(2, {row.entry}));
-    ASSERT_NE(picture.icon.get(), nullptr) << row.why;
+    ASSERT_NE(picture.icon.get().handle, nullptr) << row.why;
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(picture.icon.get()), &info)) << row.why;
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(picture.icon.get().handle), &info)) << row.why;
     if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
     if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
     EXPECT_FALSE(info.fIcon) << row.why << ": a cursor, not an icon";
