@@ -121,7 +121,7 @@ void RenderShadow(HWND owner, int width, int height) {
   // The bitmap header counts bytes in 32 bits.
   if (width < 0 || height < 0 || static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > 0x3FFFFFFFu) return;
 
-  WindowDc dc{shadow};
+  const WindowDc dc = WindowDcOf(shadow);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -130,11 +130,11 @@ void RenderShadow(HWND owner, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 32 / 8;
-  MemoryDc memory_dc{CallSystem<sysrow::kCreateCompatibleDC>(dc.get())};
+  const MemoryDc memory_dc{CallSystem<sysrow::kCreateCompatibleDC>(dc.get().dc)};
   void* bits = nullptr;
   // A new DIB section is all zeros: fully transparent.
   GdiObject bitmap{CallSystem<sysrow::kCreateDIBSection>(memory_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
-  SelectedObject selection{memory_dc.get(), bitmap.get()};
+  const SelectedObject selection = SelectedInto(memory_dc.get(), bitmap.get());
   DrawShadow(shadow, memory_dc.get(), width, height);
 
   if (g_observer != nullptr && bits != nullptr) g_observer(shadow, static_cast<const std::uint32_t*>(bits), width, height);
@@ -142,7 +142,7 @@ void RenderShadow(HWND owner, int width, int height) {
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   // No destination point: the position set when the window was placed stays.
-  CallSystem<sysrow::kUpdateLayeredWindow>(shadow, dc.get(), nullptr, &size, memory_dc.get(), &source, 0, &blend,
+  CallSystem<sysrow::kUpdateLayeredWindow>(shadow, dc.get().dc, nullptr, &size, memory_dc.get(), &source, 0, &blend,
                                            ULW_ALPHA);
 }
 

@@ -23,40 +23,34 @@ std::span<const unsigned char> g_large_png;
 bool ShadowTemplateImage::LoadFromBytes(std::span<const unsigned char> bytes) {
   Release();
   if (bytes.size() < kMinimumImageBytes) return false;
-  block_ = CallSystem<sysrow::kGlobalAlloc>(GMEM_MOVEABLE, bytes.size());
-  if (block_ == nullptr) return false;
+  block_.reset(CallSystem<sysrow::kGlobalAlloc>(GMEM_MOVEABLE, bytes.size()));
+  if (!block_) return false;
   // The stream is made over the block first; the bytes go in afterwards.
-  if (FAILED(CallSystem<sysrow::kCreateStreamOnHGlobal>(block_, FALSE, &stream_)) || stream_ == nullptr) {
+  IStream* stream = nullptr;
+  const HRESULT made = CallSystem<sysrow::kCreateStreamOnHGlobal>(block_.get(), FALSE, &stream);
+  stream_.reset(stream);
+  if (FAILED(made) || !stream_) {
     Release();
     return false;
   }
-  void* memory = CallSystem<sysrow::kGlobalLock>(block_);
+  void* memory = CallSystem<sysrow::kGlobalLock>(block_.get());
   if (memory == nullptr) {
     Release();
     return false;
   }
   CallSystem<sysrow::kRtlMoveMemory>(memory, bytes.data(), bytes.size());
-  CallSystem<sysrow::kGlobalUnlock>(block_);
+  CallSystem<sysrow::kGlobalUnlock>(block_.get());
   gdip::GpBitmap* bitmap = nullptr;
-  if (CallSystem<sysrow::kGdipCreateBitmapFromStream>(stream_, &bitmap) != gdip::kOk) bitmap = nullptr;
-  image_ = bitmap;
-  if (image_ == nullptr) Release();
-  return image_ != nullptr;
+  if (CallSystem<sysrow::kGdipCreateBitmapFromStream>(stream_.get(), &bitmap) != gdip::kOk) bitmap = nullptr;
+  image_.reset(bitmap);
+  if (!image_) Release();
+  return static_cast<bool>(image_);
 }
 
 void ShadowTemplateImage::Release() {
-  if (image_ != nullptr) {
-    CallSystem<sysrow::kGdipDisposeImage>(image_);
-    image_ = nullptr;
-  }
-  if (stream_ != nullptr) {
-    stream_->Release();
-    stream_ = nullptr;
-  }
-  if (block_ != nullptr) {
-    CallSystem<sysrow::kGlobalFree>(block_);
-    block_ = nullptr;
-  }
+  image_.reset();
+  stream_.reset();
+  block_.reset();
 }
 
 ShadowTemplateImage& ShadowTemplateSmall() { return g_small; }

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "shadow/gdiplus_flat_win.h"
+#include "shadow/shadow_handles_win.h"
 
 namespace sw {
 
@@ -16,17 +17,17 @@ class ShadowTemplateImage {
   constexpr ShadowTemplateImage() = default;
   ShadowTemplateImage(const ShadowTemplateImage&) = delete;
   ShadowTemplateImage& operator=(const ShadowTemplateImage&) = delete;
-  ~ShadowTemplateImage() { Release(); }
 
   // Replaces whatever is held; false (and nothing held) when the bytes cannot be decoded.
   bool LoadFromBytes(std::span<const unsigned char> bytes);
   void Release();
-  gdip::GpImage* GetImage() const { return image_; }
+  gdip::GpImage* GetImage() const { return image_.get(); }
 
  private:
-  HGLOBAL block_ = nullptr;
-  IStream* stream_ = nullptr;
-  gdip::GpImage* image_ = nullptr;
+  // In the order they are made: they go in the reverse one.
+  GlobalMemory block_;
+  StreamReference stream_;
+  GdipImage image_;
 };
 
 // The two black templates of the program, decoded on first use and kept until the end.

@@ -7,6 +7,7 @@
 
 #include "shadow/binding_messages.h"
 #include "shadow/fatal_error_win.h"
+#include "shadow/shadow_handles_win.h"
 
 namespace sw {
 
@@ -135,29 +136,27 @@ ExportLookup LookUpExport(const char* dll, const char* function) {
   ExportLookup result;
   if (dll[0] == '\0') {
     for (const char* name : kSystemLibraries) {
-      HMODULE library = LoadSystemLibrary(name);
-      if (library == nullptr) continue;
-      if (UntypedFunction address = FindExport(library, function)) {
+      LoadedLibrary library{LoadSystemLibrary(name)};
+      if (!library) continue;
+      if (UntypedFunction address = FindExport(library.get(), function)) {
         result.address = address;
-        result.library = library;
+        result.library = library.release();  // the table keeps it loaded
         return result;
       }
-      FreeLibrary(library);
     }
     result.failure = MissingSystemExportMessage(function);
     return result;
   }
   // Every library of this table is a system library: a bare name is looked for in the system folder
   // only, never first beside the program or in the current directory, where a planted copy would win.
-  HMODULE library = LoadSystemLibrary(dll);
-  UntypedFunction address = library != nullptr ? FindExport(library, function) : nullptr;
+  LoadedLibrary library{LoadSystemLibrary(dll)};
+  UntypedFunction address = library ? FindExport(library.get(), function) : nullptr;
   if (address == nullptr) {
-    if (library != nullptr) FreeLibrary(library);
     result.failure = MissingExportMessage(dll, function);
     return result;
   }
   result.address = address;
-  result.library = library;
+  result.library = library.release();  // the table keeps it loaded
   return result;
 }
 
