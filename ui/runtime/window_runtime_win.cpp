@@ -65,9 +65,9 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::spa
     return RuntimeFailure{RuntimeError::kSystemRefused, std::move(refused)};
   }
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
-  runtime->hidden_owner_ = CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                           GetModuleHandleW(nullptr), nullptr);
-  if (runtime->hidden_owner_ == nullptr || runtime->destroy_message_ == 0) {
+  runtime->hidden_owner_.reset(CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                               GetModuleHandleW(nullptr), nullptr));
+  if (!runtime->hidden_owner_ || runtime->destroy_message_ == 0) {
     return RuntimeFailure{RuntimeError::kSystemRefused, "the hidden owner window cannot be made"};
   }
   return runtime;
@@ -131,7 +131,7 @@ WindowRuntime::~WindowRuntime() {
   }
   windows_.clear();
   gone_.clear();
-  if (hidden_owner_ != nullptr) DestroyWindow(hidden_owner_);
+  hidden_owner_.reset();  // before its class is unregistered
   for (const std::wstring& name : registered_classes_) UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
 }
 
@@ -187,7 +187,7 @@ LoadResult WindowRuntime::LoadWindow(std::uint32_t window_id, std::uint32_t owne
     }
     DestroyWindow(existing->hwnd());  // marked already: it goes now, and a fresh one is built
   }
-  HWND owner = hidden_owner_;
+  HWND owner = hidden_owner_.get();
   if (owner_window_id != 0) {
     owner = Handle(owner_window_id);
     if (owner == nullptr) {
@@ -200,7 +200,7 @@ LoadResult WindowRuntime::LoadWindow(std::uint32_t window_id, std::uint32_t owne
   WindowInstance* window = Loaded(window_id);
   if (window == nullptr) return Done{};  // its created handler already destroyed it
   auto& own = static_cast<WindowUnit&>(window->own());
-  if (modal && owner != hidden_owner_ && IsWindowEnabled(owner)) {
+  if (modal && owner != hidden_owner_.get() && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
     window->disabled_owner = owner;
   }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/handles/handles_win.h"
 #include "ui/runtime/unit_win.h"
 #include "ui/description/window_description.h"
 #include "ui/result/result.h"
@@ -104,7 +105,7 @@ class WindowRuntime {
   Unit* FindUnit(std::uint32_t id) const;
   DrawPanelUnit* FindDrawPanel(std::uint32_t unit_id) const;
   const DescriptionTable& descriptions() const { return table_; }
-  HWND hidden_owner() const { return hidden_owner_; }
+  HWND hidden_owner() const { return hidden_owner_.get(); }
 
   // For the units: raises `event` on `unit` when it has a binding; the handler's result, or none.
   std::optional<std::int32_t> Raise(Unit& unit, std::int32_t event, const std::array<std::int32_t, 3>& args = {});
@@ -138,7 +139,7 @@ class WindowRuntime {
   std::map<std::uint32_t, std::unique_ptr<WindowInstance>> windows_;
   std::vector<std::unique_ptr<WindowInstance>> gone_;
   std::vector<std::wstring> registered_classes_;
-  HWND hidden_owner_ = nullptr;
+  ScopedWindow hidden_owner_;
   UINT destroy_message_ = 0;
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
