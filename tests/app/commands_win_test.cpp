@@ -17,6 +17,8 @@
 #include "tests/app/app_driver_win.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
+#include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/handles/handles_win.h"
@@ -35,7 +37,7 @@ using test::TipsSeen;
 // The picture box's picture: 344 x 120 at 24 bits, rows padded to 4 bytes, after the two BMP headers.
 constexpr std::int32_t kPictureWidth = 344;
 constexpr std::int32_t kPictureHeight = 120;
-constexpr std::size_t kBmpHeaders = 14 + 40;
+constexpr std::size_t kBmpHeaders = bmp::kSmallestFile;
 constexpr std::size_t kPictureBytes = kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
 static_assert(kPictureBytes == 123894);
 
@@ -51,14 +53,13 @@ struct BmpHeader {
   int bits = 0;
 };
 
-BmpHeader HeaderOf(const std::vector<std::uint8_t>& bmp) {
+BmpHeader HeaderOf(const std::vector<std::uint8_t>& file) {
   BmpHeader header;
-  if (bmp.size() < kBmpHeaders || bmp[0] != 'B' || bmp[1] != 'M') return header;
-  std::memcpy(&header.width, bmp.data() + 18, 4);
-  std::memcpy(&header.height, bmp.data() + 22, 4);
-  std::uint16_t bits = 0;
-  std::memcpy(&bits, bmp.data() + 28, 2);
-  header.bits = bits;
+  ByteReader in(file);
+  if (file.size() < kBmpHeaders || in.U16At(bmp::kBfType) != bmp::kFileType) return header;
+  header.width = in.I32At(bmp::kFileHeaderSize + bmp::kBiWidth);
+  header.height = in.I32At(bmp::kFileHeaderSize + bmp::kBiHeight);
+  header.bits = in.U16At(bmp::kFileHeaderSize + bmp::kBiBitCount);
   return header;
 }
 
