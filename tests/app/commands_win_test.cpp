@@ -15,6 +15,7 @@
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/support/case_table.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
 #include "render/bmp_format.h"
@@ -189,7 +190,7 @@ TEST_F(AppCommands, ContentBoxShowsTheCueTextWhileEmpty) {
     std::string_view before;
     std::string_view while_focused;
     std::string_view after;
-    const char* why;
+    const char* reason;
   };
   const std::string cue(app::kCueText);
   const std::string cue_and_more = cue + "1";
@@ -199,13 +200,13 @@ TEST_F(AppCommands, ContentBoxShowsTheCueTextWhileEmpty) {
       {"ABC123", "ABC123", "ABC123", "the user's text stays"},
       {cue_and_more, cue_and_more, cue_and_more, "only the exact cue text is removed"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     app_.SetContent(row.before);
     runtime().SetFocusTo(MainWindow::kContentEdit);
-    EXPECT_EQ(app_.Content(), row.while_focused) << row.why;
+    EXPECT_EQ(app_.Content(), row.while_focused);
     runtime().SetFocusTo(MainWindow::kFocusSink);
-    EXPECT_EQ(app_.Content(), row.after) << row.why;
-  }
+    EXPECT_EQ(app_.Content(), row.after);
+  });
 }
 
 TEST_F(AppCommands, MainWindowHasItsShadow) {
@@ -246,7 +247,7 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
   struct Row {
     std::string_view box;
     bool focused;  // the box has the focus when generate is clicked
-    const char* why;
+    const char* reason;
   };
   // The first row before any barcode, the others with one shown.
   const Row rows[] = {
@@ -255,7 +256,7 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
       {app::kCueText, false, "the cue text counts as no content"},
       {app::kCueText, true, "the cue text went on focus and comes back"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     if (&row == &rows[1]) Generate("KEEP1");
     const std::vector<std::uint8_t> before = app_.Picture();
     runtime().SetFocusTo(MainWindow::kFocusSink);
@@ -264,14 +265,14 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
     app_.Click(MainWindow::kGenerateButton);
     app_.Pump();
     const std::vector<TipsSeen> tips = app_.TakeTips();
-    ASSERT_EQ(tips.size(), 1u) << row.why;
-    EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId) << row.why;
-    EXPECT_EQ(tips[0].message, app::kEmptyContentMessage) << row.why;
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
+    EXPECT_EQ(tips[0].message, app::kEmptyContentMessage);
     EXPECT_TRUE(tips[0].owner_disabled) << "modal over MainWindow";
-    EXPECT_EQ(app_.Picture(), before) << row.why;
-    EXPECT_EQ(app_.Content(), app::kCueText) << row.why;
+    EXPECT_EQ(app_.Picture(), before);
+    EXPECT_EQ(app_.Content(), app::kCueText);
     EXPECT_FALSE(runtime().IsLoaded(BarcodeHostWindow::kId));
-  }
+  });
   EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId))) << "enabled again once the message is closed";
 }
 
@@ -315,7 +316,7 @@ TEST_F(AppCommands, SaveWritesThePictureUnderTheBoxTextOfTheMoment) {
   const std::string cue(app::kCueText);
   struct Row {
     std::string_view box;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"ABC123", "the content that was encoded"},
@@ -323,17 +324,17 @@ TEST_F(AppCommands, SaveWritesThePictureUnderTheBoxTextOfTheMoment) {
       {cue, "the cue text names the file as it is (Chinese file name)"},
       {"ABC123", "a second save of the same name replaces the file"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     app_.SetContent(row.box);
     const std::vector<TipsSeen> tips = Save();
     const std::string path = SavedPathFor(row.box);
-    EXPECT_EQ(app::SavedPath(), path) << row.why;
-    ASSERT_EQ(tips.size(), 1u) << row.why;
-    EXPECT_EQ(tips[0].window_id, TipsWindow::kId) << row.why;
-    EXPECT_EQ(tips[0].message, kSavedTo + path + "\r\n" + kThanks) << row.why;
-    EXPECT_EQ(ReadFileBytes(path), picture) << row.why;
+    EXPECT_EQ(app::SavedPath(), path);
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, TipsWindow::kId);
+    EXPECT_EQ(tips[0].message, kSavedTo + path + "\r\n" + kThanks);
+    EXPECT_EQ(ReadFileBytes(path), picture);
     EXPECT_EQ(app_.Picture(), picture) << "saving leaves the picture";
-  }
+  });
 }
 
 TEST_F(AppCommands, SaveRefusesContentsThatLeaveTheFolderOrCannotNameAFile) {
@@ -344,7 +345,7 @@ TEST_F(AppCommands, SaveRefusesContentsThatLeaveTheFolderOrCannotNameAFile) {
   struct Row {
     std::string_view content;
     std::string_view must_not_exist;  // file name in the program folder, or path below the trap folder
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"trap\\x", "Bar_Code_trap\\x.bmp", "a backslash would write into a subfolder"},
@@ -355,15 +356,15 @@ TEST_F(AppCommands, SaveRefusesContentsThatLeaveTheFolderOrCannotNameAFile) {
       {"star*x", "Bar_Code_star*x.bmp", "characters a file name cannot hold fail"},
       {"pipe|x", "Bar_Code_pipe|x.bmp", "so do the others of their kind"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     app_.SetContent(row.content);
     const std::vector<TipsSeen> tips = Save();
-    ASSERT_EQ(tips.size(), 1u) << row.why;
-    EXPECT_EQ(tips[0].window_id, TipsWindow::kId) << row.why;
-    EXPECT_EQ(tips[0].message, FailedToSave()) << row.why;
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, TipsWindow::kId);
+    EXPECT_EQ(tips[0].message, FailedToSave());
     EXPECT_EQ(app::SavedPath(), SavedPathFor(row.content)) << "the attempted path is kept";
-    EXPECT_FALSE(FileExists(ProgramDirectory() + "\\" + std::string(row.must_not_exist))) << row.why;
-  }
+    EXPECT_FALSE(FileExists(ProgramDirectory() + "\\" + std::string(row.must_not_exist)));
+  });
   EXPECT_TRUE(RemoveDirectoryW(WideFromGbk(trap_folder).c_str())) << "the trap folder is still empty";
 }
 
@@ -427,7 +428,7 @@ TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
     std::uint32_t unit;
     POINT at;  // a point of the unit that no child covers
     bool drags;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {MainWindow::kId, MainWindow::kTitleBar, {463, 14}, true, "the title bar between label and close button"},
@@ -441,7 +442,7 @@ TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
       {TipsWindow::kId, TipsWindow::kTipsTitleLabel, {100, 14}, true, "Tips: its title"},
       {TipsWindow::kId, TipsWindow::kTipsTitleBar, {2, 14}, false, "Tips: the bar itself has no handler"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     std::vector<std::pair<WPARAM, LPARAM>> drags;
     const HWND window = runtime().Handle(row.window);
     ASSERT_TRUE(SetWindowSubclass(window, RecordDrag, 1, reinterpret_cast<DWORD_PTR>(&drags)));
@@ -449,13 +450,13 @@ TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
     ReleaseCapture();  // a pressed button lets go without a click
     RemoveWindowSubclass(window, RecordDrag, 1);
     if (row.drags) {
-      ASSERT_EQ(drags.size(), 1u) << row.why;
-      EXPECT_EQ(drags[0].first, static_cast<WPARAM>(HTCAPTION)) << row.why;
+      ASSERT_EQ(drags.size(), 1u);
+      EXPECT_EQ(drags[0].first, static_cast<WPARAM>(HTCAPTION));
       EXPECT_EQ(drags[0].second, 0) << "no position argument";
     } else {
-      EXPECT_TRUE(drags.empty()) << row.why;
+      EXPECT_TRUE(drags.empty());
     }
-  }
+  });
   EXPECT_TRUE(runtime().IsLoaded(MainWindow::kId)) << "no close button was clicked";
   runtime().DestroyWindowLater(ErrorTipsWindow::kId);
   runtime().DestroyWindowLater(TipsWindow::kId);
@@ -508,7 +509,7 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
     bool held;            // an auto-repeat of a key that is down already
     bool barcode_before;  // one is generated (clicked) first
     Outcome outcome;
-    const char* why;
+    const char* reason;
   };
   constexpr std::int32_t kCtrl = event::kCtrlDown;
   const Row rows[] = {
@@ -528,7 +529,7 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
       {"SAVE4", MainWindow::kContentEdit, 'S', kCtrl | event::kAltDown, false, true, kNothing,
        "Ctrl+Alt+S (AltGr+S) is another key"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     SetUp();
     if (row.barcode_before) Generate("BEFORE1");
     const std::vector<std::uint8_t> before = app_.Picture();
@@ -540,38 +541,37 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
     saved_.push_back(SavedPathFor(row.box));
     switch (row.outcome) {
       case kGenerated: {
-        EXPECT_TRUE(tips.empty()) << row.why;
+        EXPECT_TRUE(tips.empty());
         EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink))
-            << "the click's focus move: " << row.why;
-        EXPECT_TRUE(FileExists(C1Path())) << row.why;
+            << "the click's focus move";
+        EXPECT_TRUE(FileExists(C1Path()));
         const std::vector<std::uint8_t> by_key = app_.Picture();
-        EXPECT_EQ(by_key.size(), kPictureBytes) << row.why;
+        EXPECT_EQ(by_key.size(), kPictureBytes);
         Generate(row.box);
-        EXPECT_EQ(by_key, app_.Picture()) << "the picture a click makes: " << row.why;
+        EXPECT_EQ(by_key, app_.Picture()) << "the picture a click makes";
         break;
       }
       case kRefusedAsEmpty:
       case kAskedForABarcode:
-        ASSERT_EQ(tips.size(), 1u) << row.why;
-        EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId) << row.why;
+        ASSERT_EQ(tips.size(), 1u);
+        EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
         EXPECT_EQ(tips[0].message,
-                  row.outcome == kRefusedAsEmpty ? app::kEmptyContentMessage : app::kNoBarcodeMessage)
-            << row.why;
-        EXPECT_EQ(app_.Picture(), before) << row.why;
+                  row.outcome == kRefusedAsEmpty ? app::kEmptyContentMessage : app::kNoBarcodeMessage);
+        EXPECT_EQ(app_.Picture(), before);
         break;
       case kSaved:
-        ASSERT_EQ(tips.size(), 1u) << row.why;
-        EXPECT_EQ(tips[0].message, app::SavedMessage(SavedPathFor(row.box))) << row.why;
-        EXPECT_EQ(ReadFileBytes(SavedPathFor(row.box)), app_.Picture()) << row.why;
+        ASSERT_EQ(tips.size(), 1u);
+        EXPECT_EQ(tips[0].message, app::SavedMessage(SavedPathFor(row.box)));
+        EXPECT_EQ(ReadFileBytes(SavedPathFor(row.box)), app_.Picture());
         break;
       case kNothing:
-        EXPECT_TRUE(tips.empty()) << row.why;
-        EXPECT_EQ(app_.Picture(), before) << row.why;
-        EXPECT_FALSE(FileExists(C1Path())) << "no generate: " << row.why;
-        EXPECT_FALSE(FileExists(SavedPathFor(row.box))) << "no save: " << row.why;
+        EXPECT_TRUE(tips.empty());
+        EXPECT_EQ(app_.Picture(), before);
+        EXPECT_FALSE(FileExists(C1Path())) << "no generate";
+        EXPECT_FALSE(FileExists(SavedPathFor(row.box))) << "no save";
         break;
     }
-  }
+  });
 }
 
 TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
@@ -579,7 +579,7 @@ TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
     test::TipsCloser closer;
     bool barcode_before;  // the save then reports in Tips, else in Error Tips
     std::uint32_t window;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {test::TipsCloser::kEnter, false, ErrorTipsWindow::kId, "Enter closes Error Tips"},
@@ -587,19 +587,19 @@ TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
       {test::TipsCloser::kEnter, true, TipsWindow::kId, "Enter closes Tips"},
       {test::TipsCloser::kEscape, true, TipsWindow::kId, "so does Esc"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     SetUp();
     if (row.barcode_before) Generate("TIPS1");
     app_.SetContent("TIPS1");
     app_.CloseTipsBy(row.closer);
     const std::vector<TipsSeen> tips = Save();
     app_.CloseTipsBy(test::TipsCloser::kOkButton);
-    ASSERT_EQ(tips.size(), 1u) << row.why;
-    EXPECT_EQ(tips[0].window_id, row.window) << row.why;
-    EXPECT_TRUE(tips[0].closed_by_key) << row.why;
-    EXPECT_FALSE(runtime().IsLoaded(row.window)) << row.why;
-    EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId))) << row.why;
-  }
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, row.window);
+    EXPECT_TRUE(tips[0].closed_by_key);
+    EXPECT_FALSE(runtime().IsLoaded(row.window));
+    EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId)));
+  });
 }
 
 // The clipboard's text; "<none>" when it holds none.
@@ -634,7 +634,7 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
     std::uint32_t focus;
     bool select_all;
     Copied copied;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"", "NONE1", MainWindow::kContentEdit, false, kNothing, "no barcode yet: nothing, and no message"},
@@ -648,12 +648,12 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
   };
   const HWND main = runtime().Handle(MainWindow::kId);
   std::vector<std::uint8_t> last_barcode;  // C:\1.bmp of the last generate
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     if (row.generate == app::kCueText) {
       app_.SetContent(row.generate);
       app_.Click(MainWindow::kGenerateButton);
       app_.Pump();
-      ASSERT_EQ(app_.TakeTips().size(), 1u) << row.why;
+      ASSERT_EQ(app_.TakeTips().size(), 1u);
     } else if (!row.generate.empty()) {
       Generate(row.generate);
       last_barcode = ReadFileBytes(C1Path());
@@ -664,22 +664,22 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
     if (row.select_all) SendMessageW(runtime().Handle(MainWindow::kContentEdit), EM_SETSEL, 0, -1);
     ASSERT_TRUE(PutClipboardText(main, L"before"));
     Press('C', event::kCtrlDown);
-    EXPECT_TRUE(app_.TakeTips().empty()) << row.why;
+    EXPECT_TRUE(app_.TakeTips().empty());
     const std::vector<std::uint8_t> copied = BmpFromClipboard(main);
     switch (row.copied) {
       case kNothing:
-        EXPECT_EQ(ClipboardText(main), L"before") << row.why;
-        EXPECT_TRUE(copied.empty()) << row.why;
+        EXPECT_EQ(ClipboardText(main), L"before");
+        EXPECT_TRUE(copied.empty());
         break;
       case kSelection:
-        EXPECT_EQ(ClipboardText(main), WideFromGbk(row.box)) << row.why;
-        EXPECT_TRUE(copied.empty()) << row.why;
+        EXPECT_EQ(ClipboardText(main), WideFromGbk(row.box));
+        EXPECT_TRUE(copied.empty());
         break;
       case kLastBarcode:
-        EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all: " << row.why;
+        EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all";
         break;
     }
-  }
+  });
 }
 
 }  // namespace

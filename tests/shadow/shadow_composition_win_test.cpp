@@ -13,6 +13,7 @@
 #include "shadow/shadow_template_image_win.h"
 #include "shadow/shadow_template_profile.h"
 #include "tests/shadow/shadow_test_support_win.h"
+#include "tests/support/case_table.h"
 #include "shadow/shadow_window_win.h"
 #include "shadow/system_call_table_win.h"
 
@@ -85,7 +86,7 @@ struct TemplateCase {
   ShadowTemplateKind kind;
   std::array<std::vector<int>, 4> mid_side;  // left, right, top, bottom; outermost first
   int wine_seam_x;  // a column that Wine leaves empty in the top and bottom bands, or -1
-  const char* why;
+  const char* reason;
 };
 
 TEST_F(ShadowComposition, BlackShadowsOfSizeFiveAndTenComeFromTheTemplates) {
@@ -99,12 +100,12 @@ TEST_F(ShadowComposition, BlackShadowsOfSizeFiveAndTenComeFromTheTemplates) {
       {10, ShadowTemplateKind::Large, {large_top_left, large_bottom_right, large_top_left, large_bottom_right}, -1,
        "size 10: the large template"},
   };
-  for (const TemplateCase& c : cases) {
+  testing::ForEachRow(cases, [&](const TemplateCase& c) {
     const auto& shadow = Compose(std::nullopt, c.size);
-    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size) << c.why;
-    ASSERT_EQ(shadow.height(), kOwnerHeight + 2 * c.size) << c.why;
-    EXPECT_EQ(MidSideAlphas(c.size), c.mid_side) << c.why;
-    EXPECT_TRUE(OwnerAreaIsClear(c.size)) << c.why;
+    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size);
+    ASSERT_EQ(shadow.height(), kOwnerHeight + 2 * c.size);
+    EXPECT_EQ(MidSideAlphas(c.size), c.mid_side);
+    EXPECT_TRUE(OwnerAreaIsClear(c.size));
     int differences = 0;
     for (int y = 0; y < shadow.height(); ++y) {
       for (int x = 0; x < shadow.width(); ++x) {
@@ -113,8 +114,8 @@ TEST_F(ShadowComposition, BlackShadowsOfSizeFiveAndTenComeFromTheTemplates) {
         if (shadow.alpha(x, y) != expected || (shadow.pixel(x, y) & 0xFFFFFF) != 0) ++differences;
       }
     }
-    EXPECT_EQ(differences, 0) << c.why << ": black everywhere, the template's alpha everywhere";
-  }
+    EXPECT_EQ(differences, 0) << "black everywhere, the template's alpha everywhere";
+  });
 }
 
 struct RingCase {
@@ -122,7 +123,7 @@ struct RingCase {
   int size;
   std::vector<int> alphas;  // outermost ring first
   int red, green, blue;     // after undoing the premultiplication
-  const char* why;
+  const char* reason;
 };
 
 TEST_F(ShadowComposition, OtherShadowsAreDrawnAsRings) {
@@ -134,18 +135,17 @@ TEST_F(ShadowComposition, OtherShadowsAreDrawnAsRings) {
       {0, 8, {12, 24, 36, 48, 60, 72, 84, 96}, 0, 0, 0, "size 8: step 12, only up to 96"},
       {0, 1, {100}, 0, 0, 0, "one ring"},
   };
-  for (const RingCase& c : cases) {
+  testing::ForEachRow(cases, [&](const RingCase& c) {
     const auto& shadow = Compose(c.color, c.size);
-    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size) << c.why;
-    EXPECT_EQ(MidSideAlphas(c.size), (std::array<std::vector<int>, 4>{c.alphas, c.alphas, c.alphas, c.alphas}))
-        << c.why;
-    EXPECT_TRUE(OwnerAreaIsClear(c.size)) << c.why;
+    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size);
+    EXPECT_EQ(MidSideAlphas(c.size), (std::array<std::vector<int>, 4>{c.alphas, c.alphas, c.alphas, c.alphas}));
+    EXPECT_TRUE(OwnerAreaIsClear(c.size));
     // The DIB holds premultiplied colour.
     const int x = c.size - 1, y = shadow.height() / 2, a = shadow.alpha(x, y);
-    EXPECT_NEAR(shadow.red(x, y) * 255 / a, c.red, 4) << c.why;
-    EXPECT_NEAR(shadow.green(x, y) * 255 / a, c.green, 4) << c.why;
-    EXPECT_NEAR(shadow.blue(x, y) * 255 / a, c.blue, 4) << c.why;
-  }
+    EXPECT_NEAR(shadow.red(x, y) * 255 / a, c.red, 4);
+    EXPECT_NEAR(shadow.green(x, y) * 255 / a, c.green, 4);
+    EXPECT_NEAR(shadow.blue(x, y) * 255 / a, c.blue, 4);
+  });
 }
 
 TEST_F(ShadowComposition, RingCornersAreRoundedAsWineDrawsThem) {
@@ -201,18 +201,18 @@ TEST_F(ShadowComposition, RingCornersAreRoundedAsWineDrawsThem) {
   const struct {
     const Corner& corner;
     int left, top;
-    const char* name;
+    const char* reason;
   } corners[] = {{top_left, 0, 0, "top left"},
                  {top_right, right, 0, "top right"},
                  {bottom_left, 0, bottom, "bottom left"},
                  {bottom_right, right, bottom, "bottom right"}};
-  for (const auto& c : corners) {
+  testing::ForEachRow(corners, [&](const auto& c) {
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) {
-        EXPECT_EQ(shadow.alpha(c.left + x, c.top + y), c.corner[y][x]) << c.name << " at " << x << "," << y;
+        EXPECT_EQ(shadow.alpha(c.left + x, c.top + y), c.corner[y][x]) << "at " << x << "," << y;
       }
     }
-  }
+  });
 }
 
 TEST_F(ShadowComposition, ShadowsWiderThan150AreInvisibleAndQuick) {
@@ -239,19 +239,19 @@ TEST_F(ShadowComposition, ATemplateThatCannotBeDecodedLeavesTheShadowClearUntilI
   SetShadowTemplatePngs(not_an_image, not_an_image);
   const struct {
     int size;
-    const char* why;
+    const char* reason;
   } cases[] = {{5, "the small template"}, {10, "the large template"}};
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [&](const auto& c) {
     const auto& shadow = Compose(std::nullopt, c.size);
-    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size) << c.why;
-    for (std::uint32_t pixel : shadow.last().bottom_up) ASSERT_EQ(pixel, 0U) << c.why << ": fully transparent";
-  }
+    ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size);
+    for (std::uint32_t pixel : shadow.last().bottom_up) ASSERT_EQ(pixel, 0U) << "fully transparent";
+  });
   SetShadowTemplatePngs({}, {});
   // The next composition decodes again, and this time it works.
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [&](const auto& c) {
     Compose(std::nullopt, c.size);
-    EXPECT_EQ(capture_.alpha(0, capture_.height() / 2), c.size == 5 ? 15 : 11) << c.why;
-  }
+    EXPECT_EQ(capture_.alpha(0, capture_.height() / 2), c.size == 5 ? 15 : 11);
+  });
 }
 
 TEST(ShadowTemplateImage, DecodesTheEmbeddedTemplatesToTheirPixels) {
@@ -288,19 +288,19 @@ TEST(ShadowTemplateImage, RefusesWhatIsNotAnImage) {
   const std::vector<unsigned char> png(ShadowTemplateSmallPng().begin(), ShadowTemplateSmallPng().end());
   const struct {
     std::vector<unsigned char> bytes;
-    const char* why;
+    const char* reason;
   } cases[] = {
       {{}, "nothing"},
       {{0x89, 'P', 'N', 'G'}, "fewer than 5 bytes"},
       {std::vector<unsigned char>(200, 0x5A), "not an image"},
       {std::vector<unsigned char>(png.begin(), png.begin() + 40), "a cut-off PNG"},
   };
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [&](const auto& c) {
     ShadowTemplateImage image;
     ASSERT_TRUE(image.LoadFromBytes(png)) << "holds an image first";
-    EXPECT_FALSE(image.LoadFromBytes(c.bytes)) << c.why;
-    EXPECT_EQ(image.GetImage(), nullptr) << c.why << ": the previous image is gone too";
-  }
+    EXPECT_FALSE(image.LoadFromBytes(c.bytes));
+    EXPECT_EQ(image.GetImage(), nullptr) << "the previous image is gone too";
+  });
 }
 
 // Last, after every kind of composition above: the two rows that nothing calls were never bound.

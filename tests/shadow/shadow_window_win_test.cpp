@@ -7,6 +7,7 @@
 
 #include "shadow/gdiplus_startup_win.h"
 #include "tests/shadow/shadow_test_support_win.h"
+#include "tests/support/case_table.h"
 #include "shadow/shadow_window_win.h"
 
 namespace sw {
@@ -118,12 +119,12 @@ TEST_F(ShadowWindow, RefusesWhatIsNotAWindow) {
   DestroyWindow(gone);
   const struct {
     HWND owner;
-    const char* why;
+    const char* reason;
   } cases[] = {{nullptr, "no handle"}, {gone, "a destroyed window"}};
-  for (const auto& c : cases) {
-    EXPECT_FALSE(SetWindowShadow(c.owner)) << c.why;
-    EXPECT_FALSE(SetWindowShadow(c.owner, 0, 0)) << c.why;
-  }
+  testing::ForEachRow(cases, [](const auto& c) {
+    EXPECT_FALSE(SetWindowShadow(c.owner));
+    EXPECT_FALSE(SetWindowShadow(c.owner, 0, 0));
+  });
 }
 
 TEST_F(ShadowWindow, DetachWithoutAShadowStillCleansUp) {
@@ -161,23 +162,23 @@ TEST_F(ShadowWindow, FollowsItsOwner) {
 
   const struct {
     RECT rect;
-    const char* why;
+    const char* reason;
   } moves[] = {
       {{300, 200, 700, 450}, "moved"},
       {{300, 200, 900, 600}, "resized"},
       {{-50, -40, 350, 260}, "partly off screen"},
       {{10, 20, 60, 70}, "small"},
   };
-  for (const auto& m : moves) {
+  testing::ForEachRow(moves, [&](const auto& m) {
     capture_.clear();
     const int placements_before = g_owner_placements;
     SetWindowPos(owner.get(), nullptr, m.rect.left, m.rect.top, m.rect.right - m.rect.left, m.rect.bottom - m.rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(around_owner()) << m.why;
-    EXPECT_EQ(capture_.width(), m.rect.right - m.rect.left + 12) << m.why << ": recomposed at the new size";
-    EXPECT_EQ(capture_.height(), m.rect.bottom - m.rect.top + 12) << m.why;
-    EXPECT_GT(g_owner_placements, placements_before) << m.why << ": the owner saw its own message first";
-  }
+    EXPECT_TRUE(around_owner());
+    EXPECT_EQ(capture_.width(), m.rect.right - m.rect.left + 12) << "recomposed at the new size";
+    EXPECT_EQ(capture_.height(), m.rect.bottom - m.rect.top + 12);
+    EXPECT_GT(g_owner_placements, placements_before) << "the owner saw its own message first";
+  });
 
   // Hiding the owner hides the shadow at once; the message decides, not the owner's current state.
   SendMessageA(owner.get(), WM_SHOWWINDOW, FALSE, 0);
@@ -294,20 +295,20 @@ TEST_F(ShadowWindow, AClassThatCannotBeRegisteredIsRefused) {
 TEST_F(ShadowWindow, AnEmptyOwnerIsNeitherCoveredNorDrawn) {
   const struct {
     RECT rect;
-    const char* why;
+    const char* reason;
   } cases[] = {
       {{300, 200, 300, 200}, "no width and no height"},
       {{300, 200, 300, 400}, "no width"},
       {{300, 200, 700, 200}, "no height"},
   };
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [&](const auto& c) {
     Owner owner(c.rect);
     capture_.clear();
-    ASSERT_TRUE(SetWindowShadow(owner.get())) << c.why << ": attached all the same";
+    ASSERT_TRUE(SetWindowShadow(owner.get())) << "attached all the same";
     const HWND shadow = ShadowOf(owner.get());
-    EXPECT_TRUE(SameRect(WindowRect(shadow), RECT{0, 0, 0, 0})) << c.why << ": not placed";
-    EXPECT_EQ(capture_.last().count, 0) << c.why << ": not composed";
-  }
+    EXPECT_TRUE(SameRect(WindowRect(shadow), RECT{0, 0, 0, 0})) << "not placed";
+    EXPECT_EQ(capture_.last().count, 0) << "not composed";
+  });
   // An owner that shrinks to nothing leaves its shadow where it was, as it was.
   Owner owner;
   ASSERT_TRUE(SetWindowShadow(owner.get()));

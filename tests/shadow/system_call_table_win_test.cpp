@@ -12,6 +12,7 @@
 #include "shadow/fatal_error_win.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -65,7 +66,7 @@ TEST(SystemCallTable, FailedLookupsReleaseWhatTheyLoadedAndSayWhy) {
     const char* dll;
     const char* function;
     std::string failure;
-    const char* why;
+    const char* reason;
   } cases[] = {
       {"", "SwNoSuchExport", MissingSystemExportMessage("SwNoSuchExport"), "none of the six libraries has it"},
       {"mpr.dll", "SwNoSuchExport", MissingExportMessage("mpr.dll", "SwNoSuchExport"), "library loads, no export"},
@@ -74,12 +75,12 @@ TEST(SystemCallTable, FailedLookupsReleaseWhatTheyLoadedAndSayWhy) {
       {"user32", "#0", MissingExportMessage("user32", "#0"), "ordinal 0 does not exist"},
       {"user32", "#12x", MissingExportMessage("user32", "#12x"), "not a number"},
   };
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [](const auto& c) {
     const ExportLookup found = LookUpExport(c.dll, c.function);
-    EXPECT_EQ(found.address, nullptr) << c.why;
-    EXPECT_EQ(found.failure, c.failure) << c.why;
-    EXPECT_EQ(GetModuleHandleA("mpr.dll"), nullptr) << c.why << ": released again";
-  }
+    EXPECT_EQ(found.address, nullptr);
+    EXPECT_EQ(found.failure, c.failure);
+    EXPECT_EQ(GetModuleHandleA("mpr.dll"), nullptr) << "released again";
+  });
 }
 
 TEST(SystemCallTable, SearchKeepsTheLibraryThatExportsTheFunction) {
@@ -160,7 +161,7 @@ TEST(SystemCallTable, TypedCallsLeaveTheStackWhereTheyFoundIt) {
   int from = 7, to = 0;
   char copy[4] = {};
   const struct {
-    const char* row;
+    const char* reason;
     std::function<std::ptrdiff_t()> drift;
   } cases[] = {
       {"IsWindow: one handle", SW_STACK_DRIFT(CallSystem<sysrow::kIsWindow>(GetDesktopWindow()))},
@@ -175,7 +176,7 @@ TEST(SystemCallTable, TypedCallsLeaveTheStackWhereTheyFoundIt) {
       {"RtlMoveMemory: the macro's own type", SW_STACK_DRIFT(CallSystem<sysrow::kRtlMoveMemory>(&to, &from, sizeof(int)))},
       {"lstrcpyn: three arguments", SW_STACK_DRIFT(CallSystem<sysrow::kLstrcpyn>(copy, "abcdef", 4))},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.drift(), 0) << c.row;
+  testing::ForEachRow(cases, [](const auto& c) { EXPECT_EQ(c.drift(), 0); });
   EXPECT_NE(path, nullptr);
   EXPECT_NE(pen, nullptr);
   EXPECT_EQ(to, 7);

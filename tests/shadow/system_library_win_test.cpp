@@ -9,6 +9,7 @@
 #include "shadow/fatal_error_win.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -71,7 +72,7 @@ TEST_F(SystemLibrary, BothWaysOfLoadingFindOnlyTheSystemFolder) {
   const struct {
     const char* name;
     SystemLibrarySearch search;
-    const char* why;
+    const char* reason;
   } cases[] = {
       {"gdiplus.dll", SystemLibrarySearch::kSearchFlag, "the loader searches the system folder alone"},
       {"GdiPlus.dll", SystemLibrarySearch::kFullPath, "the system folder's file by its whole path"},
@@ -79,13 +80,13 @@ TEST_F(SystemLibrary, BothWaysOfLoadingFindOnlyTheSystemFolder) {
       {"Mpr.dll", SystemLibrarySearch::kSearchFlag, "a library that no one has loaded yet"},
       {"Mpr.dll", SystemLibrarySearch::kFullPath, "the same by its whole path"},
   };
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [](const auto& c) {
     const HMODULE library = LoadSystemLibrary(c.name, c.search);
-    ASSERT_NE(library, nullptr) << c.why << " (" << GetLastError() << ")";
-    EXPECT_EQ(FolderOf(library), SystemFolder()) << c.why;
-    EXPECT_FALSE(DecoyWasLoaded()) << c.why;
+    ASSERT_NE(library, nullptr) << "(" << GetLastError() << ")";
+    EXPECT_EQ(FolderOf(library), SystemFolder());
+    EXPECT_FALSE(DecoyWasLoaded());
     FreeLibrary(library);
-  }
+  });
 }
 
 // Last: the two tests above prove something only if the decoy really runs when it is loaded.

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/case_table.h"
 #include "ui/text/text_codepage_win.h"
 
 namespace sw {
@@ -218,14 +219,14 @@ TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsIt
     DWORD before;          // the thread's own apartment, or kNone
     HRESULT at_opening;    // what the opener finds
     HRESULT after_end;     // after EndShellServices, before the thread ends its own apartment
-    const char* why;
+    const char* reason;
   } cases[] = {
       {kNone, S_FALSE, S_OK, "a thread without COM gets a single-threaded apartment, and gives it back"},
       {COINIT_APARTMENTTHREADED, S_FALSE, S_FALSE, "a single-threaded one stays, its count as it was"},
       {COINIT_MULTITHREADED, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE, "a multi-threaded one is not the shell's to end"},
   };
   const WebPageOpener previous = SetWebPageOpener(ProbeAtOpening);
-  for (const auto& c : cases) {
+  testing::ForEachRow(cases, [&](const auto& c) {
     HRESULT after_end = E_FAIL, at_end_of_thread = E_FAIL;
     std::thread([&] {
       if (c.before != kNone) CoInitializeEx(nullptr, c.before);
@@ -236,10 +237,10 @@ TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsIt
       if (c.before != kNone) CoUninitialize();
       at_end_of_thread = ProbeApartment();
     }).join();
-    EXPECT_EQ(apartment_at_opening, c.at_opening) << c.why;
-    EXPECT_EQ(after_end, c.after_end) << c.why;
-    EXPECT_EQ(at_end_of_thread, S_OK) << c.why << ": nothing left behind";
-  }
+    EXPECT_EQ(apartment_at_opening, c.at_opening);
+    EXPECT_EQ(after_end, c.after_end);
+    EXPECT_EQ(at_end_of_thread, S_OK) << "nothing left behind";
+  });
   SetWebPageOpener(previous);
 }
 

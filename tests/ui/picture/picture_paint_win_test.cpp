@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "ui/picture/picture_paint_win.h"
 
@@ -268,25 +269,25 @@ TEST(PaintPictureInArea, TransparentPixelsOfAnIconShowTheBackground) {
     PicturePlacement placement;
     RECT area;
     POINT transparent, opaque;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {PicturePlacement::kNatural, {0, 0, 12, 12}, {1, 1}, {6, 1}, "at the top-left corner"},
       {PicturePlacement::kCentred, {0, 0, 12, 12}, {3, 3}, {8, 3}, "centred at (2, 2)"},
       {PicturePlacement::kTiled, {0, 0, 16, 8}, {9, 1}, {14, 1}, "the second tile"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     Canvas canvas(16, 12);
     PaintPictureInArea(canvas.dc(), &picture, row.area, row.area, row.placement, kBackground);
-    EXPECT_EQ(canvas.At(row.transparent.x, row.transparent.y), kBackground) << row.why;
-    EXPECT_EQ(canvas.At(row.opaque.x, row.opaque.y), kRed) << row.why;
-  }
+    EXPECT_EQ(canvas.At(row.transparent.x, row.transparent.y), kBackground);
+    EXPECT_EQ(canvas.At(row.opaque.x, row.opaque.y), kRed);
+  });
 }
 
 TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
   struct Row {
     test::IconEntry entry;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {{.width_byte = 16, .width = 16, .height = 16, .planes_or_hot_x = 3, .bits_or_hot_y = 5}, "bitmap image"},
@@ -294,17 +295,17 @@ TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
         .bits_or_hot_y = 5},
        "PNG image"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [](const Row& row) {
     const DecodedPicture picture = Decode(test::MakeIconFile(2, {row.entry}));
-    ASSERT_NE(picture.icon.get().handle, nullptr) << row.why;
+    ASSERT_NE(picture.icon.get().handle, nullptr);
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(picture.icon.get().handle), &info)) << row.why;
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(picture.icon.get().handle), &info));
     if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
     if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-    EXPECT_FALSE(info.fIcon) << row.why << ": a cursor, not an icon";
-    EXPECT_EQ(info.xHotspot, 3u) << row.why << ": the hot spot from the directory entry, not the centre";
-    EXPECT_EQ(info.yHotspot, 5u) << row.why;
-  }
+    EXPECT_FALSE(info.fIcon) << "a cursor, not an icon";
+    EXPECT_EQ(info.xHotspot, 3u) << "the hot spot from the directory entry, not the centre";
+    EXPECT_EQ(info.yHotspot, 5u);
+  });
 }
 
 TEST(MakePictureBitmap, GifAndPcxPaintTheirColors) {

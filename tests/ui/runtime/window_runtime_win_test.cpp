@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "ui/text/text_codepage_win.h"
 #include "ui/units/draw_panel_unit_win.h"
@@ -296,7 +297,7 @@ TEST_F(RuntimeTest, BuildsEachUnitWithItsClassParentAndGeometry) {
       {kEdit, L"Edit", kWindowA, {20, 80, 140, 104}},
       {kPanel, L"_YQ_DrawPanel", kWindowA, {150, 40, 210, 70}},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     const HWND unit = H(row.unit);
     ASSERT_NE(unit, nullptr) << std::hex << row.unit;
     EXPECT_EQ(_wcsicmp(ClassOf(unit).c_str(), row.window_class), 0) << std::hex << row.unit;
@@ -304,7 +305,7 @@ TEST_F(RuntimeTest, BuildsEachUnitWithItsClassParentAndGeometry) {
     const RECT rect = RectInParent(unit);
     EXPECT_TRUE(EqualRect(&rect, &row.rect)) << std::hex << row.unit << ": " << rect.left << "," << rect.top << " "
                                              << rect.right << "," << rect.bottom;
-  }
+  });
   // Description order is stacking order: the button, first on the window, lies on top.
   EXPECT_EQ(GetWindow(window, GW_CHILD), H(kButton));
   EXPECT_EQ(GetWindow(H(kButton), GW_HWNDNEXT), H(kBox));
@@ -345,7 +346,7 @@ TEST_F(RuntimeTest, RaisesCommonEventsWithTheirArguments) {
     std::initializer_list<int> keys;
     std::int32_t event;
     std::array<std::int32_t, 3> args;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       // 0
@@ -368,18 +369,17 @@ TEST_F(RuntimeTest, RaisesCommonEventsWithTheirArguments) {
       {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0, {VK_CONTROL}, event::kMouseWheel, {2, 1, 0},
        "two notches with Ctrl"},
   };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const Row& row = rows[i];
+  testing::ForEachRow(rows, [&](const Row& row) {
     g_events.clear();
     SetKeys(row.keys);
     SendMessageW(H(row.unit), row.message, row.wparam, row.lparam);
     SetKeys({});
     // A wheel message travels on to the parents; they raise nothing for it.
-    ASSERT_GE(g_events.size(), 1u) << i << " " << row.why;
-    EXPECT_EQ(g_events[0].unit, row.unit) << i << " " << row.why;
-    EXPECT_EQ(g_events[0].event, row.event) << i << " " << row.why;
-    EXPECT_EQ(g_events[0].args, row.args) << i << " " << row.why;
-  }
+    ASSERT_GE(g_events.size(), 1u);
+    EXPECT_EQ(g_events[0].unit, row.unit);
+    EXPECT_EQ(g_events[0].event, row.event);
+    EXPECT_EQ(g_events[0].args, row.args);
+  });
 }
 
 TEST_F(RuntimeTest, WheelRaisesOnceForTheUnitItIsAddressedToNotForTheParentsItIsPassedTo) {
@@ -387,14 +387,14 @@ TEST_F(RuntimeTest, WheelRaisesOnceForTheUnitItIsAddressedToNotForTheParentsItIs
   struct Row {
     std::uint32_t target;
     std::vector<std::uint32_t> raised;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {kEdit, {kEdit}, "the edit box's binding only, not the window's as well"},
       {kLabel, {}, "the label has none; the box and the window that it passes through raise nothing"},
       {kWindowA, {kOwnA}, "addressed to the window itself"},
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [&](const Row& row) {
     g_events.clear();
     POINT at{5, 5};
     ClientToScreen(H(row.target), &at);  // a wheel message carries screen coordinates
@@ -403,8 +403,8 @@ TEST_F(RuntimeTest, WheelRaisesOnceForTheUnitItIsAddressedToNotForTheParentsItIs
     for (const Recorded& r : g_events) {
       if (r.event == event::kMouseWheel) raised.push_back(r.unit);
     }
-    EXPECT_EQ(raised, row.raised) << row.why;
-  }
+    EXPECT_EQ(raised, row.raised);
+  });
 }
 
 TEST_F(RuntimeTest, CharacterHandlerReplacesOrDropsTheCharacter) {
@@ -557,17 +557,17 @@ class ButtonKindsTest : public RuntimeTest {
     COLORREF body;  // on the screen, in the middle of the button
     bool captured;
     int clicks;
-    const char* why;
+    const char* reason;
   };
   void Run(std::uint32_t id, std::initializer_list<Step> steps) {
     int i = 0;
     for (const Step& step : steps) {
       SendMessageW(H(id), step.message, step.wparam, MAKELPARAM(step.at.x, step.at.y));
-      EXPECT_FALSE(GetUpdateRect(H(id), nullptr, FALSE)) << i << " " << step.why << ": repainted at once";
-      EXPECT_EQ(Button(id).shown(), step.shown) << i << " " << step.why;
-      EXPECT_EQ(Pixel(id, kBody), step.body) << i << " " << step.why;
-      EXPECT_EQ(GetCapture() == H(id), step.captured) << i << " " << step.why;
-      EXPECT_EQ(Clicks(id), step.clicks) << i << " " << step.why;
+      EXPECT_FALSE(GetUpdateRect(H(id), nullptr, FALSE)) << i << " " << step.reason << ": repainted at once";
+      EXPECT_EQ(Button(id).shown(), step.shown) << i << " " << step.reason;
+      EXPECT_EQ(Pixel(id, kBody), step.body) << i << " " << step.reason;
+      EXPECT_EQ(GetCapture() == H(id), step.captured) << i << " " << step.reason;
+      EXPECT_EQ(Clicks(id), step.clicks) << i << " " << step.reason;
       ++i;
     }
   }
@@ -776,7 +776,7 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
     std::uint32_t close_allowed;
     std::uint32_t topmost;
     bool minimised, maximised, closes, on_top;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       // 0
@@ -789,8 +789,7 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
       {0, 0, 1, 1, false, false, true, true, "topmost"},
       {0, 0, 1, 0, false, false, true, false, "not topmost"},
   };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const Row& row = rows[i];
+  testing::ForEachRow(rows, [](const Row& row) {
     WindowProperties own;
     own.background_color = kTeal;
     own.start_position = row.start_position;
@@ -801,26 +800,26 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
     RuntimeStart start = WindowRuntime::Create(table, kHandlers);
     ASSERT_TRUE(start.ok()) << start.message();
     WindowRuntime& runtime = *start.value();
-    ASSERT_TRUE(runtime.LoadWindow(kWindowA).ok()) << i << " " << row.why;
+    ASSERT_TRUE(runtime.LoadWindow(kWindowA).ok());
     PumpMessages();
     const HWND window = runtime.Handle(kWindowA);
-    EXPECT_EQ(IsIconic(window) != FALSE, row.minimised) << i << " " << row.why;
-    EXPECT_EQ(IsZoomed(window) != FALSE, row.maximised) << i << " " << row.why;
-    EXPECT_EQ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, row.on_top) << i << " " << row.why;
+    EXPECT_EQ(IsIconic(window) != FALSE, row.minimised);
+    EXPECT_EQ(IsZoomed(window) != FALSE, row.maximised);
+    EXPECT_EQ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, row.on_top);
     // Every start position but 1 keeps the stored place (for minimised and maximised: the restored one).
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     ASSERT_TRUE(GetWindowPlacement(window, &placement));
-    EXPECT_EQ(placement.rcNormalPosition.left, 30) << i << " " << row.why;
-    EXPECT_EQ(placement.rcNormalPosition.top, 40) << i << " " << row.why;
+    EXPECT_EQ(placement.rcNormalPosition.left, 30);
+    EXPECT_EQ(placement.rcNormalPosition.top, 40);
 
     const UINT close_item = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
     const bool close_offered = close_item != static_cast<UINT>(-1) && (close_item & (MF_GRAYED | MF_DISABLED)) == 0;
-    EXPECT_EQ(close_offered, row.closes) << i << " " << row.why << ": the system menu's Close item";
+    EXPECT_EQ(close_offered, row.closes) << "the system menu's Close item";
     SendMessageW(window, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, KF_ALTDOWN));  // Alt+F4: the system's Close
     PumpMessages();
-    EXPECT_EQ(!runtime.IsLoaded(kWindowA), row.closes) << i << " " << row.why;
-  }
+    EXPECT_EQ(!runtime.IsLoaded(kWindowA), row.closes);
+  });
 }
 
 TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
@@ -834,7 +833,7 @@ TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
     std::vector<std::uint8_t> table;
     std::span<const HandlerBinding> handlers;
     RuntimeError code;
-    const char* why;
+    const char* reason;
     std::span<const KeyShortcut> shortcuts = {};
   };
   using E = RuntimeError;
@@ -846,18 +845,18 @@ TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
       {table, kHandlers, E::kBadShortcut, "a key runs a handler the program does not have", no_handler},
       {table, kHandlers, E::kBadShortcut, "a key must press a unit or run a handler, not both", both},  // 5
   };
-  for (const Row& row : rows) {
+  testing::ForEachRow(rows, [](const Row& row) {
     const RuntimeStart start = WindowRuntime::Create(row.table, row.handlers, row.shortcuts);
-    ASSERT_FALSE(start.ok()) << row.why;
-    EXPECT_EQ(start.code(), row.code) << row.why << ": " << start.message();
-  }
+    ASSERT_FALSE(start.ok());
+    EXPECT_EQ(start.code(), row.code) << start.message();
+  });
 }
 
 TEST(TextCodePage, GbkAndUtf16RoundTrip) {
   struct Row {
     std::string gbk;
     std::wstring wide;
-    const char* why;
+    const char* reason;
   };
   const Row rows[] = {
       {"", L"", "empty"},
@@ -865,10 +864,10 @@ TEST(TextCodePage, GbkAndUtf16RoundTrip) {
       {"\xCC\xF5\xC2\xEB\xBF\xD8\xBC\xFE", L"\u6761\u7801\u63A7\u4EF6", "four double-byte characters"},
       {"\xA3\xAC\xA3\xA1", L"\uFF0C\uFF01", "full-width comma and exclamation mark"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(WideFromGbk(row.gbk), row.wide) << row.why;
-    EXPECT_EQ(GbkFromWide(row.wide), row.gbk) << row.why;
-  }
+  testing::ForEachRow(rows, [](const Row& row) {
+    EXPECT_EQ(WideFromGbk(row.gbk), row.wide);
+    EXPECT_EQ(GbkFromWide(row.wide), row.gbk);
+  });
 }
 
 }  // namespace
