@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "render/byte_reader.h"
 #include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "ui/text/text_codepage_win.h"
@@ -706,12 +706,6 @@ TEST_F(RuntimeTest, PropertiesByNumber) {
   EXPECT_FALSE(runtime_->GetNumber(kUnitIdTag | 99, Property::kLeft).has_value());
 }
 
-std::uint32_t Le32At(const Bytes& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, bytes.data() + at, 4);
-  return value;
-}
-
 TEST_F(RuntimeTest, DrawingPanelReadsBackAsBottomUp24BitBmpEvenWhenItsWindowIsHidden) {
   LoadA();
   DrawPanelUnit* panel = runtime_->FindDrawPanel(kPanel);
@@ -736,15 +730,16 @@ TEST_F(RuntimeTest, DrawingPanelReadsBackAsBottomUp24BitBmpEvenWhenItsWindowIsHi
 
   const Bytes bmp = panel->ImageAsBmp();
   constexpr std::size_t kStride = (kW * 3 + 3) / 4 * 4;
-  constexpr std::size_t kHeaders = 14 + 40;
+  constexpr std::size_t kHeaders = sw::bmp::kSmallestFile;
   ASSERT_EQ(bmp.size(), kHeaders + kStride * kH);
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
-  EXPECT_EQ(Le32At(bmp, 2), bmp.size());
-  EXPECT_EQ(Le32At(bmp, 10), kHeaders);
-  EXPECT_EQ(static_cast<std::int32_t>(Le32At(bmp, 18)), kW);
-  EXPECT_EQ(static_cast<std::int32_t>(Le32At(bmp, 22)), kH) << "positive height: bottom-up rows";
-  EXPECT_EQ(bmp[28], 24);
+  ByteReader header(bmp);
+  EXPECT_EQ(header.U32At(sw::bmp::kBfSize), bmp.size());
+  EXPECT_EQ(header.U32At(test::bmp::kOffBits), kHeaders);
+  EXPECT_EQ(header.I32At(test::bmp::kWidth), kW);
+  EXPECT_EQ(header.I32At(test::bmp::kHeight), kH) << "positive height: bottom-up rows";
+  EXPECT_EQ(bmp[test::bmp::kBitCount], 24);
   auto pixel = [&](int x, int file_row) {
     const std::size_t at = kHeaders + file_row * kStride + x * 3;
     return RGB(bmp[at + 2], bmp[at + 1], bmp[at]);
