@@ -8,13 +8,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const sw::DescriptionRead read = sw::ReadDescriptionTable({data, size});
   if (!read.ok()) return 0;
-  const sw::DescriptionWrite written = sw::WriteDescriptionTable(read.table);
+  const sw::DescriptionWrite written = sw::WriteDescriptionTable(read.value());
   if (!written.ok()) std::abort();
-  sw::DescriptionRead again = sw::ReadDescriptionTable(written.bytes);
-  if (!again.ok() || again.table.windows.size() != read.table.windows.size()) std::abort();
-  for (std::size_t i = 0; i < again.table.windows.size(); ++i) {
-    again.table.windows[i].check_value = read.table.windows[i].check_value;  // the writer makes its own
+  sw::DescriptionRead again = sw::ReadDescriptionTable(written.value());
+  if (!again.ok() || again.value().windows.size() != read.value().windows.size()) std::abort();
+  for (std::size_t i = 0; i < again.value().windows.size(); ++i) {
+    again.value().windows[i].check_value = read.value().windows[i].check_value;  // the writer makes its own
   }
-  if (!(again.table == read.table)) std::abort();
+  if (!(again.value() == read.value())) std::abort();
   return 0;
 }
