@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/case_table.h"
 #include "ui/handles/handle_owner.h"
 
 namespace sw {
@@ -16,7 +17,7 @@ using Owner = HandleOwner<int, Record>;
 constexpr int kEnd = -1;  // marks in the log where a row's owners had all gone
 
 struct Case {
-  const char* why;
+  const char* reason;
   void (*run)();
   std::vector<int> expected;
 };
@@ -37,11 +38,11 @@ const Case kCases[] = {
 };
 
 TEST(HandleOwner, ReleasesEachHandleOnce) {
-  for (const Case& row : kCases) {
+  testing::ForEachRow(kCases, [](const Case& row) {
     released.clear();
     row.run();
-    EXPECT_EQ(released, row.expected) << row.why;
-  }
+    EXPECT_EQ(released, row.expected);
+  });
 }
 
 }  // namespace
