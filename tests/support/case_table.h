@@ -1,8 +1,8 @@
 // Walking a table of cases: every row runs with "row <n>: <reason>" on any failure inside it, and one row
 // can be run alone by setting SW_ROW, to its number (as in the row's index comment, counted from 0) or to
 // a piece of its reason:
-//   SW_ROW=7 build/native/tests/ui/picture/ui_picture_test --gtest_filter=Suite.Test
-//   SW_ROW="zero width" ctest --test-dir build/win64 -R ui_picture_test --output-on-failure
+//   SW_ROW=7 build/native/tests/ui/picture/ui_picture_test --gtest_filter=RecognisePicture.*
+//   SW_ROW="a destroyed window" ctest --test-dir build/win64 -R shadow_window_win_test --output-on-failure
 // Under SW_ROW a table none of whose rows match is skipped (the test says so), and a run in which no
 // table row ran at all fails: a filter that picks nothing never passes quietly.
 #pragma once
