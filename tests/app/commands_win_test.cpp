@@ -421,8 +421,8 @@ LRESULT CALLBACK RecordDrag(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
-  ASSERT_TRUE(runtime().LoadWindow(ErrorTipsWindow::kId, MainWindow::kId).ok);
-  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
+  ASSERT_TRUE(runtime().LoadWindow(ErrorTipsWindow::kId, MainWindow::kId).ok());
+  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok());
   struct Row {
     std::uint32_t window;
     std::uint32_t unit;
@@ -485,12 +485,12 @@ TEST_F(AppCommands, EachTipsWindowShowsTheMessageOfItsOpeningWithANewShadow) {
 
   // An empty message still replaces the label's stored text.
   app::TipsMessage().clear();
-  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok);
+  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok());
   EXPECT_EQ(runtime().GetText(TipsWindow::kTipsMessageLabel), "");
 }
 
 TEST_F(AppCommands, HostWindowShrinksToNothingWhenLoaded) {
-  ASSERT_TRUE(runtime().LoadWindow(BarcodeHostWindow::kId).ok);
+  ASSERT_TRUE(runtime().LoadWindow(BarcodeHostWindow::kId).ok());
   RECT rect{};
   GetWindowRect(runtime().Handle(BarcodeHostWindow::kId), &rect);
   EXPECT_EQ(rect.right - rect.left, 0);
