@@ -64,7 +64,8 @@ std::int32_t BarcodeHostCaption::PanelFontSize() {
 }
 
 void BarcodeHostCaption::WriteText(std::int32_t x, std::int32_t y, std::string_view text) {
-  if (DrawPanelUnit* panel = runtime_.FindDrawPanel(BarcodeHostWindow::kBarcodePanel)) panel->DrawTextAt(x, y, text);
+  if (DrawPanelUnit* panel = runtime_.FindDrawPanel(BarcodeHostWindow::kBarcodePanel))
+    panel->DrawTextAt(x, y, text);
 }
 
 std::vector<std::uint8_t> BarcodeHostCaption::ReadPanelBmp() {

@@ -45,7 +45,8 @@ void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
 }
 
 std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
-  return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
+  return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel
+                                           : ErrorTipsWindow::kTipsMessageLabel;
 }
 
 }  // namespace
@@ -95,8 +96,8 @@ std::int32_t GenerateBarcode(const EventContext& context) {
   picture = encoder.MakeBarcode(ContentText(runtime));
   const std::int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
   const std::int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
-  runtime.SetPicture(MainWindow::kBarcodePicture,
-                     ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height));
+  runtime.SetPicture(MainWindow::kBarcodePicture, ScaleBmpBytes(picture.GetData(), picture.GetWidth(),
+                                                                picture.GetHeight(), width, height));
   {
     // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.

@@ -86,7 +86,8 @@ class TableReporter : public benchmark::ConsoleReporter {
   }
 
   void PrintTable() const {
-    std::printf("\nCPU time per call, median when repeated\n%-8s %16s %12s %12s %18s\n", "content", "ours enc+draw", "zint", "ours/zint", "ours whole click");
+    std::printf("\nCPU time per call, median when repeated\n%-8s %16s %12s %12s %18s\n", "content",
+                "ours enc+draw", "zint", "ours/zint", "ours whole click");
     for (const Content& c : Contents()) {
       const double ours = Time("OursEncodeRender/" + std::string(c.label));
       const double zint = Time("ZintEncodeBuffer/" + std::string(c.label));
@@ -109,8 +110,10 @@ class TableReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   for (const Content& c : Contents()) {
-    benchmark::RegisterBenchmark(("OursEncodeRender/" + std::string(c.label)).c_str(), OursEncodeRender, c.text);
-    benchmark::RegisterBenchmark(("ZintEncodeBuffer/" + std::string(c.label)).c_str(), ZintEncodeBuffer, c.text);
+    benchmark::RegisterBenchmark(("OursEncodeRender/" + std::string(c.label)).c_str(), OursEncodeRender,
+                                 c.text);
+    benchmark::RegisterBenchmark(("ZintEncodeBuffer/" + std::string(c.label)).c_str(), ZintEncodeBuffer,
+                                 c.text);
     benchmark::RegisterBenchmark(("OursClick/" + std::string(c.label)).c_str(), OursClick, c.text);
   }
   benchmark::Initialize(&argc, argv);

@@ -2,7 +2,6 @@
 // on the real MainWindow (encoding, the hidden host window and its caption, scaling, the full-size copy
 // written to C:\1.bmp, the host window destroyed). Argument: the content's length in characters.
 #include <windows.h>
-
 #include <benchmark/benchmark.h>
 
 #include <span>
@@ -37,7 +36,8 @@ std::string Content(std::size_t length) {
 
 void BM_GenerateClick(benchmark::State& state) {
   sw::StartGdiplus();
-  sw::RuntimeStart start = sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, sw::app::HandlerTable());
+  sw::RuntimeStart start =
+      sw::WindowRuntime::Create(sw::resources::kWindowDescriptions, sw::app::HandlerTable());
   std::unique_ptr<sw::WindowRuntime> runtime = start.ok() ? std::move(start).value() : nullptr;
   if (runtime == nullptr || !runtime->LoadWindow(MainWindow::kId).ok()) {
     state.SkipWithError("MainWindow cannot be loaded");

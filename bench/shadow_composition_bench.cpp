@@ -1,6 +1,5 @@
 // One shadow composition (template and ring drawing) and one drag step of a shadowed owner, under Wine.
 #include <windows.h>
-
 #include <benchmark/benchmark.h>
 
 #include "shadow/gdiplus_startup_win.h"
@@ -43,7 +42,8 @@ void DrawShadow(benchmark::State& state, COLORREF color) {
   sw::SetWindowShadow(owner, color, 5);
   HWND shadow = static_cast<HWND>(GetPropA(owner, "Umbra.WndShadow"));
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kOwnerWidth + 10, kOwnerHeight + 10, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), kOwnerWidth + 10, kOwnerHeight + 10, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   HDC dc = CreateCompatibleDC(nullptr);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -16,7 +16,8 @@ void BM_ReadEmbeddedDescriptionTable(benchmark::State& state) {
     auto read = sw::ReadDescriptionTable(sw::resources::kWindowDescriptions);
     benchmark::DoNotOptimize(read);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sw::resources::kWindowDescriptions.size()));
+  state.SetBytesProcessed(
+      static_cast<std::int64_t>(state.iterations() * sw::resources::kWindowDescriptions.size()));
 }
 BENCHMARK(BM_ReadEmbeddedDescriptionTable);
 

@@ -1,7 +1,6 @@
 // The window runtime under Wine: building the hidden host window with its drawing panel (what each generate
 // command does), repainting the whole main window, and one hover in and out of a picture button.
 #include <windows.h>
-
 #include <benchmark/benchmark.h>
 
 #include <span>
@@ -68,8 +67,8 @@ void BM_ButtonHoverInAndOut(benchmark::State& state) {
   }
   const HWND button = runtime->Handle(MainWindow::kGenerateButton);
   for (auto _ : state) {
-    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(50, 15));    // over: mouse-over image, new region
-    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(500, 15));   // away: normal image again
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(50, 15));   // over: mouse-over image, new region
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(500, 15));  // away: normal image again
   }
 }
 BENCHMARK(BM_ButtonHoverInAndOut)->Unit(benchmark::kMicrosecond);

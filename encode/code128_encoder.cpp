@@ -13,7 +13,8 @@ Code128Encoder::Code128Encoder(CaptionHost* host) : host_(host) {
 
 Code128Encoder::~Code128Encoder() { CloseBarcodeHost(); }
 
-Code128Encoder::Code128Encoder(Code128Encoder&& other) noexcept : host_(std::exchange(other.host_, nullptr)) {}
+Code128Encoder::Code128Encoder(Code128Encoder&& other) noexcept
+    : host_(std::exchange(other.host_, nullptr)) {}
 
 Code128Encoder& Code128Encoder::operator=(Code128Encoder&& other) noexcept {
   if (this != &other) {
@@ -50,6 +51,8 @@ code128::SymbolSequence Code128Encoder::Symbols(std::string_view text) const {
   return code128::BuildSymbols(code128::SplitIntoSegments(text).list);
 }
 
-std::string Code128Encoder::Widths(std::string_view text) const { return code128::WidthString(Symbols(text)); }
+std::string Code128Encoder::Widths(std::string_view text) const {
+  return code128::WidthString(Symbols(text));
+}
 
 }  // namespace sw

@@ -113,7 +113,7 @@ constexpr std::string_view kPatternTable =
     "211412\r\n"  // 103: Start A
     "211214\r\n"  // 104: Start B
     "211232\r\n"  // 105: Start C
-    "2331112";  // stop pattern
+    "2331112";    // stop pattern
 
 // The printable bytes 33 to 126 in code order; a row number is the character's set B value.
 constexpr std::string_view kCharacterTable =

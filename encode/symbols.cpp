@@ -24,7 +24,8 @@ void ForEachValue(const std::string& segment, Emit&& emit) {
   if (segment.empty()) return;
   if (segment[0] == kSetCMarker) {
     for (std::size_t i = 1; i + 1 < segment.size(); i += 2) {
-      if (IsDigit(segment[i]) && IsDigit(segment[i + 1])) emit((segment[i] - '0') * 10 + (segment[i + 1] - '0'));
+      if (IsDigit(segment[i]) && IsDigit(segment[i + 1]))
+        emit((segment[i] - '0') * 10 + (segment[i + 1] - '0'));
     }
   } else {
     for (std::size_t i = 1; i < segment.size(); ++i) {

@@ -23,7 +23,8 @@ Bitmap RenderWidths(std::string_view widths) {
   const std::int64_t width = kModulePixels * ModuleCount(widths) + kLeftMargin + kRightMargin;
   Bitmap canvas;
   // A width past the 32-bit range is passed on as -1 so that Create reports it.
-  const std::int32_t canvas_width = width <= std::numeric_limits<std::int32_t>::max() ? static_cast<std::int32_t>(width) : -1;
+  const std::int32_t canvas_width =
+      width <= std::numeric_limits<std::int32_t>::max() ? static_cast<std::int32_t>(width) : -1;
   if (!canvas.Create(canvas_width, kCanvasHeight, 1, kWhite)) return canvas;
 
   // Every bar row is the same: draw the first one as SetPixel(c, r, black) would, then copy it.

@@ -9,11 +9,11 @@
 namespace sw {
 
 inline constexpr std::int32_t kModulePixels = 3;
-inline constexpr std::int32_t kLeftMargin = 50;      // white columns before the first bar
-inline constexpr std::int32_t kRightMargin = 52;     // white columns after the stop pattern
+inline constexpr std::int32_t kLeftMargin = 50;   // white columns before the first bar
+inline constexpr std::int32_t kRightMargin = 52;  // white columns after the stop pattern
 inline constexpr std::int32_t kCanvasHeight = 150;
-inline constexpr std::int32_t kFirstBarRow = 1;      // row 0 stays white
-inline constexpr std::int32_t kLastBarRow = 110;     // rows 111 to 149 stay white, room for the caption
+inline constexpr std::int32_t kFirstBarRow = 1;   // row 0 stays white
+inline constexpr std::int32_t kLastBarRow = 110;  // rows 111 to 149 stay white, room for the caption
 
 // The sum of the width string's digits: its module count.
 std::int64_t ModuleCount(std::string_view widths);

@@ -40,7 +40,8 @@ std::uint32_t EncodeDirect(ColorRef color, int bits) {
     return std::uint32_t{BlueOf(color)} / 8 | (std::uint32_t{GreenOf(color)} / 8) << 5 |
            (std::uint32_t{RedOf(color)} / 8) << 10;
   }
-  return std::uint32_t{BlueOf(color)} | std::uint32_t{GreenOf(color)} << 8 | std::uint32_t{RedOf(color)} << 16;
+  return std::uint32_t{BlueOf(color)} | std::uint32_t{GreenOf(color)} << 8 |
+         std::uint32_t{RedOf(color)} << 16;
 }
 
 // Stores an encoded pixel; the fourth byte of a 32-bit pixel is left as it is.
@@ -68,8 +69,10 @@ void FillRows(Dib& image, std::uint32_t value) {
   if (IsIndexed(bits)) {
     // Whole bytes of identical pixels at once, then the pixels of a last partial byte one by one.
     std::uint8_t pattern = 0;
-    for (int shift = 0; shift < 8; shift += bits) pattern = static_cast<std::uint8_t>(pattern | value << shift);
-    const std::size_t whole_bytes = static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(bits) / 8;
+    for (int shift = 0; shift < 8; shift += bits)
+      pattern = static_cast<std::uint8_t>(pattern | value << shift);
+    const std::size_t whole_bytes =
+        static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(bits) / 8;
     std::memset(top, pattern, whole_bytes);
     const std::int32_t pixels_per_byte = 8 / bits;
     for (auto x = static_cast<std::int32_t>(whole_bytes) * pixels_per_byte; x < layout.width; ++x) {
@@ -107,7 +110,9 @@ Bitmap::Bitmap() = default;
 Bitmap::~Bitmap() = default;
 
 Bitmap::Bitmap(Bitmap&& other) noexcept
-    : image_(std::move(other.image_)), last_error_(std::move(other.last_error_)), last_index_(other.last_index_) {
+    : image_(std::move(other.image_)),
+      last_error_(std::move(other.last_error_)),
+      last_index_(other.last_index_) {
   other.last_index_.reset();
 }
 
@@ -132,11 +137,13 @@ const Dib& Bitmap::Require() const {
 }
 
 std::uint32_t Bitmap::IndexFor(const Dib& image, ColorRef color) {
-  if (!last_index_ || last_index_->first != color) last_index_.emplace(color, NearestPaletteIndex(image.Table(), color));
+  if (!last_index_ || last_index_->first != color)
+    last_index_.emplace(color, NearestPaletteIndex(image.Table(), color));
   return last_index_->second;
 }
 
-bool Bitmap::Create(std::int32_t width, std::int32_t height, std::int16_t bits, std::optional<ColorRef> fill) {
+bool Bitmap::Create(std::int32_t width, std::int32_t height, std::int16_t bits,
+                    std::optional<ColorRef> fill) {
   return Guarded(last_error_, false, [&] {
     Replace(nullptr);
     const int colors = bmp::DefaultColorCount(bits);
@@ -189,7 +196,8 @@ ColorRef Bitmap::GetPixel(std::int32_t x, std::int32_t y) {
       case 16: {
         const std::uint32_t w = LoadLe16(row + 2 * std::size_t(x));
         return MakeColorRef(static_cast<std::uint8_t>(((w >> 10) & 31) * 8),
-                            static_cast<std::uint8_t>(((w >> 5) & 31) * 8), static_cast<std::uint8_t>((w & 31) * 8));
+                            static_cast<std::uint8_t>(((w >> 5) & 31) * 8),
+                            static_cast<std::uint8_t>((w & 31) * 8));
       }
       case 24:
       case 32: {
@@ -216,7 +224,8 @@ std::int32_t Bitmap::GetHeight() {
 }
 
 std::int16_t Bitmap::GetBitCount() {
-  return Guarded(last_error_, std::int16_t{-1}, [&] { return static_cast<std::int16_t>(Require().Layout().bits); });
+  return Guarded(last_error_, std::int16_t{-1},
+                 [&] { return static_cast<std::int16_t>(Require().Layout().bits); });
 }
 
 bool Bitmap::LoadData(std::span<const std::uint8_t> bytes) {

@@ -1,5 +1,6 @@
 // An in-memory device-independent bitmap: created or read from BMP bytes, drawn pixel by pixel, written back
-// as BMP bytes. Failures return false, 0, -1 or empty bytes and leave a GBK text in LastError(); nothing throws.
+// as BMP bytes. Failures return false, 0, -1 or empty bytes and leave a GBK text in LastError(); nothing
+// throws.
 #pragma once
 
 #include <cstdint>
@@ -21,11 +22,12 @@ class Bitmap {
   ~Bitmap();
   Bitmap(Bitmap&& other) noexcept;
   Bitmap& operator=(Bitmap&& other) noexcept;
-  Bitmap(const Bitmap&) = delete;             // copies are explicit: CopyFrom
+  Bitmap(const Bitmap&) = delete;  // copies are explicit: CopyFrom
   Bitmap& operator=(const Bitmap&) = delete;
 
   // bits: 1, 4, 8, 16, 24 or 32. Without a fill colour the pixels are zero bytes.
-  bool Create(std::int32_t width, std::int32_t height, std::int16_t bits, std::optional<ColorRef> fill = std::nullopt);
+  bool Create(std::int32_t width, std::int32_t height, std::int16_t bits,
+              std::optional<ColorRef> fill = std::nullopt);
   bool SetPixel(std::int32_t x, std::int32_t y, ColorRef color);  // y = 0 is the top line
   ColorRef GetPixel(std::int32_t x, std::int32_t y);
   std::int32_t GetWidth();

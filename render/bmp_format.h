@@ -10,7 +10,7 @@ inline constexpr std::size_t kFileHeaderSize = 14;  // BITMAPFILEHEADER
 inline constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 inline constexpr std::size_t kCoreHeaderSize = 12;  // BITMAPCOREHEADER
 inline constexpr std::size_t kSmallestFile = kFileHeaderSize + kInfoHeaderSize;
-inline constexpr std::uint16_t kFileType = 0x4D42;  // "BM"
+inline constexpr std::uint16_t kFileType = 0x4D42;     // "BM"
 inline constexpr std::size_t kColorEntrySize = 4;      // blue, green, red, reserved
 inline constexpr std::size_t kCoreColorEntrySize = 3;  // blue, green, red
 

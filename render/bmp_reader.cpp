@@ -59,7 +59,8 @@ Dib ReadBmp(std::span<const std::uint8_t> bytes) {
 
   const int default_colors = DefaultColorCount(f.bits);
   if (default_colors < 0) Unsupported();
-  const std::uint64_t colors = f.colors_used != 0 ? f.colors_used : static_cast<std::uint64_t>(default_colors);
+  const std::uint64_t colors =
+      f.colors_used != 0 ? f.colors_used : static_cast<std::uint64_t>(default_colors);
   const std::uint64_t entry_size = header_size == kInfoHeaderSize ? kColorEntrySize : kCoreColorEntrySize;
   const std::uint64_t table_end = kFileHeaderSize + header_size + entry_size * colors;
   if (length < table_end) Unsupported();

@@ -29,6 +29,8 @@ struct RgbQuad {
 };
 static_assert(sizeof(RgbQuad) == 4);
 
-constexpr RgbQuad Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {blue, green, red, 0}; }
+constexpr RgbQuad Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return {blue, green, red, 0};
+}
 
 }  // namespace sw

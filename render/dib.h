@@ -16,11 +16,11 @@ namespace sw {
 inline constexpr std::size_t kMaxDibBytes = std::size_t{256} << 20;
 
 struct DibLayout {
-  std::int32_t width = 0;   // > 0
-  std::int32_t height = 0;  // > 0; rows are stored bottom-up
-  int bits = 0;             // 1, 4, 8, 16, 24 or 32
-  std::uint32_t colors = 0; // colour-table entries
-  std::size_t stride = 0;   // bytes a row
+  std::int32_t width = 0;    // > 0
+  std::int32_t height = 0;   // > 0; rows are stored bottom-up
+  int bits = 0;              // 1, 4, 8, 16, 24 or 32
+  std::uint32_t colors = 0;  // colour-table entries
+  std::size_t stride = 0;    // bytes a row
 
   std::size_t TableOffset() const { return bmp::kInfoHeaderSize; }
   std::size_t PixelOffset() const { return bmp::kInfoHeaderSize + 4 * std::size_t{colors}; }

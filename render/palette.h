@@ -1,4 +1,5 @@
-// The colour tables that new indexed bitmaps get, and the nearest-colour rule that turns a colour into an index.
+// The colour tables that new indexed bitmaps get, and the nearest-colour rule that turns a colour into an
+// index.
 #pragma once
 
 #include <array>
@@ -24,7 +25,8 @@ std::uint32_t NearestPaletteIndex(std::span<const std::uint8_t> table, ColorRef 
 
 inline std::uint32_t NearestPaletteIndex(std::span<const RgbQuad> table, ColorRef color) {
   return NearestPaletteIndex(
-      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(table.data()), table.size_bytes()), color);
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(table.data()), table.size_bytes()),
+      color);
 }
 
 }  // namespace sw

@@ -145,8 +145,8 @@ std::vector<std::uint8_t> ScaleBmpBytes(std::span<const std::uint8_t> bytes, std
   Dib& dst = *target.Image();
   const std::vector<std::int32_t> rows =
       SourcePositions(target_height, ScaleFactor(target_height, source_height), src.Layout().height);
-  const RowScaler scaler(src, dst,
-                         SourcePositions(target_width, ScaleFactor(target_width, source_width), src.Layout().width));
+  const RowScaler scaler(
+      src, dst, SourcePositions(target_width, ScaleFactor(target_width, source_width), src.Layout().width));
 
   // Equal source rows give equal target rows: a barcode has only a handful of different ones.
   const std::size_t src_stride = src.Layout().stride;

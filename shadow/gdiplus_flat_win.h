@@ -25,7 +25,8 @@ inline constexpr Gdiplus::GpUnit kUnitPixel = Gdiplus::UnitPixel;
 inline constexpr Gdiplus::GpFillMode kFillModeAlternate = Gdiplus::FillModeAlternate;
 inline constexpr Gdiplus::CombineMode kCombineModeXor = Gdiplus::CombineModeXor;
 inline constexpr Gdiplus::SmoothingMode kSmoothingModeAntiAlias = Gdiplus::SmoothingModeAntiAlias;
-inline constexpr Gdiplus::CompositingQuality kCompositingQualityAssumeLinear = Gdiplus::CompositingQualityAssumeLinear;
+inline constexpr Gdiplus::CompositingQuality kCompositingQualityAssumeLinear =
+    Gdiplus::CompositingQualityAssumeLinear;
 
 using StartupInput = Gdiplus::GdiplusStartupInput;
 using StartupOutput = Gdiplus::GdiplusStartupOutput;

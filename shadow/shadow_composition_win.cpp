@@ -22,7 +22,8 @@ bool HasTemplate(COLORREF color, int size) { return color == 0 && (size == 5 || 
 // composition tries again).
 gdip::GpImage* TemplateFor(int size) {
   ShadowTemplateImage& holder = size == 5 ? ShadowTemplateSmall() : ShadowTemplateLarge();
-  if (holder.GetImage() == nullptr) holder.LoadFromBytes(size == 5 ? ShadowTemplateSmallPng() : ShadowTemplateLargePng());
+  if (holder.GetImage() == nullptr)
+    holder.LoadFromBytes(size == 5 ? ShadowTemplateSmallPng() : ShadowTemplateLargePng());
   return holder.GetImage();
 }
 
@@ -82,9 +83,9 @@ void DrawImageNineSlice(gdip::GpGraphics* graphics, gdip::GpImage* image, int wi
     const NineSlicePiece& piece = pieces[i];
     const SliceRect& to = piece.destination;
     const SliceRect& from = piece.source;
-    CallSystem<sysrow::kGdipDrawImageRectRect>(graphics, image, to.x, to.y, to.width, to.height, from.x, from.y,
-                                               from.width, from.height, gdip::kUnitPixel, nullptr, nullptr,
-                                               nullptr);
+    CallSystem<sysrow::kGdipDrawImageRectRect>(graphics, image, to.x, to.y, to.width, to.height, from.x,
+                                               from.y, from.width, from.height, gdip::kUnitPixel, nullptr,
+                                               nullptr, nullptr);
   }
 }
 
@@ -92,7 +93,7 @@ void DrawShadow(HWND shadow, HDC dc, int width, int height) {
   const COLORREF color = ShadowColorOf(shadow);
   const int size = ShadowSizeOf(shadow);
   if (size < 1) return;  // no size stored: nothing to draw
-  StartGdiplus();  // no-op once the program has started it
+  StartGdiplus();        // no-op once the program has started it
   gdip::GpGraphics* graphics_handle = nullptr;
   CallSystem<sysrow::kGdipCreateFromHDC>(dc, &graphics_handle);
   GdipGraphics graphics{graphics_handle};
@@ -119,7 +120,9 @@ void RenderShadow(HWND owner, int width, int height) {
     if (width == 0 || height == 0) return;
   }
   // The bitmap header counts bytes in 32 bits.
-  if (width < 0 || height < 0 || static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > 0x3FFFFFFFu) return;
+  if (width < 0 || height < 0 ||
+      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > 0x3FFFFFFFu)
+    return;
 
   const WindowDc dc = WindowDcOf(shadow);
   BITMAPINFO info{};
@@ -133,17 +136,19 @@ void RenderShadow(HWND owner, int width, int height) {
   const MemoryDc memory_dc{CallSystem<sysrow::kCreateCompatibleDC>(dc.get().dc)};
   void* bits = nullptr;
   // A new DIB section is all zeros: fully transparent.
-  GdiObject bitmap{CallSystem<sysrow::kCreateDIBSection>(memory_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+  GdiObject bitmap{
+      CallSystem<sysrow::kCreateDIBSection>(memory_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
   const SelectedObject selection = SelectedInto(memory_dc.get(), bitmap.get());
   DrawShadow(shadow, memory_dc.get(), width, height);
 
-  if (g_observer != nullptr && bits != nullptr) g_observer(shadow, static_cast<const std::uint32_t*>(bits), width, height);
+  if (g_observer != nullptr && bits != nullptr)
+    g_observer(shadow, static_cast<const std::uint32_t*>(bits), width, height);
   SIZE size{width, height};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   // No destination point: the position set when the window was placed stays.
-  CallSystem<sysrow::kUpdateLayeredWindow>(shadow, dc.get().dc, nullptr, &size, memory_dc.get(), &source, 0, &blend,
-                                           ULW_ALPHA);
+  CallSystem<sysrow::kUpdateLayeredWindow>(shadow, dc.get().dc, nullptr, &size, memory_dc.get(), &source, 0,
+                                           &blend, ULW_ALPHA);
 }
 
 }  // namespace sw

@@ -24,26 +24,26 @@ std::array<NineSlicePiece, 9> NineSlicePieces(float image_width, float image_hei
   const float top = static_cast<float>(border);
   const float right = static_cast<float>(static_cast<int>(image_width - static_cast<float>(border)));
   const float bottom = static_cast<float>(static_cast<int>(image_height - static_cast<float>(border)));
-  const float l = left;                  // border widths
+  const float l = left;  // border widths
   const float t = top;
   const float r = image_width - right;
   const float b = image_height - bottom;
-  const float cw = right - left;         // source centre
+  const float cw = right - left;  // source centre
   const float ch = bottom - top;
   const float w = static_cast<float>(width);
   const float h = static_cast<float>(height);
-  const float dw = w - l - r;            // destination centre
+  const float dw = w - l - r;  // destination centre
   const float dh = h - t - b;
   return {{
-      {{0, 0, l, t}, {0, 0, l, t}},                        // top left
-      {{l, 0, dw, t}, {left, 0, cw, t}},                   // top
-      {{w - r, 0, r, t}, {right, 0, r, t}},                // top right
-      {{0, t, l, dh}, {0, top, l, ch}},                    // left
-      {{l, t, dw, dh}, {left, top, cw, ch}},               // centre
-      {{w - r, t, r, dh}, {right, top, r, ch}},            // right
-      {{0, h - b, l, b}, {0, bottom, l, b}},               // bottom left
-      {{l, h - b, dw, b}, {left, bottom, cw, b}},          // bottom
-      {{w - r, h - b, r, b}, {right, bottom, r, b}},       // bottom right
+      {{0, 0, l, t}, {0, 0, l, t}},                   // top left
+      {{l, 0, dw, t}, {left, 0, cw, t}},              // top
+      {{w - r, 0, r, t}, {right, 0, r, t}},           // top right
+      {{0, t, l, dh}, {0, top, l, ch}},               // left
+      {{l, t, dw, dh}, {left, top, cw, ch}},          // centre
+      {{w - r, t, r, dh}, {right, top, r, ch}},       // right
+      {{0, h - b, l, b}, {0, bottom, l, b}},          // bottom left
+      {{l, h - b, dw, b}, {left, bottom, cw, b}},     // bottom
+      {{w - r, h - b, r, b}, {right, bottom, r, b}},  // bottom right
   }};
 }
 
@@ -63,7 +63,8 @@ std::optional<ShadowPlacement> PlaceShadow(int left, int top, int right, int bot
     return std::nullopt;
   }
   if (width * height > kMaxBitmapBytes / 4) return std::nullopt;
-  return ShadowPlacement{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+  return ShadowPlacement{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                         static_cast<int>(height)};
 }
 
 }  // namespace sw

@@ -37,7 +37,9 @@ struct Selection {
   HGDIOBJ previous = nullptr;
   bool operator==(const Selection&) const = default;
 };
-inline void PutBackSelection(const Selection& held) { CallSystem<sysrow::kSelectObject>(held.dc, held.previous); }
+inline void PutBackSelection(const Selection& held) {
+  CallSystem<sysrow::kSelectObject>(held.dc, held.previous);
+}
 }  // namespace shadow_handles
 
 using MemoryDc = HandleOwner<HDC, shadow_handles::DeleteMemoryDc>;

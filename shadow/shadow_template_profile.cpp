@@ -33,7 +33,9 @@ constexpr int kLargeBand = static_cast<int>(kLargeShadowProfileTopLeft.size());
 constexpr double kLargeCornerRadius = 18.5;
 constexpr int kLargeCornerSpan = 20;
 
-int MirroredOffset(int coordinate) { return coordinate < kHalf ? coordinate : kShadowTemplateSide - 1 - coordinate; }
+int MirroredOffset(int coordinate) {
+  return coordinate < kHalf ? coordinate : kShadowTemplateSide - 1 - coordinate;
+}
 
 // The profile read at a fractional depth: linear between pixels, fading to 0 one pixel outside.
 double ProfileAt(std::span<const std::uint8_t> profile, double depth) {

@@ -14,11 +14,11 @@ inline constexpr int kShadowTemplateSide = 100;
 
 // Alpha across a side at mid-length, outermost pixel first.
 inline constexpr std::array<std::uint8_t, 5> kSmallShadowProfile = {15, 31, 53, 79, 111};
-inline constexpr std::array<std::uint8_t, 10> kLargeShadowProfileTopLeft = {11, 19, 28, 40, 53,
-                                                                             68, 85, 105, 122, 137};
+inline constexpr std::array<std::uint8_t, 10> kLargeShadowProfileTopLeft = {11, 19, 28,  40,  53,
+                                                                            68, 85, 105, 122, 137};
 // The right and bottom sides end a little lighter.
-inline constexpr std::array<std::uint8_t, 10> kLargeShadowProfileBottomRight = {11, 19, 28, 40, 53,
-                                                                                 68, 85, 105, 122, 124};
+inline constexpr std::array<std::uint8_t, 10> kLargeShadowProfileBottomRight = {11, 19, 28,  40,  53,
+                                                                                68, 85, 105, 122, 124};
 
 // Top-left corner of the small template, row cy then column cx (0 at the outer edges); the other
 // corners are its mirror images.

@@ -59,8 +59,9 @@ HWND GetShadowWindow(HWND owner) {
   if (IsLiveWindow(shadow)) return shadow;
   if (!RegisterShadowClass(kShadowClassName)) return nullptr;
   // Owned by `owner`: the system keeps it above the owner and destroys it together with the owner.
-  shadow = CallSystem<sysrow::kCreateWindowExA>(kShadowExStyle, kShadowClassName, "", kShadowStyle, 0, 0, 0, 0, owner,
-                                                nullptr, CallSystem<sysrow::kGetModuleHandleA>(nullptr), nullptr);
+  shadow = CallSystem<sysrow::kCreateWindowExA>(kShadowExStyle, kShadowClassName, "", kShadowStyle, 0, 0, 0,
+                                                0, owner, nullptr,
+                                                CallSystem<sysrow::kGetModuleHandleA>(nullptr), nullptr);
   if (shadow == nullptr) return nullptr;
   CallSystem<sysrow::kSetPropA>(owner, kShadowWindowProperty, shadow);  // overwrites a stale handle
   return shadow;
@@ -93,8 +94,8 @@ void UpdateShadow(HWND owner, std::optional<bool> visible) {
   CallSystem<sysrow::kGetWindowRect>(owner, &rect);
   const auto placement = PlaceShadow(rect.left, rect.top, rect.right, rect.bottom, ShadowSizeOf(shadow));
   if (!placement) return;  // an empty owner (or an impossible size) is neither moved nor drawn
-  CallSystem<sysrow::kSetWindowPos>(shadow, nullptr, placement->x, placement->y, placement->width, placement->height,
-                                    SWP_NOZORDER | SWP_NOACTIVATE);
+  CallSystem<sysrow::kSetWindowPos>(shadow, nullptr, placement->x, placement->y, placement->width,
+                                    placement->height, SWP_NOZORDER | SWP_NOACTIVATE);
   RenderShadow(owner, placement->width, placement->height);
 }
 
@@ -109,8 +110,7 @@ LRESULT CALLBACK ShadowOwnerProc(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SHOWWINDOW:  // the window is not yet (or still) visible: believe the message
       UpdateShadow(window, wparam != 0);
       break;
-    default:
-      break;
+    default: break;
   }
   return result;
 }
@@ -118,7 +118,8 @@ LRESULT CALLBACK ShadowOwnerProc(HWND window, UINT message, WPARAM wparam, LPARA
 LRESULT CallPreviousOwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   HANDLE previous = ReadProperty(window, kShadowProcProperty);
   if (previous == nullptr) return CallSystem<sysrow::kDefWindowProcA>(window, message, wparam, lparam);
-  return CallSystem<sysrow::kCallWindowProcA>(reinterpret_cast<WNDPROC>(previous), window, message, wparam, lparam);
+  return CallSystem<sysrow::kCallWindowProcA>(reinterpret_cast<WNDPROC>(previous), window, message, wparam,
+                                              lparam);
 }
 
 LRESULT CALLBACK ShadowWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {

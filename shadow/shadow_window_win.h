@@ -11,12 +11,13 @@ namespace sw {
 inline constexpr char kShadowClassName[] = "Umbra.Shadow";
 inline constexpr DWORD kShadowExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;  // 0x08080020
 inline constexpr DWORD kShadowStyle = WS_POPUP | WS_VISIBLE | WS_DISABLED;                     // 0x98000000
-inline constexpr COLORREF kDefaultShadowColor = 0;  // black
+inline constexpr COLORREF kDefaultShadowColor = 0;                                             // black
 inline constexpr int kDefaultShadowSize = 5;
 
 // Attaches (or updates) the shadow of `owner`; a size given below 1 detaches it instead. True only
 // after an attach.
-bool SetWindowShadow(HWND owner, std::optional<COLORREF> color = std::nullopt, std::optional<int> size = std::nullopt);
+bool SetWindowShadow(HWND owner, std::optional<COLORREF> color = std::nullopt,
+                     std::optional<int> size = std::nullopt);
 
 // The owner's shadow window, created if it has none; null on failure.
 HWND GetShadowWindow(HWND owner);

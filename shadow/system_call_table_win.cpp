@@ -81,8 +81,8 @@ const std::array<SystemCallName, kSystemCallRowCount> kSystemCallNames = {{
 namespace {
 
 // Searched in this order when a row names no library.
-constexpr std::array<const char*, 6> kSystemLibraries = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                                         "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+constexpr std::array<const char*, 6> kSystemLibraries = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                                         "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 struct BoundSystemCall {
   UntypedFunction address = nullptr;
@@ -117,7 +117,8 @@ bool HasSystemDirectorySearch() {
 HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search) {
   // A path is loaded as written; it names its folder itself.
   if (std::strchr(name, ':') != nullptr) return LoadLibraryA(name);
-  if (search == SystemLibrarySearch::kSearchFlag) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (search == SystemLibrarySearch::kSearchFlag)
+    return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
@@ -177,8 +178,12 @@ UntypedFunction BindSystemCall(std::size_t row) {
   return bound.address;
 }
 
-bool IsSystemCallBound(std::size_t row) { return row < kSystemCallRowCount && g_bound[row].address != nullptr; }
+bool IsSystemCallBound(std::size_t row) {
+  return row < kSystemCallRowCount && g_bound[row].address != nullptr;
+}
 
-HMODULE SystemCallLibrary(std::size_t row) { return row < kSystemCallRowCount ? g_bound[row].library : nullptr; }
+HMODULE SystemCallLibrary(std::size_t row) {
+  return row < kSystemCallRowCount ? g_bound[row].library : nullptr;
+}
 
 }  // namespace sw

@@ -183,8 +183,9 @@ UntypedFunction BindSystemCall(std::size_t row);
 // through a pointer of the function's exact type and calling convention, so the function removes
 // exactly the argument bytes that were pushed; the stack cannot come back at another depth.
 template <std::size_t Row, typename... Args>
-  requires(Row < kSystemCallRowCount && std::is_invocable_v<SystemCallFunction<Row>, Args...>)
-auto CallSystem(Args&&... args) -> std::invoke_result_t<SystemCallFunction<Row>, Args...> {
+requires(Row < kSystemCallRowCount &&
+         std::is_invocable_v<SystemCallFunction<Row>, Args...>) auto CallSystem(Args&&... args)
+    -> std::invoke_result_t<SystemCallFunction<Row>, Args...> {
   using Result = std::invoke_result_t<SystemCallFunction<Row>, Args...>;
   const auto function = reinterpret_cast<SystemCallFunction<Row>>(BindSystemCall(Row));
   if (function == nullptr) {

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <string>
 
+#include "tools/layout_source.h"
 #include "ui/description/window_description.h"
 #include "ui/description/window_description_writer.h"
-#include "tools/layout_source.h"
 
 namespace {
 

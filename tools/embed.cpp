@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
   if (bytes.empty()) out += "0";  // an array cannot be empty; the span below stays empty
   out += "\n};\n}  // namespace\n\n";
   out += "extern const std::span<const unsigned char> " + symbol + ";\n";
-  out += "const std::span<const unsigned char> " + symbol + "{kData, " + std::to_string(bytes.size()) + "};\n";
+  out +=
+      "const std::span<const unsigned char> " + symbol + "{kData, " + std::to_string(bytes.size()) + "};\n";
   out += "}  // namespace sw::resources\n";
 
   // Written only when different, so an unchanged resource does not rebuild its dependents.

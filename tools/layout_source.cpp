@@ -18,9 +18,9 @@
 #include <tuple>
 #include <type_traits>
 
-#include "ui/runtime/unit_events.h"
 #include "tools/gbk_text.h"
 #include "ui/result/hex_text.h"
+#include "ui/runtime/unit_events.h"
 
 namespace sw::tools {
 namespace {
@@ -98,7 +98,8 @@ bool Holds(const KeyRules<P>& rules, std::string_view key) {
 
 // Reads, in the source's order, each key of `source` that `rules` hold; the others are the caller's.
 template <typename P>
-void ReadKeys(const KeyRules<P>& rules, const Json& source, const std::string& where, ReadContext& context, P& p) {
+void ReadKeys(const KeyRules<P>& rules, const Json& source, const std::string& where, ReadContext& context,
+              P& p) {
   for (const auto& item : source.items()) {
     for (const KeyRule<P>& rule : rules) {
       if (rule.key == item.key()) rule.read(p, item.value(), where + " " + item.key(), context);
@@ -118,7 +119,8 @@ std::int64_t Integer(const Json& value, const std::string& what, std::int64_t lo
   } else {
     Refuse(kBadValue, what + ": expected an integer");
   }
-  if (number < low || number > high) Refuse(kBadValue, what + ": " + std::to_string(number) + " is out of range");
+  if (number < low || number > high)
+    Refuse(kBadValue, what + ": " + std::to_string(number) + " is out of range");
   return number;
 }
 
@@ -141,7 +143,8 @@ std::uint32_t Color(const Json& value, const std::string& what) {
   if (!value.is_string()) Refuse(kBadValue, what + ": expected \"#RRGGBB\" or \"none\"");
   const std::string text = value.get<std::string>();
   if (text == "none") return kNoColor;
-  if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos) {
+  if (text.size() != 7 || text[0] != '#' ||
+      text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos) {
     Refuse(kBadValue, what + ": \"" + text + "\" is not #RRGGBB");
   }
   const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(text.substr(1), nullptr, 16));
@@ -191,7 +194,8 @@ Bytes Image(const Json& value, const std::string& what, ReadContext& context) {
 // A button's pictures by state, each one optional.
 std::array<Bytes, 4> ButtonImages(const Json& value, const std::string& what, ReadContext& context) {
   static constexpr std::string_view kStates[] = {"normal", "mouse_over", "pressed", "disabled"};
-  CheckKeys(value, [](const std::string& key) { return Listed(kStates, key); }, what);
+  CheckKeys(
+      value, [](const std::string& key) { return Listed(kStates, key); }, what);
   std::array<Bytes, 4> images;
   static_assert(std::size(kStates) == std::tuple_size_v<decltype(images)>);
   for (std::size_t i = 0; i < images.size(); ++i) {
@@ -201,7 +205,8 @@ std::array<Bytes, 4> ButtonImages(const Json& value, const std::string& what, Re
   return images;
 }
 
-void Geometry(const Json& source, const std::string& where, std::int32_t& a, std::int32_t& b, const char* key) {
+void Geometry(const Json& source, const std::string& where, std::int32_t& a, std::int32_t& b,
+              const char* key) {
   if (!source.contains(key)) Refuse(kMissingKey, where + ": \"" + key + "\" is missing");
   const Json& pair = source.at(key);
   if (!pair.is_array() || pair.size() != 2) Refuse(kBadValue, where + ": \"" + key + "\" must be [a, b]");
@@ -230,7 +235,8 @@ const KeyRules<LogicalFont>& FontKeys() {
 }
 
 LogicalFont Font(const Json& source, const std::string& where, ReadContext& context) {
-  CheckKeys(source, [](const std::string& key) { return Holds(FontKeys(), key); }, where);
+  CheckKeys(
+      source, [](const std::string& key) { return Holds(FontKeys(), key); }, where);
   LogicalFont font;
   ReadKeys(FontKeys(), source, where, context, font);
   if (font.face.size() >= kFaceBytes) Refuse(kBadText, where + ": the font face is longer than 31 GBK bytes");
@@ -257,8 +263,8 @@ const KeyRules<WindowProperties>& WindowKeys() {
 }
 
 // The keys of every unit whatever its type, each read on its own.
-constexpr std::string_view kCommonUnitKeys[] = {"unit", "name", "type", "position", "size", "parent", "flags",
-                                                "events"};
+constexpr std::string_view kCommonUnitKeys[] = {"unit", "name",   "type",  "position",
+                                                "size", "parent", "flags", "events"};
 
 // A unit type of the sources by its name, with its own keys.
 struct UnitTypeKeys {
@@ -280,44 +286,50 @@ UnitTypeKeys TypeKeys(std::string_view name, KeyRules<P> rules) {
 
 const std::vector<UnitTypeKeys>& UnitTypes() {
   static const std::vector<UnitTypeKeys> kTypes = {
-      TypeKeys<PicBoxProperties>("PicBox", {
-          Key("image", &PicBoxProperties::image, Image),
-          Key("background", &PicBoxProperties::background_color, Color),
-          Key("display_mode", &PicBoxProperties::display_mode, DisplayMode),
-          Key("border_style", &PicBoxProperties::border_style, U32),
-          Key("animate", &PicBoxProperties::animate, Flag),
-      }),
-      TypeKeys<PicBtnProperties>("PicBtn", {
-          Key("images", &PicBtnProperties::images, ButtonImages),
-          Key("cutout", &PicBtnProperties::cutout_color, Color),
-          Key("two_state", &PicBtnProperties::two_state, Flag),
-          Key("latched", &PicBtnProperties::latched, Flag),
-      }),
-      TypeKeys<TransLabelProperties>("TransLabel", {
-          Key("text", &TransLabelProperties::text, Text),
-          Key("text_colour", &TransLabelProperties::text_color, Color),
-          Key("background", &TransLabelProperties::background_color, Color),
-          {"align", AlignPair},
-          Key("word_wrap", &TransLabelProperties::word_wrap, Flag),
-          Key("font", &TransLabelProperties::font, Font),
-      }),
-      TypeKeys<EditBoxProperties>("EditBox", {
-          Key("text", &EditBoxProperties::text, Text),
-          Key("comment", &EditBoxProperties::comment, Text),
-          Key("text_colour", &EditBoxProperties::text_color, Color),
-          Key("background", &EditBoxProperties::background_color, Color),
-          Key("border_style", &EditBoxProperties::border_style, U32),
-          Key("align", &EditBoxProperties::horizontal_align, Align),
-          Key("max_length", &EditBoxProperties::max_length, U32),
-          Key("font", &EditBoxProperties::font, Font),
-      }),
-      TypeKeys<DrawPanelProperties>("DrawPanel", {
-          Key("text_colour", &DrawPanelProperties::text_color, Color),
-          Key("background", &DrawPanelProperties::background_color, Color),
-          Key("border_style", &DrawPanelProperties::border_style, U32),
-          Key("font", &DrawPanelProperties::font, Font),
-          Key("background_picture", &DrawPanelProperties::background_picture, Image),
-      }),
+      TypeKeys<PicBoxProperties>("PicBox",
+                                 {
+                                     Key("image", &PicBoxProperties::image, Image),
+                                     Key("background", &PicBoxProperties::background_color, Color),
+                                     Key("display_mode", &PicBoxProperties::display_mode, DisplayMode),
+                                     Key("border_style", &PicBoxProperties::border_style, U32),
+                                     Key("animate", &PicBoxProperties::animate, Flag),
+                                 }),
+      TypeKeys<PicBtnProperties>("PicBtn",
+                                 {
+                                     Key("images", &PicBtnProperties::images, ButtonImages),
+                                     Key("cutout", &PicBtnProperties::cutout_color, Color),
+                                     Key("two_state", &PicBtnProperties::two_state, Flag),
+                                     Key("latched", &PicBtnProperties::latched, Flag),
+                                 }),
+      TypeKeys<TransLabelProperties>("TransLabel",
+                                     {
+                                         Key("text", &TransLabelProperties::text, Text),
+                                         Key("text_colour", &TransLabelProperties::text_color, Color),
+                                         Key("background", &TransLabelProperties::background_color, Color),
+                                         {"align", AlignPair},
+                                         Key("word_wrap", &TransLabelProperties::word_wrap, Flag),
+                                         Key("font", &TransLabelProperties::font, Font),
+                                     }),
+      TypeKeys<EditBoxProperties>("EditBox",
+                                  {
+                                      Key("text", &EditBoxProperties::text, Text),
+                                      Key("comment", &EditBoxProperties::comment, Text),
+                                      Key("text_colour", &EditBoxProperties::text_color, Color),
+                                      Key("background", &EditBoxProperties::background_color, Color),
+                                      Key("border_style", &EditBoxProperties::border_style, U32),
+                                      Key("align", &EditBoxProperties::horizontal_align, Align),
+                                      Key("max_length", &EditBoxProperties::max_length, U32),
+                                      Key("font", &EditBoxProperties::font, Font),
+                                  }),
+      TypeKeys<DrawPanelProperties>(
+          "DrawPanel",
+          {
+              Key("text_colour", &DrawPanelProperties::text_color, Color),
+              Key("background", &DrawPanelProperties::background_color, Color),
+              Key("border_style", &DrawPanelProperties::border_style, U32),
+              Key("font", &DrawPanelProperties::font, Font),
+              Key("background_picture", &DrawPanelProperties::background_picture, Image),
+          }),
   };
   return kTypes;
 }
@@ -325,9 +337,12 @@ const std::vector<UnitTypeKeys>& UnitTypes() {
 // Reads one window source into its description; units refer to their parents by code name.
 class WindowSource {
  public:
-  WindowSource(Layout& layout, const std::filesystem::path& path, const std::map<std::string, std::uint32_t>& handlers,
-               std::uint32_t& serial)
-      : layout_(layout), path_(path), handlers_(handlers), serial_(serial),
+  WindowSource(Layout& layout, const std::filesystem::path& path,
+               const std::map<std::string, std::uint32_t>& handlers, std::uint32_t& serial)
+      : layout_(layout),
+        path_(path),
+        handlers_(handlers),
+        serial_(serial),
         context_{path.parent_path(), layout.inputs} {}
 
   void Read() {
@@ -336,7 +351,8 @@ class WindowSource {
     const std::string where = path_.filename().string();
     CheckKeys(
         source,
-        [](const std::string& key) { return Listed(kWindowOwnKeys, key) || Holds(WindowKeys(), key); }, where);
+        [](const std::string& key) { return Listed(kWindowOwnKeys, key) || Holds(WindowKeys(), key); },
+        where);
     if (!source.contains("window")) Refuse(kMissingKey, where + ": \"window\" (the code name) is missing");
     const std::string code_name = CodeName(source.at("window"), where);
 
@@ -370,21 +386,28 @@ class WindowSource {
   static std::string CodeName(const Json& value, const std::string& where) {
     if (!value.is_string()) Refuse(kBadValue, where + ": a code name must be a text");
     const std::string name = value.get<std::string>();
-    const bool identifier = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
-                            name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") ==
-                                std::string::npos;
+    const bool identifier =
+        !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") ==
+            std::string::npos;
     if (!identifier) Refuse(kBadValue, where + ": code name \"" + name + "\" is not an identifier");
     return name;
   }
 
   std::vector<EventBinding> Events(const Json& source, UnitType type, const std::string& where) {
     static const std::map<std::string, std::int32_t> kCommon = {
-        {"left_button_down", event::kLeftButtonDown},   {"left_button_up", event::kLeftButtonUp},
-        {"left_double_click", event::kLeftDoubleClick}, {"right_button_down", event::kRightButtonDown},
-        {"right_button_up", event::kRightButtonUp},     {"mouse_move", event::kMouseMove},
-        {"focus_gained", event::kFocusGained},          {"focus_lost", event::kFocusLost},
-        {"key_down", event::kKeyDown},                  {"key_up", event::kKeyUp},
-        {"character", event::kCharacter},               {"mouse_wheel", event::kMouseWheel},
+        {"left_button_down", event::kLeftButtonDown},
+        {"left_button_up", event::kLeftButtonUp},
+        {"left_double_click", event::kLeftDoubleClick},
+        {"right_button_down", event::kRightButtonDown},
+        {"right_button_up", event::kRightButtonUp},
+        {"mouse_move", event::kMouseMove},
+        {"focus_gained", event::kFocusGained},
+        {"focus_lost", event::kFocusLost},
+        {"key_down", event::kKeyDown},
+        {"key_up", event::kKeyUp},
+        {"character", event::kCharacter},
+        {"mouse_wheel", event::kMouseWheel},
     };
     static const std::map<UnitType, std::map<std::string, std::int32_t>> kOwn = {
         {UnitType::kWindow, {{"created", event::kCreated}, {"destroyed", event::kDestroyed}}},
@@ -455,7 +478,8 @@ class WindowSource {
   // Parents by code name to ids; each container lists its children in description order.
   void ResolveParents(WindowDescription& window, const NamedWindow& names, const std::string& where) {
     std::map<std::string, UnitRecord*> by_name;
-    for (std::size_t i = 0; i < names.units.size(); ++i) by_name[names.units[i].code_name] = &window.units[i + 1];
+    for (std::size_t i = 0; i < names.units.size(); ++i)
+      by_name[names.units[i].code_name] = &window.units[i + 1];
     for (UnitRecord& unit : window.units) {
       const auto parent = parents_.find(unit.id);
       if (parent == parents_.end()) continue;
@@ -485,7 +509,8 @@ LayoutLoad LoadLayout(const std::filesystem::path& project) {
     layout.inputs.push_back(project);
     const std::string where = project.filename().string();
     static constexpr std::string_view kProjectKeys[] = {"handlers", "windows"};
-    CheckKeys(source, [](const std::string& key) { return Listed(kProjectKeys, key); }, where);
+    CheckKeys(
+        source, [](const std::string& key) { return Listed(kProjectKeys, key); }, where);
     if (!source.contains("handlers") || !source.at("handlers").is_array()) {
       Refuse(kMissingKey, where + ": \"handlers\" list missing");
     }
@@ -495,8 +520,9 @@ LayoutLoad LoadLayout(const std::filesystem::path& project) {
     std::map<std::string, std::uint32_t> handlers;
     for (const Json& name : source.at("handlers")) {
       const std::string handler = name.is_string() ? name.get<std::string>() : "";
-      if (handler.empty() || handler.find_first_not_of(
-                                 "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") != std::string::npos) {
+      if (handler.empty() ||
+          handler.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") !=
+              std::string::npos) {
         Refuse(kBadValue, where + ": handler names must be identifiers");
       }
       layout.handlers.push_back(handler);
@@ -528,9 +554,12 @@ std::string LayoutIdsHeader(const Layout& layout, const std::string& source_name
   std::string out;
   out += "// Generated by tools/describe from " + source_name + "; do not edit.\n";
   out += "// Ids of the windows and units of the embedded descriptions, and the handler references.\n";
-  out += "#pragma once\n\n#include <array>\n#include <cstddef>\n#include <cstdint>\n#include <string_view>\n\n";
+  out +=
+      "#pragma once\n\n#include <array>\n#include <cstddef>\n#include <cstdint>\n#include <string_view>\n\n";
   out += "namespace sw::layout {\n\n";
-  out += "// A binding's handler reference; the program's handler table has one entry for each, in this order.\n";
+  out +=
+      "// A binding's handler reference; the program's handler table has one entry for each, in this "
+      "order.\n";
   out += "enum class Handler : uint32_t {\n";
   for (std::size_t i = 0; i < layout.handlers.size(); ++i) {
     out += "  k" + layout.handlers[i] + " = " + std::to_string(i + 1) + ",\n";

@@ -26,8 +26,8 @@ struct NamedWindow {
 
 struct Layout {
   DescriptionTable table;
-  std::vector<std::string> handlers;  // a binding's handler reference is its index here + 1
-  std::vector<NamedWindow> names;     // one per description, same order
+  std::vector<std::string> handlers;          // a binding's handler reference is its index here + 1
+  std::vector<NamedWindow> names;             // one per description, same order
   std::vector<std::filesystem::path> inputs;  // every file read, for the build's dependency list
 };
 

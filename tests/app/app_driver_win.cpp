@@ -5,9 +5,9 @@
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
-#include "ui/runtime/unit_events.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "ui/files/file_services_win.h"
+#include "ui/runtime/unit_events.h"
 #include "ui/text/text_codepage_win.h"
 
 namespace sw::resources {
@@ -105,7 +105,9 @@ void AppDriver::Click(std::uint32_t unit_id) {
 
 void AppDriver::SetContent(std::string_view gbk) { runtime_->SetText(MainWindow::kContentEdit, gbk); }
 
-std::string AppDriver::Content() const { return runtime_->GetText(MainWindow::kContentEdit).value_or("<none>"); }
+std::string AppDriver::Content() const {
+  return runtime_->GetText(MainWindow::kContentEdit).value_or("<none>");
+}
 
 std::vector<std::uint8_t> AppDriver::Picture() const {
   return runtime_->GetPicture(MainWindow::kBarcodePicture).value_or(Bytes());
@@ -151,12 +153,13 @@ void AppDriver::CloseOpenTips() {
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk) {
-  HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::vector<std::uint8_t> bytes(GetFileSize(file, nullptr));
   DWORD read = 0;
-  if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    read = 0;
   CloseHandle(file);
   bytes.resize(read);
   return bytes;

@@ -20,7 +20,7 @@ namespace sw::test {
 // One tips window as it was on screen.
 struct TipsSeen {
   std::uint32_t window_id = 0;
-  std::string message;         // its TipsMessageLabel
+  std::string message;          // its TipsMessageLabel
   bool owner_disabled = false;  // MainWindow disabled while it was open
   HWND shadow = nullptr;        // its shadow window
   bool closed_by_key = false;   // the closing key alone closed it (no click needed)
@@ -49,7 +49,7 @@ class AppDriver {
   void SetContent(std::string_view gbk);
   std::string Content() const;
   std::vector<std::uint8_t> Picture() const;  // BarcodePicture's picture bytes
-  void Pump();                           // every waiting message
+  void Pump();                                // every waiting message
 
   // Tips windows opened (and closed by the driver) since the last call.
   std::vector<TipsSeen> TakeTips();

@@ -51,9 +51,8 @@ TEST(AppCommands, SavedFileSitsInTheProgramFolder) {
       {"C:\\Tools", cue, "C:\\Tools\\Bar_Code_" + cue + ".bmp", "the cue text as it is"},
       {"", "7", "\\Bar_Code_7.bmp", "no folder known"},
   };
-  testing::ForEachRow(rows, [](const Row& row) {
-    EXPECT_EQ(SavedFilePath(row.directory, row.content), row.path);
-  });
+  testing::ForEachRow(rows,
+                      [](const Row& row) { EXPECT_EQ(SavedFilePath(row.directory, row.content), row.path); });
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // path safety, whole-or-nothing replacement), the web page, closing, dragging and the tips windows.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,17 +13,17 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/program_state.h"
-#include "tests/app/app_driver_win.h"
-#include "tests/support/case_table.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
 #include "render/bmp_format.h"
 #include "render/byte_reader.h"
+#include "tests/app/app_driver_win.h"
+#include "tests/support/case_table.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/handles/handles_win.h"
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -39,7 +38,8 @@ using test::TipsSeen;
 constexpr std::int32_t kPictureWidth = 344;
 constexpr std::int32_t kPictureHeight = 120;
 constexpr std::size_t kBmpHeaders = bmp::kSmallestFile;
-constexpr std::size_t kPictureBytes = kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
+constexpr std::size_t kPictureBytes =
+    kBmpHeaders + (kPictureWidth * 3 + 3) / 4 * 4 * kPictureHeight;  // 123894
 static_assert(kPictureBytes == 123894);
 
 // The full-size barcode: 3 pixels a module, 50 + 52 margin columns, 150 rows, bars in rows 1 to 110.
@@ -273,7 +273,8 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
     EXPECT_EQ(app_.Content(), app::kCueText);
     EXPECT_FALSE(runtime().IsLoaded(BarcodeHostWindow::kId));
   });
-  EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId))) << "enabled again once the message is closed";
+  EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId)))
+      << "enabled again once the message is closed";
 }
 
 TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {
@@ -412,7 +413,8 @@ TEST(AppClosing, ClosingTheMainWindowOpensThePageOnceAndEndsTheLoop) {
 }
 
 // Records the drag message instead of letting the system start its move loop.
-LRESULT CALLBACK RecordDrag(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK RecordDrag(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                            DWORD_PTR data) {
   if (message == WM_NCLBUTTONDOWN) {
     reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(data)->push_back({wparam, lparam});
     return 0;
@@ -431,7 +433,11 @@ TEST_F(AppCommands, WindowsAreDraggedByTheirTitleBarAndLabelOnly) {
     const char* reason;
   };
   const Row rows[] = {
-      {MainWindow::kId, MainWindow::kTitleBar, {463, 14}, true, "the title bar between label and close button"},
+      {MainWindow::kId,
+       MainWindow::kTitleBar,
+       {463, 14},
+       true,
+       "the title bar between label and close button"},
       {MainWindow::kId, MainWindow::kTitleLabel, {100, 14}, true, "the title text"},
       {MainWindow::kId, MainWindow::kTitleIcon, {10, 10}, false, "the icon does not drag"},
       {MainWindow::kId, MainWindow::kCloseButton, {10, 10}, false, "nor does the close button"},
@@ -474,7 +480,8 @@ TEST_F(AppCommands, EachTipsWindowShowsTheMessageOfItsOpeningWithANewShadow) {
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0].message, app::kNoBarcodeMessage);
   EXPECT_EQ(seen[1].message, app::SavedMessage(SavedPathFor("Twice1")));
-  EXPECT_EQ(seen[2].message, app::SavedMessage(SavedPathFor("Twice2"))) << "the second message, not the first";
+  EXPECT_EQ(seen[2].message, app::SavedMessage(SavedPathFor("Twice2")))
+      << "the second message, not the first";
   saved_.push_back(SavedPathFor("Twice1"));
   for (const TipsSeen& tips : seen) {
     EXPECT_TRUE(tips.owner_disabled);
@@ -542,8 +549,7 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
     switch (row.outcome) {
       case kGenerated: {
         EXPECT_TRUE(tips.empty());
-        EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink))
-            << "the click's focus move";
+        EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink)) << "the click's focus move";
         EXPECT_TRUE(FileExists(C1Path()));
         const std::vector<std::uint8_t> by_key = app_.Picture();
         EXPECT_EQ(by_key.size(), kPictureBytes);
@@ -607,8 +613,9 @@ std::wstring ClipboardText(HWND owner) {
   const ScopedClipboard clipboard = OpenClipboardFor(owner);
   const ScopedGlobalLock text = LockGlobal(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);
   if (!text) return L"<none>";
-  return std::wstring(static_cast<const wchar_t*>(text.get().data),
-                      wcsnlen(static_cast<const wchar_t*>(text.get().data), LockedSize(text) / sizeof(wchar_t)));
+  return std::wstring(
+      static_cast<const wchar_t*>(text.get().data),
+      wcsnlen(static_cast<const wchar_t*>(text.get().data), LockedSize(text) / sizeof(wchar_t)));
 }
 
 bool PutClipboardText(HWND owner, const std::wstring& text) {
@@ -675,9 +682,7 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
         EXPECT_EQ(ClipboardText(main), WideFromGbk(row.box));
         EXPECT_TRUE(copied.empty());
         break;
-      case kLastBarcode:
-        EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all";
-        break;
+      case kLastBarcode: EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all"; break;
     }
   });
 }

@@ -1,4 +1,6 @@
 // The layout sources compile into exactly the embedded table, and a mistake in a source is a clear error.
+#include "tools/layout_source.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "tests/support/case_table.h"
 #include "tools/gbk_text.h"
-#include "tools/layout_source.h"
 #include "ui/description/window_description.h"
 #include "ui/description/window_description_writer.h"
 
@@ -33,8 +34,8 @@ TEST(LayoutSource, SourcesReadBackFromTheEmbeddedTableExactly) {
   // And the bytes are what the writer makes of the sources today: the embedded table is not stale.
   const DescriptionWrite written = WriteDescriptionTable(load.value().table);
   ASSERT_TRUE(written.ok()) << written.message();
-  EXPECT_TRUE(std::equal(written.value().begin(), written.value().end(), resources::kWindowDescriptions.begin(),
-                         resources::kWindowDescriptions.end()));
+  EXPECT_TRUE(std::equal(written.value().begin(), written.value().end(),
+                         resources::kWindowDescriptions.begin(), resources::kWindowDescriptions.end()));
 }
 
 TEST(LayoutSource, TextsBecomeGbkBytes) {
@@ -92,11 +93,12 @@ TEST_F(SourceErrors, NameTheFileTheUnitAndTheMistake) {
        kUnknownEvent, "an event the unit type does not raise"},
       {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1], "background": "teal" }])",
        kBadValue, "a colour that is not #RRGGBB"},
-      {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1], "parent": "B" }])", kBadParent,
-       "a parent that is not a unit of the window"},
+      {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1], "parent": "B" }])",
+       kBadParent, "a parent that is not a unit of the window"},
       {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1], "image": "missing.png" }])",
        kUnreadableFile, "a picture file that is not there"},
-      {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [-1, 1] }])", kBadValue, "negative size"},
+      {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [-1, 1] }])", kBadValue,
+       "negative size"},
       {R"([{ "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1] },
            { "unit": "A", "type": "PicBox", "position": [0, 0], "size": [1, 1] }])",
        kDuplicateName, "code name used twice"},
@@ -115,7 +117,8 @@ TEST_F(SourceErrors, NameTheFileTheUnitAndTheMistake) {
     EXPECT_EQ(load.code(), row.code) << load.message();
   });
   // A message says where the mistake is, file and unit, before what it is.
-  EXPECT_EQ(Load(head + "\"units\": " + rows[0].units + " }").message(), "w.json A: a PicBox has no key \"colour\"");
+  EXPECT_EQ(Load(head + "\"units\": " + rows[0].units + " }").message(),
+            "w.json A: a PicBox has no key \"colour\"");
   const tools::LayoutLoad syntax = Load("{ not json");
   EXPECT_EQ(syntax.code(), kSyntax);
   EXPECT_NE(syntax.message().find("w.json"), std::string::npos) << "a syntax error names its file";
@@ -134,7 +137,8 @@ TEST_F(SourceErrors, ParentsBecomeIdsAndContainersListTheirChildren) {
   EXPECT_EQ(window.units[1].parent, window.units[2].id);
   EXPECT_EQ(window.units[2].children, std::vector<std::uint32_t>{window.units[1].id});
   EXPECT_EQ(window.units[0].events, (std::vector<EventBinding>{{0, 1}})) << "handler Go is reference 1";
-  EXPECT_NE(tools::LayoutIdsHeader(load.value(), "project.json").find("static constexpr uint32_t kInner = 0x16000002;"),
+  EXPECT_NE(tools::LayoutIdsHeader(load.value(), "project.json")
+                .find("static constexpr uint32_t kInner = 0x16000002;"),
             std::string::npos);
 }
 

@@ -10,9 +10,9 @@
 
 #include "app/layout_ids.h"
 #include "tests/support/case_table.h"
+#include "ui/description/window_description.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/description/window_description.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -24,20 +24,23 @@ namespace {
 using namespace layout;
 
 // GBK pieces of the description names and texts.
-const std::string kLabelName = "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9";     // transparent label
-const std::string kPicBoxName = "\xCD\xBC\xC6\xAC\xBF\xF2";           // picture box
-const std::string kPicBtnName = "\xCD\xBC\xD0\xCE\xB0\xB4\xC5\xA5";   // picture button
-const std::string kEditName = "\xB1\xE0\xBC\xAD\xBF\xF2";             // edit box
+const std::string kLabelName = "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9";      // transparent label
+const std::string kPicBoxName = "\xCD\xBC\xC6\xAC\xBF\xF2";             // picture box
+const std::string kPicBtnName = "\xCD\xBC\xD0\xCE\xB0\xB4\xC5\xA5";     // picture button
+const std::string kEditName = "\xB1\xE0\xBC\xAD\xBF\xF2";               // edit box
 const std::string kContentInput = "_\xC4\xDA\xC8\xDD\xCA\xE4\xC8\xEB";  // _content input
-const std::string kPanelName = "\xBB\xAD\xB0\xE5";                    // drawing board
-const std::string kHostCaption = "\xCC\xF5\xC2\xEB\xBF\xD8\xBC\xFE";  // barcode control
+const std::string kPanelName = "\xBB\xAD\xB0\xE5";                      // drawing board
+const std::string kHostCaption = "\xCC\xF5\xC2\xEB\xBF\xD8\xBC\xFE";    // barcode control
 const std::string kStoredMessage =
     "\xCC\xF5\xC2\xEB\xCA\xFD\xBE\xDD\xCE\xAA\xBF\xD5\xA3\xAC\xC7\xEB\xCF\xC8\xCA\xE4\xC8\xEB\xC4\xDA\xC8\xDD"
     "\xD6\xC6\xD7\xF7\xD2\xBB\xB8\xF6\xCC\xF5\xD0\xCE\xC2\xEB\xD4\xD9\xB2\xD9\xD7\xF7!";
-const std::string kFocusSinkComment = "\xD3\xC3\xD3\xDA\xC8\xC3\xB1\xE0\xBC\xAD\xBF\xF2\xCA\xA7\xC8\xA5\xBD\xB9\xB5\xE3";
+const std::string kFocusSinkComment =
+    "\xD3\xC3\xD3\xDA\xC8\xC3\xB1\xE0\xBC\xAD\xBF\xF2\xCA\xA7\xC8\xA5\xBD\xB9\xB5\xE3";
 const std::string kSimSun = "\xCB\xCE\xCC\xE5";
 
-constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r | g << 8 | b << 16; }
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r | g << 8 | b << 16;
+}
 constexpr std::uint32_t kTeal = Rgb(88, 201, 185);
 constexpr std::uint32_t kBar = Rgb(81, 157, 157);
 constexpr std::uint32_t kWhite = Rgb(255, 255, 255);
@@ -121,8 +124,8 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   using E = ErrorTipsWindow;
   using S = TipsWindow;
   const std::vector<Row> rows = {
-      {BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel, kPanelName + "1", T::kDrawPanel, 0, 0, 320, 80, 0,
-       kShown},
+      {BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel, kPanelName + "1", T::kDrawPanel, 0, 0, 320,
+       80, 0, kShown},
       // MainWindow
       {M::kId, M::kTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 428, 28, M::kTitleBar, kInTitleBar},
       {M::kId, M::kTitleIcon, kPicBoxName + "5", T::kPicBox, 4, 4, 20, 20, M::kTitleBar, kInTitleBar},
@@ -139,7 +142,8 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       // ErrorTipsWindow
       {E::kId, E::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {E::kId, E::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, E::kTipsTitleBar, kShown},
-      {E::kId, E::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 324, 28, E::kTipsTitleBar, kShown},  // 15
+      {E::kId, E::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 324, 28, E::kTipsTitleBar,
+       kShown},  // 15
       {E::kId, E::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kShown},
       {E::kId, E::kTipsMessageLabel, kLabelName + "1", T::kTransLabel, 90, 45, 256, 56, 0, kShown},
       {E::kId, E::kTipsBadge, kPicBoxName + "1", T::kPicBox, 17, 45, 25, 25, 0, kShown},
@@ -173,7 +177,8 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   // The containers list their children.
   EXPECT_EQ(Unit(M::kId, M::kTitleBar).children,
             (std::vector<std::uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
-  EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children, (std::vector<std::uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
+  EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children,
+            (std::vector<std::uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
   EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<std::uint32_t>{S::kTipsTitleIcon}));
 }
 
@@ -199,9 +204,12 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {M::kId, M::kFocusSink, 0, Handler::kIgnoreEvent},
       {BarcodeHostWindow::kId, BarcodeHostWindow::kWindowUnit, event::kCreated, Handler::kShrinkBarcodeHost},
       {ErrorTipsWindow::kId, ErrorTipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
-      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleBar, event::kLeftButtonDown, Handler::kDragTipsWindow},
-      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
-      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},  // 16
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleBar, event::kLeftButtonDown,
+       Handler::kDragTipsWindow},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel, event::kLeftButtonDown,
+       Handler::kDragTipsWindow},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsOkButton, event::kClicked,
+       Handler::kCloseTipsWindow},  // 16
       {TipsWindow::kId, TipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
       {TipsWindow::kId, TipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
       {TipsWindow::kId, TipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},
@@ -214,7 +222,8 @@ TEST(Layout, EveryEventBindingAndNoOther) {
     for (const EventBinding& binding : unit.events) {
       if (binding.event == row.event) {
         found = true;
-        EXPECT_EQ(binding.handler, static_cast<std::uint32_t>(row.handler)) << std::hex << row.unit << " " << row.event;
+        EXPECT_EQ(binding.handler, static_cast<std::uint32_t>(row.handler))
+            << std::hex << row.unit << " " << row.event;
       }
     }
     EXPECT_TRUE(found) << std::hex << row.unit << " has no binding for event " << std::dec << row.event;
@@ -234,12 +243,16 @@ TEST(Layout, TextsFontsAndColors) {
   const auto& title = std::get<TransLabelProperties>(Unit(M::kId, M::kTitleLabel).properties);
   EXPECT_EQ(title.text.rfind("Stripewright   By:", 0), 0u) << title.text;
   EXPECT_NE(title.text.find("   http://"), std::string::npos) << "three blanks, then the web address";
-  EXPECT_EQ(std::get<TransLabelProperties>(Unit(ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel).properties).text,
-            "Error Tips");
-  EXPECT_EQ(std::get<TransLabelProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleLabel).properties).text,
-            "Tips");
+  EXPECT_EQ(
+      std::get<TransLabelProperties>(Unit(ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleLabel).properties)
+          .text,
+      "Error Tips");
+  EXPECT_EQ(
+      std::get<TransLabelProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleLabel).properties).text,
+      "Tips");
   for (std::uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
-    const std::uint32_t label = window == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
+    const std::uint32_t label =
+        window == TipsWindow::kId ? TipsWindow::kTipsMessageLabel : ErrorTipsWindow::kTipsMessageLabel;
     const auto& message = std::get<TransLabelProperties>(Unit(window, label).properties);
     EXPECT_EQ(message.text, kStoredMessage);
     EXPECT_EQ(message.font.height, -14) << "a 14-pixel GB2312 font";
@@ -263,8 +276,10 @@ TEST(Layout, TextsFontsAndColors) {
   panel_font.clip_precision = 2;
   panel_font.quality = 1;
   panel_font.pitch_and_family = 2;
-  EXPECT_EQ(std::get<DrawPanelProperties>(Unit(BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel).properties).font,
-            panel_font);
+  EXPECT_EQ(
+      std::get<DrawPanelProperties>(Unit(BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel).properties)
+          .font,
+      panel_font);
 
   struct Color {
     std::uint32_t window, unit, background;
@@ -279,7 +294,8 @@ TEST(Layout, TextsFontsAndColors) {
         << std::hex << c.unit;
   });
   EXPECT_TRUE(std::get<PicBoxProperties>(Unit(M::kId, M::kBarcodePicture).properties).image.empty());
-  EXPECT_TRUE(std::get<PicBoxProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleBar).properties).image.empty());
+  EXPECT_TRUE(
+      std::get<PicBoxProperties>(Unit(TipsWindow::kId, TipsWindow::kTipsTitleBar).properties).image.empty());
   for (const WindowDescription& window : Table().windows) {
     for (const UnitRecord& unit : window.units) {
       if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
@@ -311,24 +327,20 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
   using S = TipsWindow;
   constexpr PictureKind kPng = PictureKind::kPng, kJpeg = PictureKind::kJpeg;
   std::vector<ImageRow> rows = {
-      {M::kId, M::kTitleIcon, -1, kPng, 16, 16},
-      {M::kId, M::kContentUnderline, -1, kPng, 250, 1},
-      {M::kId, M::kBarcodeFrame, -1, kJpeg, 350, 150},
-      {M::kId, M::kTitleBar, -1, kJpeg, 500, 28},
-      {E::kId, E::kTipsIcon, -1, kPng, 60, 81},
-      {E::kId, E::kTipsTitleIcon, -1, kPng, 15, 15},
-      {E::kId, E::kTipsBadge, -1, kPng, 200, 200},
-      {E::kId, E::kTipsTitleBar, -1, kJpeg, 500, 28},
-      {S::kId, S::kTipsTitleIcon, -1, kPng, 16, 16},
-      {S::kId, S::kTipsIcon, -1, kPng, 60, 81},
+      {M::kId, M::kTitleIcon, -1, kPng, 16, 16},       {M::kId, M::kContentUnderline, -1, kPng, 250, 1},
+      {M::kId, M::kBarcodeFrame, -1, kJpeg, 350, 150}, {M::kId, M::kTitleBar, -1, kJpeg, 500, 28},
+      {E::kId, E::kTipsIcon, -1, kPng, 60, 81},        {E::kId, E::kTipsTitleIcon, -1, kPng, 15, 15},
+      {E::kId, E::kTipsBadge, -1, kPng, 200, 200},     {E::kId, E::kTipsTitleBar, -1, kJpeg, 500, 28},
+      {S::kId, S::kTipsTitleIcon, -1, kPng, 16, 16},   {S::kId, S::kTipsIcon, -1, kPng, 60, 81},
   };
   struct Button {
     std::uint32_t window, unit;
     std::int32_t width, height;
   };
   const Button buttons[] = {
-      {M::kId, M::kCloseButton, 20, 20},     {M::kId, M::kWebButton, 100, 30},     {M::kId, M::kSaveButton, 100, 30},
-      {M::kId, M::kGenerateButton, 100, 30}, {E::kId, E::kTipsOkButton, 70, 30}, {S::kId, S::kTipsOkButton, 70, 30},
+      {M::kId, M::kCloseButton, 20, 20},  {M::kId, M::kWebButton, 100, 30},
+      {M::kId, M::kSaveButton, 100, 30},  {M::kId, M::kGenerateButton, 100, 30},
+      {E::kId, E::kTipsOkButton, 70, 30}, {S::kId, S::kTipsOkButton, 70, 30},
   };
   for (const Button& b : buttons) {
     for (int slot = 0; slot < 3; ++slot) rows.push_back({b.window, b.unit, slot, kPng, b.width, b.height});
@@ -343,7 +355,8 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
   });
   for (const Button& b : buttons) {
     const auto& images = std::get<PicBtnProperties>(Unit(b.window, b.unit).properties).images;
-    EXPECT_EQ(images[0], images[2]) << std::hex << b.unit << ": the first and third image are the same picture";
+    EXPECT_EQ(images[0], images[2]) << std::hex << b.unit
+                                    << ": the first and third image are the same picture";
     EXPECT_NE(images[0], images[1]) << std::hex << b.unit << ": only the mouse-over image differs";
   }
 }
@@ -351,13 +364,16 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
 TEST(Layout, SharedImagesAreTheSameBytes) {
   using E = ErrorTipsWindow;
   using S = TipsWindow;
-  EXPECT_EQ(ImageOf({E::kId, E::kTipsTitleBar, -1, {}, 0, 0}), ImageOf({MainWindow::kId, MainWindow::kTitleBar, -1, {}, 0, 0}))
+  EXPECT_EQ(ImageOf({E::kId, E::kTipsTitleBar, -1, {}, 0, 0}),
+            ImageOf({MainWindow::kId, MainWindow::kTitleBar, -1, {}, 0, 0}))
       << "the error window's title bar uses the main title bar's picture";
   EXPECT_EQ(ImageOf({S::kId, S::kTipsIcon, -1, {}, 0, 0}), ImageOf({E::kId, E::kTipsIcon, -1, {}, 0, 0}));
   for (int slot = 0; slot < 3; ++slot) {
-    EXPECT_EQ(ImageOf({S::kId, S::kTipsOkButton, slot, {}, 0, 0}), ImageOf({E::kId, E::kTipsOkButton, slot, {}, 0, 0}));
+    EXPECT_EQ(ImageOf({S::kId, S::kTipsOkButton, slot, {}, 0, 0}),
+              ImageOf({E::kId, E::kTipsOkButton, slot, {}, 0, 0}));
   }
-  EXPECT_NE(ImageOf({S::kId, S::kTipsTitleIcon, -1, {}, 0, 0}), ImageOf({E::kId, E::kTipsTitleIcon, -1, {}, 0, 0}));
+  EXPECT_NE(ImageOf({S::kId, S::kTipsTitleIcon, -1, {}, 0, 0}),
+            ImageOf({E::kId, E::kTipsTitleIcon, -1, {}, 0, 0}));
 }
 
 }  // namespace

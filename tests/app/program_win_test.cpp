@@ -1,18 +1,18 @@
 // The whole program in this process, as WinMain runs it: the start-up, MainWindow with its cue text and
 // shadow, the close button, the web page on the way out and exit code 0. Found and clicked from a timer
 // inside the program's own message loop, through the system windows only.
-#include <windows.h>
+#include "app/program_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/app_texts.h"
-#include "app/program_win.h"
 #include "ui/files/file_services_win.h"
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -22,7 +22,7 @@ void RecordPage(std::string_view url) { opened_pages.emplace_back(url); }
 
 struct Seen {
   bool clicked = false;
-  std::string content;     // ContentEdit's text
+  std::string content;  // ContentEdit's text
   bool has_shadow = false;
 };
 Seen seen;
@@ -80,7 +80,8 @@ TEST(Program, StartsShowsTheMainWindowAndEndsWithZeroWhenClosed) {
   EXPECT_TRUE(seen.clicked) << "MainWindow never showed";
   EXPECT_EQ(seen.content, app::kCueText);
   EXPECT_TRUE(seen.has_shadow);
-  EXPECT_EQ(opened_pages, std::vector<std::string>{std::string(app::kMakerPageAddress)}) << "once, on the way out";
+  EXPECT_EQ(opened_pages, std::vector<std::string>{std::string(app::kMakerPageAddress)})
+      << "once, on the way out";
   EXPECT_EQ(FindWindowW(kWindowClass, L"Stripewright"), nullptr);
 
   // The program's folder is this executable's, and it is the current directory.

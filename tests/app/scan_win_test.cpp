@@ -4,7 +4,6 @@
 // 40-character contents. The folder comes in SW_SCAN_DIR; each picture's content goes into manifest.txt
 // as hex, one "kind/NN.bmp hex" line a picture.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -17,8 +16,8 @@
 #include "tests/app/app_driver_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -26,8 +25,8 @@ namespace {
 using layout::MainWindow;
 
 // Deterministic mixes of digit runs, letters and other characters of `others`, lengths min to max.
-std::vector<std::string> Mixes(int count, std::size_t min_length, std::size_t max_length, const std::string& others,
-                               std::uint32_t seed) {
+std::vector<std::string> Mixes(int count, std::size_t min_length, std::size_t max_length,
+                               const std::string& others, std::uint32_t seed) {
   const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   auto next = [&](std::uint32_t n) {
     seed = seed * 1664525u + 1013904223u;
@@ -54,9 +53,9 @@ std::vector<std::string> Mixes(int count, std::size_t min_length, std::size_t ma
 // 1 to 10 characters that can all name a saved file.
 std::vector<std::string> ShortContents() {
   std::vector<std::string> contents = {
-      "0",     "7",      "42",       "123",        "1234",   "12345", "123456", "1234567", "12345678",
-      "1234567890", "A", "z",        "AB",         "Hello",  "Code128", "ABCDEFGHIJ", "abcdefghij", "A1B2C3",
-      "12AB34", "X9",    "a b",      "(10) #4!",
+      "0",          "7",          "42",     "123", "1234", "12345",    "123456",  "1234567",
+      "12345678",   "1234567890", "A",      "z",   "AB",   "Hello",    "Code128", "ABCDEFGHIJ",
+      "abcdefghij", "A1B2C3",     "12AB34", "X9",  "a b",  "(10) #4!",
   };
   for (const std::string& mix : Mixes(12, 1, 10, " !#$%&'()+,-.;=@[]^_`{}~", 7)) contents.push_back(mix);
   return contents;

@@ -1,7 +1,6 @@
 // The four windows built from the embedded table under Wine: every unit of every description with its class,
 // parent, geometry, visibility and text, and the skin's colours where they show.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,8 +11,8 @@
 
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
-#include "ui/units/draw_panel_unit_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/units/draw_panel_unit_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;
@@ -84,8 +83,9 @@ class AppWindows : public ::testing::Test {
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
     const DWORD rows = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rows), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPFILEHEADER file{0x4D42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rows), 0,
+                          0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     if (FILE* out = std::fopen((std::string(folder) + "\\" + name + ".bmp").c_str(), "wb")) {
       std::fwrite(&file, sizeof file, 1, out);
       std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
@@ -120,7 +120,8 @@ class AppWindows : public ::testing::Test {
       GetClassNameW(hwnd, name, 64);
       EXPECT_EQ(_wcsicmp(name, ClassFor(TypeOf(unit))), 0) << std::hex << unit.id;
       if (TypeOf(unit) == UnitType::kWindow) continue;
-      EXPECT_EQ(GetParent(hwnd), runtime_->Handle(unit.parent == 0 ? window_id : unit.parent)) << std::hex << unit.id;
+      EXPECT_EQ(GetParent(hwnd), runtime_->Handle(unit.parent == 0 ? window_id : unit.parent))
+          << std::hex << unit.id;
       RECT rect{};
       GetWindowRect(hwnd, &rect);
       MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
@@ -162,7 +163,8 @@ TEST_F(AppWindows, MainWindowHasEveryUnitInPlaceAndItsSkin) {
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SavePicture(MainWindow::kId, "main_window");
   EXPECT_EQ(ScreenPixel(MainWindow::kId, 30, 150), kTeal) << "window background";
-  EXPECT_TRUE(Near(ScreenPixel(MainWindow::kId, 463, 14), kBar)) << "title bar between label and close button";
+  EXPECT_TRUE(Near(ScreenPixel(MainWindow::kId, 463, 14), kBar))
+      << "title bar between label and close button";
   EXPECT_EQ(ScreenPixel(MainWindow::kBarcodePicture, 172, 60), kWhite) << "empty barcode picture";
   EXPECT_EQ(ScreenPixel(MainWindow::kTitleIcon, 0, 0), kBar) << "the icon's box colour around the icon";
   // The corner of a rounded button is cut out: the window's teal shows there.
@@ -171,7 +173,8 @@ TEST_F(AppWindows, MainWindowHasEveryUnitInPlaceAndItsSkin) {
   // Description order is stacking order: the frame lies under the barcode picture, FocusSink under both.
   const HWND picture = runtime_->Handle(MainWindow::kBarcodePicture);
   EXPECT_EQ(GetWindow(picture, GW_HWNDNEXT), runtime_->Handle(MainWindow::kBarcodeFrame));
-  EXPECT_EQ(GetWindow(runtime_->Handle(MainWindow::kId), GW_CHILD), runtime_->Handle(MainWindow::kContentEdit));
+  EXPECT_EQ(GetWindow(runtime_->Handle(MainWindow::kId), GW_CHILD),
+            runtime_->Handle(MainWindow::kContentEdit));
   POINT sink{10, 10};
   ClientToScreen(runtime_->Handle(MainWindow::kFocusSink), &sink);
   EXPECT_EQ(WindowFromPoint(sink), picture) << "FocusSink is covered";

@@ -26,7 +26,9 @@ class FakeHost : public CaptionHost {
     width = w;
     height = h;
   }
-  void SetPanelBackground(std::span<const std::uint8_t> bmp) override { background.assign(bmp.begin(), bmp.end()); }
+  void SetPanelBackground(std::span<const std::uint8_t> bmp) override {
+    background.assign(bmp.begin(), bmp.end());
+  }
   std::int32_t PanelFontSize() override { return font_size; }
   void WriteText(std::int32_t x, std::int32_t y, std::string_view t) override {
     text_x = x;

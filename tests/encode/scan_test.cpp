@@ -29,12 +29,42 @@ std::string RunCommand(const std::string& command) {
 
 std::vector<std::string> Contents() {
   std::vector<std::string> contents = {
-      "0", "7", "42", "123", "1234", "12345", "123456", "0000000", "98765432101234567890",
-      std::string(60, '9'), "A", "z", "Code128", "HelloWorld", "Stripewright", "abcdefghijklmnopqrstuvwxyz",
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "!\"#$%&'()*+,-./", ":;<=>?@[\\]^_`{|}~", "a b", " leading", "trailing ",
-      "two  spaces", "A1234B", "12345A", "AB12", "AB123", "A12B", "X1Y22Z333W4444V55555", "Order 66: 1234-5678",
-      "3.14159265358979", "user@example.com", "https://example.org/p?q=1&r=2", "ISBN 978-0-306-40615-7",
-      "((1+2)*3)/4 = 2.25", "1234567890abcdefghij1234567890ABCDEFGHIJ1234567890~!@#$%^&*()",
+      "0",
+      "7",
+      "42",
+      "123",
+      "1234",
+      "12345",
+      "123456",
+      "0000000",
+      "98765432101234567890",
+      std::string(60, '9'),
+      "A",
+      "z",
+      "Code128",
+      "HelloWorld",
+      "Stripewright",
+      "abcdefghijklmnopqrstuvwxyz",
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+      "!\"#$%&'()*+,-./",
+      ":;<=>?@[\\]^_`{|}~",
+      "a b",
+      " leading",
+      "trailing ",
+      "two  spaces",
+      "A1234B",
+      "12345A",
+      "AB12",
+      "AB123",
+      "A12B",
+      "X1Y22Z333W4444V55555",
+      "Order 66: 1234-5678",
+      "3.14159265358979",
+      "user@example.com",
+      "https://example.org/p?q=1&r=2",
+      "ISBN 978-0-306-40615-7",
+      "((1+2)*3)/4 = 2.25",
+      "1234567890abcdefghij1234567890ABCDEFGHIJ1234567890~!@#$%^&*()",
   };
   // Pseudo-random mixes of digit runs, letters, punctuation and spaces, lengths 1 to 60.
   const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -51,7 +81,9 @@ std::vector<std::string> Contents() {
       const std::uint32_t kind = next(3);
       const std::size_t run = 1 + next(kind == 0 ? 9 : 4);
       for (std::size_t k = 0; k < run && text.size() < length; ++k) {
-        text += kind == 0 ? static_cast<char>('0' + next(10)) : kind == 1 ? letters[next(52)] : other[next(33)];
+        text += kind == 0   ? static_cast<char>('0' + next(10))
+                : kind == 1 ? letters[next(52)]
+                            : other[next(33)];
       }
     }
     contents.push_back(text);
@@ -75,7 +107,8 @@ class ScanTest : public ::testing::Test {
     Code128Encoder encoder;
     const std::vector<std::uint8_t> bmp = encoder.MakeBarcode(text).GetData();
     const std::string path = dir_ + "/" + std::to_string(index) + ".bmp";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
     return path;
   }
 
@@ -83,7 +116,8 @@ class ScanTest : public ::testing::Test {
     const std::string path = WriteBarcode(typed, index);
     EXPECT_EQ(RunCommand(std::string(SW_ZBARIMG) + " -q --raw '" + path + "' 2>/dev/null"), decoded + "\n")
         << "zbarimg, content #" << index;
-    EXPECT_EQ(RunCommand(std::string(SW_ZXINGREADER) + " -format Code128 -bytes '" + path + "' 2>/dev/null"), decoded)
+    EXPECT_EQ(RunCommand(std::string(SW_ZXINGREADER) + " -format Code128 -bytes '" + path + "' 2>/dev/null"),
+              decoded)
         << "ZXingReader, content #" << index;
   }
 
@@ -104,13 +138,23 @@ TEST_F(ScanTest, BytesWithoutASetBValueAreLeftOut) {
   };
   const Case cases[] = {
       {"A\tB", "AB", "a control byte"},
-      {"\xb0\xa1" "12345678", "12345678", "a double-byte character before a set C run"},
+      {"\xb0\xa1"
+       "12345678",
+       "12345678", "a double-byte character before a set C run"},
       {"Price \xa3\xa4 100", "Price  100", "a double-byte character between spaces"},
       {"12345678\x7f", "12345678", "DEL after a set C run: no switch for nothing"},
       // GBK characters whose trail bytes equal printable characters: C8 41 ('A'), 81 40 ('@'), E9 46 ('F').
-      {"\xc8\x41" "Z", "Z", "a character, then a letter"},
-      {"\x81\x40" "1234\xe9\x46" "5678AB\xc8\x41" "9", "12345678AB9", "characters between digit runs and letters"},
-      {"Code\xe9\x46" "128\x81\x40", "Code128", "characters after letters and after digits"},
+      {"\xc8\x41"
+       "Z",
+       "Z", "a character, then a letter"},
+      {"\x81\x40"
+       "1234\xe9\x46"
+       "5678AB\xc8\x41"
+       "9",
+       "12345678AB9", "characters between digit runs and letters"},
+      {"Code\xe9\x46"
+       "128\x81\x40",
+       "Code128", "characters after letters and after digits"},
   };
   testing::ForEachRow(cases, [&](const Case& c, std::size_t row) {
     ExpectBothDecoders(c.typed, std::string(c.decoded), 1000 + static_cast<int>(row));

@@ -31,8 +31,8 @@ inline void CheckPicture(const PictureDecoding& result) {
   const DecodedPicture& picture = *result.picture;
   const bool sane = picture.width > 0 && picture.height > 0 && picture.width <= kMaxPictureSide &&
                     picture.height <= kMaxPictureSide &&
-                    std::int64_t{picture.width} * picture.height <= kMaxPicturePixels && !picture.pixels.empty() &&
-                    picture.pixels.size() == ExpectedPixelBytes(picture);
+                    std::int64_t{picture.width} * picture.height <= kMaxPicturePixels &&
+                    !picture.pixels.empty() && picture.pixels.size() == ExpectedPixelBytes(picture);
   if (!sane) std::abort();
 }
 

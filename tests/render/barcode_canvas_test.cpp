@@ -10,10 +10,12 @@
 namespace sw {
 namespace {
 
-// Width strings of real symbols: Start B, "A", check, stop (46 modules) and Start C, 12, 34, 56, check 44, stop.
+// Width strings of real symbols: Start B, "A", check, stop (46 modules) and Start C, 12, 34, 56, check 44,
+// stop.
 constexpr std::string_view kStartB = "211214", kStartC = "211232", kStop = "2331112";
 const std::string kSingleA = std::string(kStartB) + "111323" + "131123" + std::string(kStop);
-const std::string k123456 = std::string(kStartC) + "112232" + "131123" + "311123" + "132131" + std::string(kStop);
+const std::string k123456 =
+    std::string(kStartC) + "112232" + "131123" + "311123" + "132131" + std::string(kStop);
 
 // The drawing rule pixel by pixel: white canvas, then every bar column of rows 1 to 110 set black.
 std::vector<std::uint8_t> PlainRender(std::string_view widths) {
@@ -90,9 +92,8 @@ TEST(EstimateTextWidth, ByteCountTimesTruncatedSevenTenthsOfTheFontSize) {
       {"", 24, 0, "no text"},
       {"ab", -10, 2 * -7, "truncation toward zero"},
   };
-  testing::ForEachRow(cases, [](const Case& c) {
-    EXPECT_EQ(EstimateTextWidth(c.text, c.font_size), c.width);
-  });
+  testing::ForEachRow(cases,
+                      [](const Case& c) { EXPECT_EQ(EstimateTextWidth(c.text, c.font_size), c.width); });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+
 #include "tests/support/gbk_from_utf8.h"
 
 namespace sw {

@@ -88,7 +88,8 @@ TEST(BitmapPixels, OutOfRangeFailsAndChangesNothing) {
   Bitmap bitmap;
   ASSERT_TRUE(bitmap.Create(4, 3, 24, kWhite));
   const bytes before = bitmap.GetData();
-  const std::pair<std::int32_t, std::int32_t> outside[] = {{4, 0}, {-1, 0}, {0, 3}, {0, -1}, {INT32_MIN, INT32_MAX}};
+  const std::pair<std::int32_t, std::int32_t> outside[] = {
+      {4, 0}, {-1, 0}, {0, 3}, {0, -1}, {INT32_MIN, INT32_MAX}};
   for (auto [x, y] : outside) {
     EXPECT_FALSE(bitmap.SetPixel(x, y, kBlack));
     EXPECT_EQ(bitmap.LastError(), bitmap_message::kOutOfRange);
@@ -179,7 +180,8 @@ TEST(BitmapCreate, FillMatchesSettingEveryPixel) {
         for (std::int32_t x = 0; x < width; ++x) {
           for (std::int32_t y = 0; y < 3; ++y) ASSERT_TRUE(plain.SetPixel(x, y, color));
         }
-        EXPECT_EQ(filled.GetData(), plain.GetData()) << bits << " bits, width " << width << ", colour " << color;
+        EXPECT_EQ(filled.GetData(), plain.GetData())
+            << bits << " bits, width " << width << ", colour " << color;
       }
     }
   }

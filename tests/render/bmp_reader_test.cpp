@@ -64,7 +64,11 @@ TEST(BmpReader, MalformedFilesFailCleanly) {
          Put32(d, bmp::kBfSize, 73);
        }),
        "last row one byte short, bfSize agreeing"},
-      {edited([](bytes& d) { d[0] = 'M'; d[1] = 'B'; }), "not BM"},
+      {edited([](bytes& d) {
+         d[0] = 'M';
+         d[1] = 'B';
+       }),
+       "not BM"},
       {edited([](bytes& d) { Put32(d, bmp::kBfSize, 75); }), "bfSize past the end"},
       {edited([](bytes& d) { Put32(d, bmp::kBfOffBits, 74); }), "bfOffBits at the end"},
       {edited([](bytes& d) { Put32(d, bmp::kBfOffBits, 0xFFFFFFFF); }), "bfOffBits far past the end"},
@@ -117,8 +121,9 @@ bytes TopDown(const bytes& bottom_up, std::size_t stride) {
   const std::size_t offset = LoadLe32(data.data() + bmp::kBfOffBits);
   const std::int32_t height = static_cast<std::int32_t>(LoadLe32(data.data() + kInfo + bmp::kBiHeight));
   for (std::int32_t row = 0; row < height; ++row) {
-    std::copy_n(bottom_up.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(height - 1 - row) * stride),
-                stride, data.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(row) * stride));
+    std::copy_n(
+        bottom_up.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(height - 1 - row) * stride),
+        stride, data.begin() + static_cast<std::ptrdiff_t>(offset + std::size_t(row) * stride));
   }
   Put32(data, kInfo + bmp::kBiHeight, static_cast<std::uint32_t>(-height));
   return data;
@@ -135,11 +140,11 @@ TEST(BmpReader, TopDownRowsReadAsTheSamePicture) {
 TEST(BmpReader, CoreHeaderIsWidened) {
   // 10 x 2, 1 bit, a core table of 3-byte entries (blue, green, red), rows of 4 bytes.
   const bytes core = {
-      'B', 'M', 40, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,  // file header: size 40, rows at 32
-      12, 0, 0, 0, 10, 0, 2, 0, 1, 0, 1, 0,            // core header
-      0, 0, 255, 255, 0, 0,                            // entry 0 red, entry 1 blue
-      0x80, 0x40, 0, 0,                                // bottom line: blue at x = 0 and x = 9
-      0x00, 0x00, 0, 0,                                // top line: red
+      'B',  'M',  40,  0,   0,  0, 0, 0, 0, 0, 32, 0, 0, 0,  // file header: size 40, rows at 32
+      12,   0,    0,   0,   10, 0, 2, 0, 1, 0, 1,  0,        // core header
+      0,    0,    255, 255, 0,  0,                           // entry 0 red, entry 1 blue
+      0x80, 0x40, 0,   0,                                    // bottom line: blue at x = 0 and x = 9
+      0x00, 0x00, 0,   0,                                    // top line: red
   };
   bytes padded = core;  // files under 54 bytes are refused whatever their header
   padded.resize(54, 0);

@@ -1,7 +1,7 @@
 // The portable nearest-colour rule against GDI's own: CreatePalette + GetNearestPaletteIndex on the default
-// 1-, 4- and 8-bit tables, over a colour grid, every exact entry, every equidistant midpoint and random colours.
+// 1-, 4- and 8-bit tables, over a colour grid, every exact entry, every equidistant midpoint and random
+// colours.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -33,7 +33,8 @@ std::vector<ColorRef> SampleColors(std::span<const RgbQuad> table) {
   std::vector<ColorRef> colors;
   for (int r = 0; r <= 255; r += 15) {  // an 18 x 18 x 18 grid
     for (int g = 0; g <= 255; g += 15) {
-      for (int b = 0; b <= 255; b += 15) colors.push_back(MakeColorRef(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)));
+      for (int b = 0; b <= 255; b += 15)
+        colors.push_back(MakeColorRef(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)));
     }
   }
   for (const RgbQuad& e : table) colors.push_back(MakeColorRef(e.red, e.green, e.blue));
@@ -41,8 +42,8 @@ std::vector<ColorRef> SampleColors(std::span<const RgbQuad> table) {
   for (std::size_t i = 0; i < table.size(); ++i) {
     for (std::size_t j = i + 1; j < table.size(); ++j) {
       colors.push_back(MakeColorRef(std::uint8_t((table[i].red + table[j].red) / 2),
-                                     std::uint8_t((table[i].green + table[j].green) / 2),
-                                     std::uint8_t((table[i].blue + table[j].blue) / 2)));
+                                    std::uint8_t((table[i].green + table[j].green) / 2),
+                                    std::uint8_t((table[i].blue + table[j].blue) / 2)));
     }
   }
   std::uint32_t seed = 2024;
@@ -64,8 +65,8 @@ TEST(NearestPaletteIndex, AgreesWithGdiOnTheDefaultTables) {
       const UINT gdi = GetNearestPaletteIndex(palette.get(), color);
       const std::uint32_t ours = NearestPaletteIndex(table, color);
       if (gdi != ours && ++mismatches <= 10) {
-        ADD_FAILURE() << bits << " bits, colour 0x" << std::hex << color << std::dec << ": GDI " << gdi << ", ours "
-                      << ours;
+        ADD_FAILURE() << bits << " bits, colour 0x" << std::hex << color << std::dec << ": GDI " << gdi
+                      << ", ours " << ours;
       }
     }
     EXPECT_EQ(mismatches, 0u) << "of " << colors.size() << " colours at " << bits << " bits";

@@ -36,7 +36,8 @@ bytes PlainScale(const bytes& data, std::int32_t w0, std::int32_t h0, std::int32
   };
   for (std::int32_t y = 1; y <= h1; ++y) {
     for (std::int32_t x = 1; x <= w1; ++x) {
-      const ColorRef c = a.GetPixel(trunc(x / static_cast<double>(sx) - 1.0), trunc(y / static_cast<double>(sy) - 1.0));
+      const ColorRef c =
+          a.GetPixel(trunc(x / static_cast<double>(sx) - 1.0), trunc(y / static_cast<double>(sy) - 1.0));
       b.SetPixel(x - 1, y - 1, c);
     }
   }
@@ -64,8 +65,10 @@ TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
     const char* reason;
   };
   std::vector<Source> sources;
-  sources.push_back({RenderWidths("2112142111213311421221132321121131112331112").GetData(), "a barcode canvas"});
-  for (std::int16_t bits : {1, 4, 8, 16, 24, 32}) sources.push_back({RandomImage(37, 23, bits, bits), "random"});
+  sources.push_back(
+      {RenderWidths("2112142111213311421221132321121131112331112").GetData(), "a barcode canvas"});
+  for (std::int16_t bits : {1, 4, 8, 16, 24, 32})
+    sources.push_back({RandomImage(37, 23, bits, bits), "random"});
   {
     bytes data = RandomImage(37, 23, 32, 7);  // the unused fourth bytes are not copied
     for (std::size_t i = PixelOffset(data) + 3; i < data.size(); i += 4) data[i] = 0xA5;
@@ -86,7 +89,8 @@ TEST(ScaleBmpBytes, RowWiseScalingMatchesThePerPixelRule) {
     Bitmap source;
     ASSERT_TRUE(source.LoadData(data));
     const std::int32_t w = source.GetWidth(), h = source.GetHeight();
-    const std::pair<std::int32_t, std::int32_t> targets[] = {{344, 120}, {w, h}, {2 * w, h}, {w / 2, 2 * h + 1}, {1, 1}};
+    const std::pair<std::int32_t, std::int32_t> targets[] = {
+        {344, 120}, {w, h}, {2 * w, h}, {w / 2, 2 * h + 1}, {1, 1}};
     const std::pair<std::int32_t, std::int32_t> passed[] = {{w, h}, {w + 9, h - 5}, {0, h}, {w, -h}};
     for (auto [w1, h1] : targets) {
       for (auto [w0, h0] : passed) {

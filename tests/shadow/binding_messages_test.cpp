@@ -1,10 +1,11 @@
 // The fatal texts are GBK bytes; they are checked against the same texts converted from UTF-8.
 
+#include "shadow/binding_messages.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shadow/binding_messages.h"
 #include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
 

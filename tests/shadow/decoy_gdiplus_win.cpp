@@ -12,7 +12,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   wchar_t* name = std::wcsrchr(path, L'\\');
   name = name != nullptr ? name + 1 : path;
   std::wcscpy(name, L"decoy-gdiplus-loaded");
-  const HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE marker =
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   return FALSE;  // never usable: a program that loaded it fails to bind
 }

@@ -1,6 +1,7 @@
 // Shadow composition under Wine, read from the bitmap handed to UpdateLayeredWindow.
-#include <windows.h>
+#include "shadow/shadow_composition_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,13 +10,12 @@
 #include <vector>
 
 #include "shadow/gdiplus_startup_win.h"
-#include "shadow/shadow_composition_win.h"
 #include "shadow/shadow_template_image_win.h"
 #include "shadow/shadow_template_profile.h"
-#include "tests/shadow/shadow_test_support_win.h"
-#include "tests/support/case_table.h"
 #include "shadow/shadow_window_win.h"
 #include "shadow/system_call_table_win.h"
+#include "tests/shadow/shadow_test_support_win.h"
+#include "tests/support/case_table.h"
 
 namespace sw {
 namespace {
@@ -97,7 +97,10 @@ TEST_F(ShadowComposition, BlackShadowsOfSizeFiveAndTenComeFromTheTemplates) {
       // Wine starts its 60 -> 470 stretch of the top and bottom edge pieces one column late, leaving
       // column 20 empty; at 60 -> 480 (size 10) it does not.
       {5, ShadowTemplateKind::Small, {small, small, small, small}, 20, "default shadow"},
-      {10, ShadowTemplateKind::Large, {large_top_left, large_bottom_right, large_top_left, large_bottom_right}, -1,
+      {10,
+       ShadowTemplateKind::Large,
+       {large_top_left, large_bottom_right, large_top_left, large_bottom_right},
+       -1,
        "size 10: the large template"},
   };
   testing::ForEachRow(cases, [&](const TemplateCase& c) {
@@ -129,7 +132,13 @@ struct RingCase {
 TEST_F(ShadowComposition, OtherShadowsAreDrawnAsRings) {
   const RingCase cases[] = {
       {0x00563412, 5, {20, 40, 60, 80, 100}, 0x12, 0x34, 0x56, "any colour but black: rings, 20 apart"},
-      {0xFF000000, 5, {20, 40, 60, 80, 100}, 0, 0, 0, "only the ignored top byte set: still rings, and black"},
+      {0xFF000000,
+       5,
+       {20, 40, 60, 80, 100},
+       0,
+       0,
+       0,
+       "only the ignored top byte set: still rings, and black"},
       {0x000000FF, 3, {33, 66, 99}, 255, 0, 0, "pure red, three rings"},
       {std::nullopt, 9, {16, 32, 48, 64, 80, 96, 112, 128, 144}, 0, 0, 0, "size 9: step 16, up to 144"},
       {0, 8, {12, 24, 36, 48, 60, 72, 84, 96}, 0, 0, 0, "size 8: step 12, only up to 96"},
@@ -138,7 +147,8 @@ TEST_F(ShadowComposition, OtherShadowsAreDrawnAsRings) {
   testing::ForEachRow(cases, [&](const RingCase& c) {
     const auto& shadow = Compose(c.color, c.size);
     ASSERT_EQ(shadow.width(), kOwnerWidth + 2 * c.size);
-    EXPECT_EQ(MidSideAlphas(c.size), (std::array<std::vector<int>, 4>{c.alphas, c.alphas, c.alphas, c.alphas}));
+    EXPECT_EQ(MidSideAlphas(c.size),
+              (std::array<std::vector<int>, 4>{c.alphas, c.alphas, c.alphas, c.alphas}));
     EXPECT_TRUE(OwnerAreaIsClear(c.size));
     // The DIB holds premultiplied colour.
     const int x = c.size - 1, y = shadow.height() / 2, a = shadow.alpha(x, y);

@@ -1,9 +1,10 @@
 // Composition arithmetic: colours, ring opacity, the nine template pieces and shadow placement.
+#include "shadow/shadow_geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "shadow/shadow_geometry.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
@@ -29,9 +30,13 @@ TEST(ShadowGeometry, RingStepGivesTheMostOpaqueRing) {
     int size, step;
     const char* reason;
   } cases[] = {
-      {3, 33, "rings 33, 66, 99"},    {5, 20, "rings 20 to 100"},   {8, 12, "most opaque ring 96"},
-      {9, 16, "most opaque 144, stronger than size 8"},               {20, 7, "150 / 20"},
-      {150, 1, "the widest visible shadow"},                           {151, 0, "too wide: invisible"},
+      {3, 33, "rings 33, 66, 99"},
+      {5, 20, "rings 20 to 100"},
+      {8, 12, "most opaque ring 96"},
+      {9, 16, "most opaque 144, stronger than size 8"},
+      {20, 7, "150 / 20"},
+      {150, 1, "the widest visible shadow"},
+      {151, 0, "too wide: invisible"},
       {0, 0, "no size: nothing to draw, no division by zero"},
   };
   testing::ForEachRow(cases, [](const auto& c) { EXPECT_EQ(ShadowRingStep(c.size), c.step); });
@@ -41,15 +46,15 @@ TEST(ShadowGeometry, NineSlicePiecesOfATemplateInOrder) {
   // A 100 x 100 template over a 510 x 310 shadow: border 20, centre (20, 20)-(80, 80).
   constexpr float b = 20, W = 510, H = 310, dw = W - 2 * b, dh = H - 2 * b, c = 60, far = 80;
   const std::array<NineSlicePiece, 9> expected = {{
-      {{0, 0, b, b}, {0, 0, b, b}},                      // top left
-      {{b, 0, dw, b}, {b, 0, c, b}},                     // top
-      {{W - b, 0, b, b}, {far, 0, b, b}},                // top right
-      {{0, b, b, dh}, {0, b, b, c}},                     // left
-      {{b, b, dw, dh}, {b, b, c, c}},                    // centre
-      {{W - b, b, b, dh}, {far, b, b, c}},               // right
-      {{0, H - b, b, b}, {0, far, b, b}},                // bottom left
-      {{b, H - b, dw, b}, {b, far, c, b}},               // bottom
-      {{W - b, H - b, b, b}, {far, far, b, b}},          // bottom right
+      {{0, 0, b, b}, {0, 0, b, b}},              // top left
+      {{b, 0, dw, b}, {b, 0, c, b}},             // top
+      {{W - b, 0, b, b}, {far, 0, b, b}},        // top right
+      {{0, b, b, dh}, {0, b, b, c}},             // left
+      {{b, b, dw, dh}, {b, b, c, c}},            // centre
+      {{W - b, b, b, dh}, {far, b, b, c}},       // right
+      {{0, H - b, b, b}, {0, far, b, b}},        // bottom left
+      {{b, H - b, dw, b}, {b, far, c, b}},       // bottom
+      {{W - b, H - b, b, b}, {far, far, b, b}},  // bottom right
   }};
   EXPECT_EQ(NineSlicePieces(100, 100, 510, 310), expected);
 }

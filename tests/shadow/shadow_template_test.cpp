@@ -1,7 +1,6 @@
 // The two black templates: their pixel rules and the PNG files drawn from them at build time.
-#include <png.h>
-
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -89,8 +88,10 @@ TEST(ShadowTemplateProfile, SmallTemplateFollowsItsRuleEverywhere) {
 TEST(ShadowTemplateProfile, LargeCornersRoundOffTheBand) {
   for (int cy = 0; cy < 10; ++cy) {
     for (int cx = 1; cx < 20; ++cx) {
-      EXPECT_GE(ShadowTemplateAlpha(kLarge, cx, cy), ShadowTemplateAlpha(kLarge, cx - 1, cy)) << cx << "," << cy;
-      EXPECT_GE(ShadowTemplateAlpha(kLarge, cy, cx), ShadowTemplateAlpha(kLarge, cy, cx - 1)) << cy << "," << cx;
+      EXPECT_GE(ShadowTemplateAlpha(kLarge, cx, cy), ShadowTemplateAlpha(kLarge, cx - 1, cy))
+          << cx << "," << cy;
+      EXPECT_GE(ShadowTemplateAlpha(kLarge, cy, cx), ShadowTemplateAlpha(kLarge, cy, cx - 1))
+          << cy << "," << cx;
     }
     EXPECT_EQ(ShadowTemplateAlpha(kLarge, 19, cy), kLargeShadowProfileTopLeft[cy]) << "row " << cy;
   }
@@ -120,10 +121,12 @@ DecodedPng ReadPng(const std::string& path) {
     png_read_info(png, info);
     png_get_IHDR(png, info, &out.width, &out.height, &out.bit_depth, &out.color_type, &out.interlace, nullptr,
                  nullptr);
-    if (out.bit_depth == 8 && out.color_type == PNG_COLOR_TYPE_RGBA && out.width <= 1000 && out.height <= 1000) {
+    if (out.bit_depth == 8 && out.color_type == PNG_COLOR_TYPE_RGBA && out.width <= 1000 &&
+        out.height <= 1000) {
       out.rgba.resize(static_cast<std::size_t>(out.width) * out.height * 4);
       std::vector<png_bytep> rows(out.height);
-      for (png_uint_32 y = 0; y < out.height; ++y) rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * out.width * 4;
+      for (png_uint_32 y = 0; y < out.height; ++y)
+        rows[y] = out.rgba.data() + static_cast<std::size_t>(y) * out.width * 4;
       png_read_image(png, rows.data());
       out.ok = true;
     }

@@ -23,8 +23,8 @@ class OwnerWindow {
       return RegisterClassExA(&record);
     }();
     (void)kClass;
-    window_ = CreateWindowExA(0, "SwShadowTestOwner", "owner", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y, width,
-                              height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, "SwShadowTestOwner", "owner", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y,
+                              width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   OwnerWindow(const OwnerWindow&) = delete;
   OwnerWindow& operator=(const OwnerWindow&) = delete;

@@ -1,6 +1,7 @@
 // The shadow window under Wine: attaching, detaching, following the owner, never taking input.
-#include <windows.h>
+#include "shadow/shadow_window_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,6 @@
 #include "shadow/gdiplus_startup_win.h"
 #include "tests/shadow/shadow_test_support_win.h"
 #include "tests/support/case_table.h"
-#include "shadow/shadow_window_win.h"
 
 namespace sw {
 namespace {
@@ -36,8 +36,8 @@ class Owner {
       return RegisterClassExA(&record);
     }();
     (void)kClass;
-    window_ = CreateWindowExA(0, "SwShadowWindowTestOwner", "owner", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
-                              rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+    window_ = CreateWindowExA(0, "SwShadowWindowTestOwner", "owner", WS_POPUP | WS_VISIBLE, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   }
   ~Owner() {
@@ -96,7 +96,8 @@ TEST_F(ShadowWindow, AttachReattachAndDetach) {
   EXPECT_EQ(ShadowOf(owner.get()), shadow);
   EXPECT_EQ(Prop(shadow, "Umbra.WndShadow.Color"), 0xFFU);
   EXPECT_EQ(Prop(shadow, "Umbra.WndShadow.Size"), 8U);
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(Prop(owner.get(), "Umbra.WndShadow.Proc")), own_proc) << "not our own proc";
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(Prop(owner.get(), "Umbra.WndShadow.Proc")), own_proc)
+      << "not our own proc";
   EXPECT_TRUE(SameRect(WindowRect(shadow), Inflated(WindowRect(owner.get()), 8)));
   // A colour alone leaves the size out: back to 5.
   ASSERT_TRUE(SetWindowShadow(owner.get(), RGB(0, 0, 255)));
@@ -134,8 +135,9 @@ TEST_F(ShadowWindow, DetachWithoutAShadowStillCleansUp) {
   HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   SetPropA(owner.get(), "Umbra.WndShadow", gone);
-  SetPropA(owner.get(), "Umbra.WndShadow.Proc", reinterpret_cast<HANDLE>(SetWindowLongPtrA(
-                                                     owner.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShadowOwnerProc))));
+  SetPropA(owner.get(), "Umbra.WndShadow.Proc",
+           reinterpret_cast<HANDLE>(
+               SetWindowLongPtrA(owner.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShadowOwnerProc))));
   EXPECT_FALSE(SetWindowShadow(owner.get(), 0, 0));
   EXPECT_EQ(GetPropA(owner.get(), "Umbra.WndShadow"), nullptr);
   EXPECT_EQ(GetPropA(owner.get(), "Umbra.WndShadow.Proc"), nullptr);
@@ -172,8 +174,8 @@ TEST_F(ShadowWindow, FollowsItsOwner) {
   testing::ForEachRow(moves, [&](const auto& m) {
     capture_.clear();
     const int placements_before = g_owner_placements;
-    SetWindowPos(owner.get(), nullptr, m.rect.left, m.rect.top, m.rect.right - m.rect.left, m.rect.bottom - m.rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(owner.get(), nullptr, m.rect.left, m.rect.top, m.rect.right - m.rect.left,
+                 m.rect.bottom - m.rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(around_owner());
     EXPECT_EQ(capture_.width(), m.rect.right - m.rect.left + 12) << "recomposed at the new size";
     EXPECT_EQ(capture_.height(), m.rect.bottom - m.rect.top + 12);
@@ -219,7 +221,8 @@ TEST_F(ShadowWindow, NeverTakesInputOrFocus) {
   ASSERT_TRUE(SetWindowShadow(owner.get()));
   HWND shadow = ShadowOf(owner.get());
   const LONG_PTR ex_style = GetWindowLongPtrA(shadow, GWL_EXSTYLE);
-  EXPECT_EQ(ex_style & kShadowExStyle, static_cast<LONG_PTR>(0x08080020)) << "layered, transparent, no-activate";
+  EXPECT_EQ(ex_style & kShadowExStyle, static_cast<LONG_PTR>(0x08080020))
+      << "layered, transparent, no-activate";
   // Created as a visible, disabled pop-up; the system adds WS_CLIPSIBLINGS to every top-level window.
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(shadow, GWL_STYLE)) & ~static_cast<DWORD>(WS_CLIPSIBLINGS),
             kShadowStyle);

@@ -1,6 +1,7 @@
 // The run-time-bound call table under Wine: binding rules, library search, the fatal path and typing.
-#include <windows.h>
+#include "shadow/system_call_table_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 #include "shadow/binding_messages.h"
 #include "shadow/fatal_error_win.h"
 #include "shadow/gdiplus_startup_win.h"
-#include "shadow/system_call_table_win.h"
 #include "tests/support/case_table.h"
 
 namespace sw {
@@ -19,19 +19,23 @@ namespace {
 
 // A wrong argument count or type for a row must not compile.
 template <std::size_t Row, typename... Args>
-constexpr bool kCallable = requires(Args... args) { CallSystem<Row>(args...); };
+constexpr bool kCallable = requires(Args... args) {
+  CallSystem<Row>(args...);
+};
 static_assert(kCallable<sysrow::kIsWindow, HWND>);
 static_assert(!kCallable<sysrow::kIsWindow>, "IsWindow takes one argument");
 static_assert(!kCallable<sysrow::kIsWindow, HWND, int>, "IsWindow takes one argument");
 static_assert(!kCallable<sysrow::kGetPropA, HWND>, "GetPropA takes two");
-static_assert(!kCallable<sysrow::kGdipCreatePen1, gdip::ARGB, float, Gdiplus::GpUnit>, "the pen's out pointer");
+static_assert(!kCallable<sysrow::kGdipCreatePen1, gdip::ARGB, float, Gdiplus::GpUnit>,
+              "the pen's out pointer");
 static_assert(kCallable<sysrow::kSetWindowLong, HWND, int, LONG_PTR>, "a whole procedure address fits");
 
 TEST(SystemCallTable, RowWithoutLibraryBindsFromTheFirstSystemLibraryThatExportsIt) {
   const HWND desktop = GetDesktopWindow();
   EXPECT_EQ(CallSystem<sysrow::kGetPropA>(desktop, "SwNoSuchProperty"), nullptr);
   ASSERT_TRUE(IsSystemCallBound(sysrow::kGetPropA));
-  EXPECT_EQ(SystemCallLibrary(sysrow::kGetPropA), GetModuleHandleA("user32.dll")) << "not in Kernel32 or Gdi32";
+  EXPECT_EQ(SystemCallLibrary(sysrow::kGetPropA), GetModuleHandleA("user32.dll"))
+      << "not in Kernel32 or Gdi32";
 }
 
 TEST(SystemCallTable, BothLetterCasesOfTheGraphicsLibraryLoadTheSameModule) {
@@ -68,9 +72,12 @@ TEST(SystemCallTable, FailedLookupsReleaseWhatTheyLoadedAndSayWhy) {
     std::string failure;
     const char* reason;
   } cases[] = {
-      {"", "SwNoSuchExport", MissingSystemExportMessage("SwNoSuchExport"), "none of the six libraries has it"},
-      {"mpr.dll", "SwNoSuchExport", MissingExportMessage("mpr.dll", "SwNoSuchExport"), "library loads, no export"},
-      {"sw-no-such-library", "GetPropA", MissingExportMessage("sw-no-such-library", "GetPropA"), "no library"},
+      {"", "SwNoSuchExport", MissingSystemExportMessage("SwNoSuchExport"),
+       "none of the six libraries has it"},
+      {"mpr.dll", "SwNoSuchExport", MissingExportMessage("mpr.dll", "SwNoSuchExport"),
+       "library loads, no export"},
+      {"sw-no-such-library", "GetPropA", MissingExportMessage("sw-no-such-library", "GetPropA"),
+       "no library"},
       {"C:\\sw\\nowhere.dll", "GetPropA", MissingExportMessage("C:\\sw\\nowhere.dll", "GetPropA"), "a path"},
       {"user32", "#0", MissingExportMessage("user32", "#0"), "ordinal 0 does not exist"},
       {"user32", "#12x", MissingExportMessage("user32", "#12x"), "not a number"},
@@ -145,12 +152,12 @@ TEST(SystemCallTable, WindowLongRowKeepsAWholeValueOfThisWordSize) {
 // On i686 a row typed with the wrong calling convention or argument sizes leaves the stack pointer moved
 // after the call (the callee of a WINAPI function pops its own arguments). Read around the call itself,
 // inside one function, before any epilogue could put the pointer back.
-#define SW_STACK_DRIFT(call)                             \
-  [&] {                                                  \
-    std::uintptr_t before = 0, after = 0;                \
-    asm volatile("movl %%esp, %0" : "=r"(before));       \
-    call;                                                \
-    asm volatile("movl %%esp, %0" : "=r"(after));        \
+#define SW_STACK_DRIFT(call)                            \
+  [&] {                                                 \
+    std::uintptr_t before = 0, after = 0;               \
+    asm volatile("movl %%esp, %0" : "=r"(before));      \
+    call;                                               \
+    asm volatile("movl %%esp, %0" : "=r"(after));       \
     return static_cast<std::ptrdiff_t>(after - before); \
   }
 
@@ -173,7 +180,8 @@ TEST(SystemCallTable, TypedCallsLeaveTheStackWhereTheyFoundIt) {
        SW_STACK_DRIFT(CallSystem<sysrow::kGdipCreatePen1>(0xFF000000, 1.5f, Gdiplus::UnitPixel, &pen))},
       {"GdipDeletePen", SW_STACK_DRIFT(CallSystem<sysrow::kGdipDeletePen>(pen))},
       {"GdipDeletePath", SW_STACK_DRIFT(CallSystem<sysrow::kGdipDeletePath>(path))},
-      {"RtlMoveMemory: the macro's own type", SW_STACK_DRIFT(CallSystem<sysrow::kRtlMoveMemory>(&to, &from, sizeof(int)))},
+      {"RtlMoveMemory: the macro's own type",
+       SW_STACK_DRIFT(CallSystem<sysrow::kRtlMoveMemory>(&to, &from, sizeof(int)))},
       {"lstrcpyn: three arguments", SW_STACK_DRIFT(CallSystem<sysrow::kLstrcpyn>(copy, "abcdef", 4))},
   };
   testing::ForEachRow(cases, [](const auto& c) { EXPECT_EQ(c.drift(), 0); });

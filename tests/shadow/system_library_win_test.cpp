@@ -1,7 +1,6 @@
 // The call table's libraries come from the system folder only: a gdiplus.dll planted beside this test
 // program (the decoy, which leaves a marker file when loaded) is never loaded, the system's one is.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>

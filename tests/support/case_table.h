@@ -25,7 +25,8 @@ inline std::string_view RowFilter() {
 
 inline bool RowSelected(std::string_view filter, std::size_t index, std::string_view reason) {
   if (filter.empty()) return true;
-  if (filter.find_first_not_of("0123456789") == std::string_view::npos) return filter == std::to_string(index);
+  if (filter.find_first_not_of("0123456789") == std::string_view::npos)
+    return filter == std::to_string(index);
   return reason.find(filter) != std::string_view::npos;
 }
 

@@ -1,9 +1,8 @@
 // The GBK (code page 936) bytes of a UTF-8 text, by iconv: an independent check of the program's texts.
 #pragma once
 
-#include <iconv.h>
-
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 

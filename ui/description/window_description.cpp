@@ -1,8 +1,6 @@
 // Reads the description table. Every field is checked against the bytes that remain before it is read,
 // so a truncated or lying table ends in a message, never in a read past the end.
 #include "ui/description/window_description.h"
-#include "render/byte_reader.h"
-#include "ui/result/hex_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +9,9 @@
 #include <set>
 #include <type_traits>
 #include <unordered_map>
+
+#include "render/byte_reader.h"
+#include "ui/result/hex_text.h"
 
 namespace sw {
 namespace {
@@ -34,8 +35,8 @@ class Cursor {
   bool Need(std::uint64_t count, const char* field) {
     if (failed()) return false;
     if (count <= remaining()) return true;
-    return Fail(DescriptionError::kTruncated, std::string(field) + " needs " + std::to_string(count) + " bytes, " +
-                std::to_string(remaining()) + " left");
+    return Fail(DescriptionError::kTruncated, std::string(field) + " needs " + std::to_string(count) +
+                                                  " bytes, " + std::to_string(remaining()) + " left");
   }
 
   bool U32(std::uint32_t& out, const char* field) {
@@ -61,15 +62,14 @@ class Cursor {
     out = static_cast<Enum>(value);
     return true;
   }
-  bool Skip(std::uint64_t count, const char* field) {
-    return Need(count, field) && reader_.Skip(count);
-  }
+  bool Skip(std::uint64_t count, const char* field) { return Need(count, field) && reader_.Skip(count); }
   // Zero-terminated text; the terminator must lie inside the bytes.
   bool ZeroText(std::string& out, const char* field) {
     if (failed()) return false;
     const auto rest = reader_.Rest();
     const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
-    if (end == rest.end()) return Fail(DescriptionError::kNoTerminator, std::string(field) + " has no terminating zero");
+    if (end == rest.end())
+      return Fail(DescriptionError::kNoTerminator, std::string(field) + " has no terminating zero");
     out.assign(rest.begin(), end);
     return reader_.Skip(out.size() + 1);
   }
@@ -98,7 +98,8 @@ class Cursor {
     if (!ok) return false;
     const auto face = reader_.BytesAt(reader_.position(), kFaceBytes);  // the cursor stays here on a failure
     const auto end = std::find(face.begin(), face.end(), std::uint8_t{0});
-    if (end == face.end()) return Fail(DescriptionError::kNoTerminator, "font face has no terminating zero within 32 bytes");
+    if (end == face.end())
+      return Fail(DescriptionError::kNoTerminator, "font face has no terminating zero within 32 bytes");
     font.face.assign(face.begin(), end);
     return reader_.Skip(kFaceBytes);
   }
@@ -117,7 +118,8 @@ bool ReadWindowProperties(Cursor& in, WindowProperties& out) {
   if (!in.Skip(kTypeReserved, "window reserved bytes") || !in.U32(out.version, "window format version"))
     return false;
   if (out.version == 0 || out.version > kLatestWindowVersion)
-    return in.Fail(DescriptionError::kBadVersion, "window format version " + std::to_string(out.version) + " is not 1 to 6");
+    return in.Fail(DescriptionError::kBadVersion,
+                   "window format version " + std::to_string(out.version) + " is not 1 to 6");
   bool ok = in.U32(out.border_style, "border style") &&
             in.U32(out.background_picture_mode, "background-picture mode") &&
             in.U32(out.background_color, "background colour") && in.U32(out.maximise_box, "maximise box") &&
@@ -135,8 +137,11 @@ bool ReadWindowProperties(Cursor& in, WindowProperties& out) {
 }
 
 bool ReadPicBox(Cursor& in, PicBoxProperties& out) {
-  bool ok = in.Skip(kTypeReserved, "picture box reserved bytes") && in.U32(out.version, "picture box version");
-  if (ok && out.version != 2) return in.Fail(DescriptionError::kBadVersion, "picture box version " + std::to_string(out.version) + " is not 2");
+  bool ok =
+      in.Skip(kTypeReserved, "picture box reserved bytes") && in.U32(out.version, "picture box version");
+  if (ok && out.version != 2)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "picture box version " + std::to_string(out.version) + " is not 2");
   return ok && in.U32(out.border_style, "picture box border style") &&
          in.U32(out.background_color, "picture box background colour") &&
          in.U32(out.display_mode, "display mode") && in.U32(out.animate, "animation flag") &&
@@ -146,7 +151,9 @@ bool ReadPicBox(Cursor& in, PicBoxProperties& out) {
 bool ReadPicBtn(Cursor& in, PicBtnProperties& out) {
   bool ok = in.Skip(kTypeReserved, "picture button reserved bytes") &&
             in.U32(out.version, "picture button version");
-  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "picture button version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "picture button version " + std::to_string(out.version) + " is not 1");
   ok = ok && in.U32(out.two_state, "two-state flag") && in.U32(out.latched, "latched value") &&
        in.U32(out.cutout_color, "cut-out colour");
   for (Bytes& image : out.images) ok = ok && in.Counted(image, "picture button image");
@@ -155,7 +162,9 @@ bool ReadPicBtn(Cursor& in, PicBtnProperties& out) {
 
 bool ReadTransLabel(Cursor& in, TransLabelProperties& out) {
   bool ok = in.Skip(kTypeReserved, "label reserved bytes") && in.U32(out.version, "label version");
-  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "label version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "label version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "label text colour") &&
          in.U32(out.background_color, "label background colour") &&
          in.EnumU32(out.horizontal_align, "label horizontal alignment") &&
@@ -165,7 +174,9 @@ bool ReadTransLabel(Cursor& in, TransLabelProperties& out) {
 
 bool ReadEditBox(Cursor& in, EditBoxProperties& out) {
   bool ok = in.Skip(kTypeReserved, "edit box reserved bytes") && in.U32(out.version, "edit box version");
-  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "edit box version " + std::to_string(out.version) + " is not 1");
+  if (ok && out.version != 1)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "edit box version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "edit box text colour") &&
          in.U32(out.background_color, "edit box background colour") &&
          in.U32(out.border_style, "edit box border style") &&
@@ -175,8 +186,11 @@ bool ReadEditBox(Cursor& in, EditBoxProperties& out) {
 }
 
 bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {
-  bool ok = in.Skip(kTypeReserved, "drawing panel reserved bytes") && in.U32(out.version, "drawing panel version");
-  if (ok && out.version != 1) return in.Fail(DescriptionError::kBadVersion, "drawing panel version " + std::to_string(out.version) + " is not 1");
+  bool ok =
+      in.Skip(kTypeReserved, "drawing panel reserved bytes") && in.U32(out.version, "drawing panel version");
+  if (ok && out.version != 1)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "drawing panel version " + std::to_string(out.version) + " is not 1");
   return ok && in.U32(out.text_color, "drawing panel text colour") &&
          in.U32(out.background_color, "drawing panel background colour") &&
          in.U32(out.border_style, "drawing panel border style") && in.Font(out.font) &&
@@ -185,23 +199,20 @@ bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {
 
 bool CheckAlign(Cursor& in, TextAlign align) {
   if (static_cast<std::uint32_t>(align) <= static_cast<std::uint32_t>(TextAlign::kEnd)) return true;
-  return in.Fail(DescriptionError::kBadValue, "text alignment " + std::to_string(static_cast<std::uint32_t>(align)) + " is not 0 to 2");
+  return in.Fail(DescriptionError::kBadValue,
+                 "text alignment " + std::to_string(static_cast<std::uint32_t>(align)) + " is not 0 to 2");
 }
 
 bool ReadTypeProperties(Cursor& in, std::uint32_t type_code, TypeProperties& out) {
   switch (static_cast<UnitType>(type_code)) {
-    case UnitType::kWindow:
-      return ReadWindowProperties(in, out.emplace<WindowProperties>());
+    case UnitType::kWindow: return ReadWindowProperties(in, out.emplace<WindowProperties>());
     case UnitType::kEditBox: {
       auto& edit = out.emplace<EditBoxProperties>();
       return ReadEditBox(in, edit) && CheckAlign(in, edit.horizontal_align);
     }
-    case UnitType::kPicBox:
-      return ReadPicBox(in, out.emplace<PicBoxProperties>());
-    case UnitType::kDrawPanel:
-      return ReadDrawPanel(in, out.emplace<DrawPanelProperties>());
-    case UnitType::kPicBtn:
-      return ReadPicBtn(in, out.emplace<PicBtnProperties>());
+    case UnitType::kPicBox: return ReadPicBox(in, out.emplace<PicBoxProperties>());
+    case UnitType::kDrawPanel: return ReadDrawPanel(in, out.emplace<DrawPanelProperties>());
+    case UnitType::kPicBtn: return ReadPicBtn(in, out.emplace<PicBtnProperties>());
     case UnitType::kTransLabel: {
       auto& label = out.emplace<TransLabelProperties>();
       return ReadTransLabel(in, label) && CheckAlign(in, label.horizontal_align) &&
@@ -223,7 +234,8 @@ bool ReadUnitRecord(Cursor& in, UnitRecord& unit) {
             in.U32(unit.parent, "parent") && in.U32(child_count, "child count") &&
             in.Need(std::uint64_t{child_count} * 4, "children");
   if (!ok) return false;
-  if (unit.width < 0 || unit.height < 0) return in.Fail(DescriptionError::kBadValue, "negative width or height");
+  if (unit.width < 0 || unit.height < 0)
+    return in.Fail(DescriptionError::kBadValue, "negative width or height");
   unit.children.resize(child_count);
   for (std::uint32_t& child : unit.children) in.U32(child, "child id");
   ok = in.U32(unit.mode_value, "mode value") && in.Skip(9, "reserved bytes before the flags") &&
@@ -236,7 +248,9 @@ bool ReadUnitRecord(Cursor& in, UnitRecord& unit) {
     in.U32(binding.handler, "handler reference");
   }
   if (!ReadTypeProperties(in, type_code, unit.properties)) return false;
-  if (in.remaining() != 0) return in.Fail(DescriptionError::kRecordLeftover, std::to_string(in.remaining()) + " unread bytes at the end of the record");
+  if (in.remaining() != 0)
+    return in.Fail(DescriptionError::kRecordLeftover,
+                   std::to_string(in.remaining()) + " unread bytes at the end of the record");
   return true;
 }
 
@@ -253,12 +267,15 @@ std::optional<DescriptionFailure> CheckUnits(const WindowDescription& window) {
     const UnitRecord& unit = window.units[i];
     const bool is_window = TypeOf(unit) == UnitType::kWindow;
     const std::uint32_t tag = i == 0 ? kWindowUnitIdTag : kUnitIdTag;
-    if ((unit.id & kIdTagMask) != tag) return Refusal(DescriptionError::kBadIdTag, UnitContext(i, unit.id) + ": id has the wrong high byte");
+    if ((unit.id & kIdTagMask) != tag)
+      return Refusal(DescriptionError::kBadIdTag, UnitContext(i, unit.id) + ": id has the wrong high byte");
     if (is_window != (i == 0)) {
       return Refusal(DescriptionError::kBadWindowUnit,
-                     UnitContext(i, unit.id) + (i == 0 ? ": the first unit is not the window" : ": a second window unit"));
+                     UnitContext(i, unit.id) +
+                         (i == 0 ? ": the first unit is not the window" : ": a second window unit"));
     }
-    if (!by_id.emplace(unit.id, &unit).second) return Refusal(DescriptionError::kDuplicateId, UnitContext(i, unit.id) + ": id used twice");
+    if (!by_id.emplace(unit.id, &unit).second)
+      return Refusal(DescriptionError::kDuplicateId, UnitContext(i, unit.id) + ": id used twice");
     std::set<std::int32_t> events;
     for (const EventBinding& binding : unit.events) {
       if (!events.insert(binding.event).second) {
@@ -268,7 +285,8 @@ std::optional<DescriptionFailure> CheckUnits(const WindowDescription& window) {
     }
   }
   if (window.units.front().parent != 0) {
-    return Refusal(DescriptionError::kBadWindowUnit, UnitContext(0, window.units.front().id) + ": the window unit has a parent");
+    return Refusal(DescriptionError::kBadWindowUnit,
+                   UnitContext(0, window.units.front().id) + ": the window unit has a parent");
   }
   // How often each (container, unit) pair is listed; each contained unit must be listed exactly once.
   std::map<std::pair<std::uint32_t, std::uint32_t>, int> listed;
@@ -280,8 +298,8 @@ std::optional<DescriptionFailure> CheckUnits(const WindowDescription& window) {
     if (unit.parent != 0) {
       const auto parent = by_id.find(unit.parent);
       if (parent == by_id.end() || parent->second == &window.units[0]) {
-        return Refusal(DescriptionError::kBadParent,
-                       UnitContext(i, unit.id) + ": parent " + Hex(unit.parent) + " is not a unit of this window");
+        return Refusal(DescriptionError::kBadParent, UnitContext(i, unit.id) + ": parent " +
+                                                         Hex(unit.parent) + " is not a unit of this window");
       }
       const auto count = listed.find({unit.parent, unit.id});
       if (count == listed.end() || count->second != 1) {
@@ -306,7 +324,8 @@ std::optional<DescriptionFailure> CheckUnits(const WindowDescription& window) {
       Walk& state = walked[up->id];
       if (state == Walk::kDone) break;
       if (state == Walk::kOnPath) {
-        return Refusal(DescriptionError::kBadParent, UnitContext(i, window.units[i].id) + ": parents form a cycle");
+        return Refusal(DescriptionError::kBadParent,
+                       UnitContext(i, window.units[i].id) + ": parents form a cycle");
       }
       state = Walk::kOnPath;
       path.push_back(up);
@@ -363,7 +382,8 @@ bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescripti
     }
     Cursor at(records, records_start);
     std::uint32_t length = 0;
-    if (!at.Skip(offsets[i], "unit offset") || !at.U32(length, "record length") || !at.Need(length, "unit record")) {
+    if (!at.Skip(offsets[i], "unit offset") || !at.U32(length, "record length") ||
+        !at.Need(length, "unit record")) {
       error = Refusal(at.failure().code, UnitContext(i, window.units[i].id) + ": " + at.failure().message);
       return false;
     }
@@ -391,8 +411,8 @@ bool ReadWindow(Cursor& in, std::span<const std::uint8_t> table, WindowDescripti
     const std::size_t length = static_cast<std::size_t>(extent.end - extent.begin) - 4;
     Cursor record(records.subspan(begin, length), records_start + begin);
     if (!ReadUnitRecord(record, window.units[extent.unit])) {
-      error = Refusal(record.failure().code,
-                      UnitContext(extent.unit, window.units[extent.unit].id) + ": " + record.failure().message);
+      error = Refusal(record.failure().code, UnitContext(extent.unit, window.units[extent.unit].id) + ": " +
+                                                 record.failure().message);
       return false;
     }
   }
@@ -437,10 +457,12 @@ DescriptionRead ReadDescriptionTable(std::span<const std::uint8_t> bytes) {
   };
   Cursor in(bytes, 0);
   std::uint32_t table_size = 0;
-  if (!in.U32(table_size, "table size")) return fail(in.failure().code, "description table: " + in.failure().message);
+  if (!in.U32(table_size, "table size"))
+    return fail(in.failure().code, "description table: " + in.failure().message);
   if (table_size == 0 || table_size % 8 != 0) {
-    return fail(DescriptionError::kBadTableSize,
-                "description table: table size " + std::to_string(table_size) + " is not a positive multiple of 8");
+    return fail(
+        DescriptionError::kBadTableSize,
+        "description table: table size " + std::to_string(table_size) + " is not a positive multiple of 8");
   }
   if (!in.Need(table_size, "window ids and runtime slots")) {
     return fail(in.failure().code, "description table: " + in.failure().message);
@@ -461,7 +483,8 @@ DescriptionRead ReadDescriptionTable(std::span<const std::uint8_t> bytes) {
     if ((ids[w] & kIdTagMask) != kWindowIdTag) {
       return fail(DescriptionError::kBadIdTag, context + ": window id has the wrong high byte");
     }
-    if (!window_ids.insert(ids[w]).second) return fail(DescriptionError::kDuplicateId, context + ": window id used twice");
+    if (!window_ids.insert(ids[w]).second)
+      return fail(DescriptionError::kDuplicateId, context + ": window id used twice");
     DescriptionFailure error{};
     if (!ReadWindow(in, bytes, window, error)) return fail(error.code, context + ": " + error.message);
     for (const UnitRecord& unit : window.units) {

@@ -201,13 +201,13 @@ enum class DescriptionError {
   kTrailingBytes,       // bytes after the last description
   kBadVersion,          // a format version of the window or a unit type that is not known
   kUnknownUnitType,
-  kBadValue,            // a field outside its range: a negative size, a text alignment
-  kBadIdTag,            // an id whose high byte does not fit its kind
-  kDuplicateId,         // a window or unit id used twice
-  kBadWindowUnit,       // the window unit missing, repeated, or with a parent
-  kDuplicateEvent,      // one event bound twice on a unit
-  kBadParent,           // parents and children that disagree, or form a cycle
-  kUnstorable,          // the writer's: a font face over 31 bytes, a text with a zero byte
+  kBadValue,        // a field outside its range: a negative size, a text alignment
+  kBadIdTag,        // an id whose high byte does not fit its kind
+  kDuplicateId,     // a window or unit id used twice
+  kBadWindowUnit,   // the window unit missing, repeated, or with a parent
+  kDuplicateEvent,  // one event bound twice on a unit
+  kBadParent,       // parents and children that disagree, or form a cycle
+  kUnstorable,      // the writer's: a font face over 31 bytes, a text with a zero byte
 };
 using DescriptionFailure = Failure<DescriptionError>;
 using DescriptionRead = Result<DescriptionTable, DescriptionError>;

@@ -38,8 +38,9 @@ class Out {
     I32(font.escapement);
     I32(font.orientation);
     I32(font.weight);
-    for (std::uint8_t value : {font.italic, font.underline, font.strike_out, font.char_set, font.out_precision,
-                          font.clip_precision, font.quality, font.pitch_and_family}) {
+    for (std::uint8_t value :
+         {font.italic, font.underline, font.strike_out, font.char_set, font.out_precision,
+          font.clip_precision, font.quality, font.pitch_and_family}) {
       U8(value);
     }
     if (font.face.size() >= kFaceBytes || font.face.find('\0') != std::string::npos) {
@@ -56,8 +57,9 @@ class Out {
 
 void WriteProperties(Out& out, const WindowProperties& p) {
   out.Zeros(kTypeReserved);
-  for (std::uint32_t value : {p.version, p.border_style, p.background_picture_mode, p.background_color,
-                         p.maximise_box, p.minimise_box, p.control_box, p.start_position, p.close_allowed}) {
+  for (std::uint32_t value :
+       {p.version, p.border_style, p.background_picture_mode, p.background_color, p.maximise_box,
+        p.minimise_box, p.control_box, p.start_position, p.close_allowed}) {
     out.U32(value);
   }
   for (std::uint32_t value : p.further_values) out.U32(value);
@@ -74,7 +76,8 @@ void WriteProperties(Out& out, const WindowProperties& p) {
 
 void WriteProperties(Out& out, const PicBoxProperties& p) {
   out.Zeros(kTypeReserved);
-  for (std::uint32_t value : {p.version, p.border_style, p.background_color, p.display_mode, p.animate}) out.U32(value);
+  for (std::uint32_t value : {p.version, p.border_style, p.background_color, p.display_mode, p.animate})
+    out.U32(value);
   out.Counted(p.image);
 }
 
@@ -86,8 +89,9 @@ void WriteProperties(Out& out, const PicBtnProperties& p) {
 
 void WriteProperties(Out& out, const TransLabelProperties& p) {
   out.Zeros(kTypeReserved);
-  for (std::uint32_t value : {p.version, p.text_color, p.background_color, static_cast<std::uint32_t>(p.horizontal_align),
-                         static_cast<std::uint32_t>(p.vertical_align), p.word_wrap}) {
+  for (std::uint32_t value :
+       {p.version, p.text_color, p.background_color, static_cast<std::uint32_t>(p.horizontal_align),
+        static_cast<std::uint32_t>(p.vertical_align), p.word_wrap}) {
     out.U32(value);
   }
   out.Font(p.font);
@@ -97,7 +101,7 @@ void WriteProperties(Out& out, const TransLabelProperties& p) {
 void WriteProperties(Out& out, const EditBoxProperties& p) {
   out.Zeros(kTypeReserved);
   for (std::uint32_t value : {p.version, p.text_color, p.background_color, p.border_style,
-                         static_cast<std::uint32_t>(p.horizontal_align), p.max_length}) {
+                              static_cast<std::uint32_t>(p.horizontal_align), p.max_length}) {
     out.U32(value);
   }
   out.Font(p.font);

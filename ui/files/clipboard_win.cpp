@@ -28,7 +28,8 @@ ClipboardResult CopyBmpToClipboard(HWND owner, std::span<const std::uint8_t> bmp
 std::vector<std::uint8_t> BmpFromClipboard(HWND owner) {
   const ScopedClipboard clipboard = OpenClipboardFor(owner);
   if (!clipboard) return {};
-  const ScopedGlobalLock locked = LockGlobal(GetClipboardData(CF_DIB));  // the clipboard keeps owning the block
+  const ScopedGlobalLock locked =
+      LockGlobal(GetClipboardData(CF_DIB));  // the clipboard keeps owning the block
   if (!locked) return {};
   return BmpFromPackedDib({static_cast<const std::uint8_t*>(locked.get().data), LockedSize(locked)});
 }

@@ -22,7 +22,8 @@ std::wstring ExtendedPath(const std::wstring& path) {
   if (path.size() < MAX_PATH - 12 || path.starts_with(L"\\\\?\\")) return path;
   if (path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) {
     std::wstring extended = L"\\\\?\\" + path;
-    for (wchar_t& c : extended) if (c == L'/') c = L'\\';
+    for (wchar_t& c : extended)
+      if (c == L'/') c = L'\\';
     return extended;
   }
   if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);

@@ -42,7 +42,9 @@ inline void RestoreSavedDc(const SavedDc& held) { RestoreDC(held.dc, held.level)
 struct Painting {
   HWND window = nullptr;
   PAINTSTRUCT info{};
-  bool operator==(const Painting& other) const { return window == other.window && info.hdc == other.info.hdc; }
+  bool operator==(const Painting& other) const {
+    return window == other.window && info.hdc == other.info.hdc;
+  }
 };
 inline void EndPainting(const Painting& held) { EndPaint(held.window, &held.info); }
 
@@ -88,7 +90,9 @@ inline ScopedWindowDc GetFrameDc(HWND window) {
   return dc != nullptr ? ScopedWindowDc({window, dc}) : ScopedWindowDc();
 }
 
-inline ScopedMemoryDc CreateMemoryDc(HDC compatible_with) { return ScopedMemoryDc(CreateCompatibleDC(compatible_with)); }
+inline ScopedMemoryDc CreateMemoryDc(HDC compatible_with) {
+  return ScopedMemoryDc(CreateCompatibleDC(compatible_with));
+}
 
 // Selects `object` into `dc` until the owner goes; nothing is selected for a null object.
 inline ScopedSelect SelectInto(HDC dc, HGDIOBJ object) {
@@ -115,7 +119,9 @@ inline ScopedFile OwnFile(HANDLE file) {
 }
 
 // A movable global memory block (GlobalAlloc), freed unless it has been handed over with release().
-inline ScopedGlobalMemory AllocateGlobal(SIZE_T bytes) { return ScopedGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, bytes)); }
+inline ScopedGlobalMemory AllocateGlobal(SIZE_T bytes) {
+  return ScopedGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+}
 
 // GlobalLock and GlobalUnlock; empty when the block cannot be locked.
 inline ScopedGlobalLock LockGlobal(HGLOBAL block) {
@@ -123,7 +129,9 @@ inline ScopedGlobalLock LockGlobal(HGLOBAL block) {
   return data != nullptr ? ScopedGlobalLock({block, data}) : ScopedGlobalLock();
 }
 
-inline SIZE_T LockedSize(const ScopedGlobalLock& locked) { return locked ? GlobalSize(locked.get().block) : 0; }
+inline SIZE_T LockedSize(const ScopedGlobalLock& locked) {
+  return locked ? GlobalSize(locked.get().block) : 0;
+}
 
 // The clipboard, opened for `owner` and closed again. Another program (a clipboard viewer, the system's
 // clipboard manager) may hold it open for a moment: opening is tried a few times over about 100 ms.

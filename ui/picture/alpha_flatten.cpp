@@ -26,8 +26,9 @@ std::uint8_t FlattenChannel(std::uint8_t channel, std::uint8_t alpha, std::uint8
 }
 
 std::vector<std::uint8_t> FlattenAlpha(std::span<const std::uint8_t> bgra, std::uint32_t background) {
-  const std::uint8_t background_bgr[3] = {static_cast<std::uint8_t>(background >> 16), static_cast<std::uint8_t>(background >> 8),
-                                     static_cast<std::uint8_t>(background)};
+  const std::uint8_t background_bgr[3] = {static_cast<std::uint8_t>(background >> 16),
+                                          static_cast<std::uint8_t>(background >> 8),
+                                          static_cast<std::uint8_t>(background)};
   std::vector<std::uint8_t> out(bgra.begin(), bgra.end());
   for (std::size_t i = 0; i + 3 < out.size(); i += 4) {
     const std::uint8_t alpha = out[i + 3];

@@ -16,7 +16,9 @@ using namespace bmp;  // the header offsets; the later info headers only add fie
 
 constexpr int kOutBytesPerPixel = 3;
 
-bool IsSupportedBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32; }
+bool IsSupportedBitCount(std::uint16_t bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
 
 struct BmpLayout {
   std::int32_t width;
@@ -63,7 +65,8 @@ DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout)
     return DecodeFailure::kTruncated;
   }
   layout.pixels_at = file.U32At(kBfOffBits);
-  if (layout.pixels_at < layout.table_at + layout.table_entries * kColorEntrySize) return DecodeFailure::kBadHeader;
+  if (layout.pixels_at < layout.table_at + layout.table_entries * kColorEntrySize)
+    return DecodeFailure::kBadHeader;
   layout.stride = static_cast<std::uint64_t>(RowStride(layout.width, layout.bits));
   if (!file.Fits(layout.pixels_at, layout.stride * static_cast<std::uint32_t>(layout.height))) {
     return DecodeFailure::kTruncated;
@@ -82,7 +85,8 @@ unsigned IndexAt(const std::uint8_t* row, std::int32_t x, std::uint16_t bits) {
 
 PictureDecoding DecodeBmp(std::span<const std::uint8_t> bytes) {
   BmpLayout layout{};
-  if (const DecodeFailure failure = ReadLayout(bytes, layout); failure != DecodeFailure::kNone) return Fail(failure);
+  if (const DecodeFailure failure = ReadLayout(bytes, layout); failure != DecodeFailure::kNone)
+    return Fail(failure);
 
   // Every offset below was checked against the data in ReadLayout.
   const std::uint8_t* table = bytes.data() + static_cast<std::size_t>(layout.table_at);

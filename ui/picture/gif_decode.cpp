@@ -31,10 +31,12 @@ struct ColorTable {
 };
 
 // Reads a colour table of 2^(size bits + 1) entries at `at`; false when the data ends first.
-bool ReadColorTable(std::span<const std::uint8_t> bytes, std::size_t& at, std::uint8_t flags, ColorTable& table) {
+bool ReadColorTable(std::span<const std::uint8_t> bytes, std::size_t& at, std::uint8_t flags,
+                    ColorTable& table) {
   table.count = std::size_t{2} << (flags & 0x07);
   if (!FitsIn(bytes.size(), at, table.count * 3)) return false;
-  for (std::size_t i = 0; i < table.count; ++i, at += 3) table.colors[i] = {bytes[at], bytes[at + 1], bytes[at + 2]};
+  for (std::size_t i = 0; i < table.count; ++i, at += 3)
+    table.colors[i] = {bytes[at], bytes[at + 1], bytes[at + 2]};
   return true;
 }
 
@@ -78,17 +80,26 @@ class CodeReader {
 // Where the decoded indices of the image go: rows in file order (interlaced or not), clipped to the screen.
 class FramePlacer {
  public:
-  FramePlacer(PackedDib8& dib, std::int32_t screen_width, std::int32_t screen_height, std::int32_t left, std::int32_t top,
-              std::int32_t width, std::int32_t height, bool interlaced, std::size_t color_count)
-      : dib_(dib), screen_width_(screen_width), screen_height_(screen_height), left_(left), top_(top),
-        width_(width), height_(height), color_count_(color_count) {
+  FramePlacer(PackedDib8& dib, std::int32_t screen_width, std::int32_t screen_height, std::int32_t left,
+              std::int32_t top, std::int32_t width, std::int32_t height, bool interlaced,
+              std::size_t color_count)
+      : dib_(dib),
+        screen_width_(screen_width),
+        screen_height_(screen_height),
+        left_(left),
+        top_(top),
+        width_(width),
+        height_(height),
+        color_count_(color_count) {
     rows_.reserve(static_cast<std::size_t>(height));
     if (!interlaced) {
       for (std::int32_t y = 0; y < height; ++y) rows_.push_back(y);
       return;
     }
-    // Interlaced rows come in four passes: every 8th from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
-    constexpr std::array<std::pair<std::int32_t, std::int32_t>, 4> kPasses = {{{0, 8}, {4, 8}, {2, 4}, {1, 2}}};
+    // Interlaced rows come in four passes: every 8th from 0, every 8th from 4, every 4th from 2, every 2nd
+    // from 1.
+    constexpr std::array<std::pair<std::int32_t, std::int32_t>, 4> kPasses = {
+        {{0, 8}, {4, 8}, {2, 4}, {1, 2}}};
     for (const auto& [start, step] : kPasses) {
       for (std::int32_t y = start; y < height; y += step) rows_.push_back(y);
     }
@@ -146,12 +157,13 @@ DecodeFailure DecodeLzw(std::span<const std::uint8_t> data, int min_code_size, F
       previous = code;
       continue;
     }
-    if (code > next || (code == next && next == kTableSize)) return DecodeFailure::kBadData;  // past the table
+    if (code > next || (code == next && next == kTableSize))
+      return DecodeFailure::kBadData;  // past the table
     // code == next is the string of `previous` followed by its own first index.
     const std::uint8_t head = code == next ? first[previous] : first[code];
     std::size_t depth = 0;
     if (code == next) stack[depth++] = head;
-    for (int walk = code == next ? previous : code; ; walk = prefix[walk]) {
+    for (int walk = code == next ? previous : code;; walk = prefix[walk]) {
       stack[depth++] = suffix[walk];
       if (walk < clear) break;
     }
@@ -227,8 +239,7 @@ PictureDecoding DecodeGif(std::span<const std::uint8_t> bytes) {
   std::vector<std::uint8_t> data;
   if (!ReadSubBlocks(bytes, at, &data)) return Fail(DecodeFailure::kTruncated);
 
-  PackedDib8 dib(screen_width, screen_height,
-                 std::span<const DibColor>(colors.colors.data(), colors.count));
+  PackedDib8 dib(screen_width, screen_height, std::span<const DibColor>(colors.colors.data(), colors.count));
   const std::uint8_t fill = background < colors.count ? background : 0;
   for (std::int32_t y = 0; y < screen_height; ++y) std::fill_n(dib.Row(y), screen_width, fill);
   FramePlacer placer(dib, screen_width, screen_height, left, top, width, height,

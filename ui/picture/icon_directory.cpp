@@ -29,7 +29,8 @@ constexpr std::uint32_t kMaxColors = 256;
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 bool IsPng(std::span<const std::uint8_t> image) {
-  return image.size() >= kPngSignature.size() && std::equal(kPngSignature.begin(), kPngSignature.end(), image.begin());
+  return image.size() >= kPngSignature.size() &&
+         std::equal(kPngSignature.begin(), kPngSignature.end(), image.begin());
 }
 
 // A BITMAPINFOHEADER image: colour rows and a 1-bit mask, all inside the entry's bytes.
@@ -58,8 +59,8 @@ PictureDecoding CheckBitmapImage(std::span<const std::uint8_t> image, PictureKin
   }
   const std::uint64_t rows = static_cast<std::uint64_t>(double_height);
   const std::uint64_t needed = std::uint64_t{header_size} + bmp::kColorEntrySize * colors +
-                                static_cast<std::uint64_t>(bmp::RowStride(width, bits)) * (rows - rows / 2) +
-                                static_cast<std::uint64_t>(bmp::RowStride(width, 1)) * (rows / 2);
+                               static_cast<std::uint64_t>(bmp::RowStride(width, bits)) * (rows - rows / 2) +
+                               static_cast<std::uint64_t>(bmp::RowStride(width, 1)) * (rows / 2);
   if (needed > image.size()) return Fail(DecodeFailure::kTruncated);
   return picture_bytes::Succeed(kind, width, height, {image.begin(), image.end()});
 }

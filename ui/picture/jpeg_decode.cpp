@@ -27,7 +27,9 @@ struct JumpingErrorManager {
   DecodeFailure failure;
 };
 
-JumpingErrorManager& ErrorsOf(j_common_ptr info) { return *reinterpret_cast<JumpingErrorManager*>(info->err); }
+JumpingErrorManager& ErrorsOf(j_common_ptr info) {
+  return *reinterpret_cast<JumpingErrorManager*>(info->err);
+}
 
 [[noreturn]] void JumpBack(j_common_ptr info, DecodeFailure failure) {
   ErrorsOf(info).failure = failure;
@@ -46,10 +48,8 @@ bool MeansDamagedData(int message_code) {
     case JWRN_ARITH_BAD_CODE:
     case JWRN_MUST_RESYNC:
     case JWRN_NOT_SEQUENTIAL:
-    case JWRN_BOGUS_PROGRESSION:
-      return true;
-    default:
-      return false;
+    case JWRN_BOGUS_PROGRESSION: return true;
+    default: return false;
   }
 }
 
@@ -151,8 +151,8 @@ PictureDecoding DecodeJpeg(std::span<const std::uint8_t> bytes) {
   if (!ReadRows(session, pixels.data(), stride)) return Fail(session.errors.failure);
 
   for (std::size_t i = 0; i < pixels.size(); i += kBytesPerPixel) std::swap(pixels[i], pixels[i + 2]);
-  return picture_bytes::Succeed(PictureKind::kJpeg, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
-                                std::move(pixels));
+  return picture_bytes::Succeed(PictureKind::kJpeg, static_cast<std::int32_t>(width),
+                                static_cast<std::int32_t>(height), std::move(pixels));
 }
 
 }  // namespace sw

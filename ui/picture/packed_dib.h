@@ -27,7 +27,9 @@ class PackedDib8 {
  public:
   // width and height are positive and within the picture caps; colours past `colours` stay black.
   PackedDib8(std::int32_t width, std::int32_t height, std::span<const DibColor> colors);
-  std::uint8_t* Row(std::int32_t y) { return bytes_.data() + kPackedDibPixelsAt + static_cast<std::size_t>(y) * stride_; }
+  std::uint8_t* Row(std::int32_t y) {
+    return bytes_.data() + kPackedDibPixelsAt + static_cast<std::size_t>(y) * stride_;
+  }
   std::size_t stride() const { return stride_; }
   std::vector<std::uint8_t> Release() { return std::move(bytes_); }
 

@@ -75,7 +75,8 @@ DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, std::uint8_t bits,
   // Several planes (24-bit colour as three 8-bit planes, 16 colours as four 1-bit planes) are not read.
   if (header.U8At(kPlanesAt) != 1) return DecodeFailure::kUnsupported;
   layout.bytes_per_line = header.U16At(kBytesPerLineAt);
-  if (layout.bytes_per_line < (static_cast<std::size_t>(layout.width) * bits + 7) / 8) return DecodeFailure::kBadHeader;
+  if (layout.bytes_per_line < (static_cast<std::size_t>(layout.width) * bits + 7) / 8)
+    return DecodeFailure::kBadHeader;
   return DecodeFailure::kNone;
 }
 
@@ -94,7 +95,8 @@ PictureDecoding DecodePcx8(std::span<const std::uint8_t> bytes, const PcxLayout&
   RunLengthReader reader(bytes.subspan(kHeaderSize, palette_at - 1 - kHeaderSize));
   std::vector<std::uint8_t> line(layout.bytes_per_line);
   for (std::int32_t y = 0; y < layout.height; ++y) {
-    if (const DecodeFailure failure = reader.ReadLine(line.data(), line.size()); failure != DecodeFailure::kNone) {
+    if (const DecodeFailure failure = reader.ReadLine(line.data(), line.size());
+        failure != DecodeFailure::kNone) {
       return Fail(failure);
     }
     std::copy_n(line.begin(), layout.width, dib.Row(y));
@@ -110,7 +112,8 @@ PictureDecoding DecodePcx1(std::span<const std::uint8_t> bytes, const PcxLayout&
   RunLengthReader reader(bytes.subspan(kHeaderSize));
   std::vector<std::uint8_t> line(layout.bytes_per_line);
   for (std::int32_t y = 0; y < layout.height; ++y) {
-    if (const DecodeFailure failure = reader.ReadLine(line.data(), line.size()); failure != DecodeFailure::kNone) {
+    if (const DecodeFailure failure = reader.ReadLine(line.data(), line.size());
+        failure != DecodeFailure::kNone) {
       return Fail(failure);
     }
     std::copy_n(line.begin(), row_bytes, pixels.begin() + static_cast<std::ptrdiff_t>(y * stride));

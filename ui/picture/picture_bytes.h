@@ -16,7 +16,8 @@ inline bool WithinCaps(std::int64_t width, std::int64_t height) {
 
 inline PictureDecoding Fail(DecodeFailure failure) { return PictureDecoding{std::nullopt, failure}; }
 
-inline PictureDecoding Succeed(PictureKind kind, std::int32_t width, std::int32_t height, std::vector<std::uint8_t> pixels) {
+inline PictureDecoding Succeed(PictureKind kind, std::int32_t width, std::int32_t height,
+                               std::vector<std::uint8_t> pixels) {
   PictureDecoding result;
   result.picture.emplace();
   result.picture->kind = kind;

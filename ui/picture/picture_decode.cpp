@@ -38,19 +38,39 @@ struct Recognition {
 
 // The first rule that matches wins.
 constexpr std::array<Recognition, 8> kRecognitionRules = {{
-    /* 1 */ {[](std::span<const std::uint8_t> b) { return StartsWith(b, {'B', 'M'}); }, PictureKind::kBmp},
-    /* 2 */ {[](std::span<const std::uint8_t> b) { return StartsWith(b, {0xFF, 0xD8}); }, PictureKind::kJpeg},
-    /* 3 */ {[](std::span<const std::uint8_t> b) { return StartsWith(b, {0x89, 'P', 'N', 'G'}); }, PictureKind::kPng},
+    /* 1 */ {[](std::span<const std::uint8_t> b) {
+               return StartsWith(b, {'B', 'M'});
+             },
+             PictureKind::kBmp},
+    /* 2 */
+    {[](std::span<const std::uint8_t> b) {
+       return StartsWith(b, {0xFF, 0xD8});
+     },
+     PictureKind::kJpeg},
+    /* 3 */
+    {[](std::span<const std::uint8_t> b) {
+       return StartsWith(b, {0x89, 'P', 'N', 'G'});
+     },
+     PictureKind::kPng},
     /* 4 */ {[](std::span<const std::uint8_t> b) { return IsIconDirectory(b, 1); }, PictureKind::kIcon},
     /* 5 */ {[](std::span<const std::uint8_t> b) { return IsIconDirectory(b, 2); }, PictureKind::kCursor},
-    /* 6 */ {[](std::span<const std::uint8_t> b) {
-              return StartsWith(b, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(b, {'G', 'I', 'F', '8', '9', 'a'});
-            },
-            PictureKind::kGif},
-    /* 7 */ {[](std::span<const std::uint8_t> b) { return IsPcx(b, [](std::uint8_t v) { return v <= 5; }, 8); },
-             PictureKind::kPcx8},
-    /* 8 */ {[](std::span<const std::uint8_t> b) { return IsPcx(b, [](std::uint8_t v) { return v == 3; }, 1); },
-             PictureKind::kPcx1},
+    /* 6 */
+    {[](std::span<const std::uint8_t> b) {
+       return StartsWith(b, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(b, {'G', 'I', 'F', '8', '9', 'a'});
+     },
+     PictureKind::kGif},
+    /* 7 */
+    {[](std::span<const std::uint8_t> b) {
+       return IsPcx(
+           b, [](std::uint8_t v) { return v <= 5; }, 8);
+     },
+     PictureKind::kPcx8},
+    /* 8 */
+    {[](std::span<const std::uint8_t> b) {
+       return IsPcx(
+           b, [](std::uint8_t v) { return v == 3; }, 1);
+     },
+     PictureKind::kPcx1},
 }};
 
 }  // namespace

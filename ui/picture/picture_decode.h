@@ -61,15 +61,15 @@ struct DecodedPicture {
 // Why bytes gave no picture; stable, so callers and tests can tell the cases apart.
 enum class DecodeFailure {
   kNone,
-  kNoData,         // absent bytes or a length of 0 or less
-  kUnrecognised,   // no signature matched (also anything shorter than 8 bytes)
-  kTruncated,      // the data ends before what its headers announce
-  kBadHeader,      // a header field is out of its range
-  kTooLarge,       // a dimension, pixel count or JPEG scan count above the caps
-  kUnsupported,    // a valid but unhandled variant (compression, bit count, plane count)
-  kBadPalette,     // a pixel indexes past its colour table, or the table is missing
-  kBadData,        // corrupt compressed data (run length past the row, LZW code past the table, ...)
-  kLibraryError,   // libpng or libjpeg refused the data
+  kNoData,        // absent bytes or a length of 0 or less
+  kUnrecognised,  // no signature matched (also anything shorter than 8 bytes)
+  kTruncated,     // the data ends before what its headers announce
+  kBadHeader,     // a header field is out of its range
+  kTooLarge,      // a dimension, pixel count or JPEG scan count above the caps
+  kUnsupported,   // a valid but unhandled variant (compression, bit count, plane count)
+  kBadPalette,    // a pixel indexes past its colour table, or the table is missing
+  kBadData,       // corrupt compressed data (run length past the row, LZW code past the table, ...)
+  kLibraryError,  // libpng or libjpeg refused the data
 };
 std::string_view DescribeDecodeFailure(DecodeFailure failure);
 

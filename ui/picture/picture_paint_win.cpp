@@ -49,7 +49,8 @@ BITMAPINFOHEADER DibHeader(std::int32_t width, std::int32_t height, WORD bits) {
 }
 
 HBITMAP FromDib(HDC dc, const BITMAPINFOHEADER& header, const void* bits) {
-  return CreateDIBitmap(dc, &header, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  return CreateDIBitmap(dc, &header, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(&header),
+                        DIB_RGB_COLORS);
 }
 
 // 24-bit bottom-up rows without padding, padded to 4 bytes as DIB rows must be.
@@ -71,7 +72,8 @@ HBITMAP FromPackedDib(HDC dc, const DecodedPicture& picture) {
 }
 
 HBITMAP FromBgra(HDC dc, const DecodedPicture& picture, COLORREF background) {
-  const std::vector<std::uint8_t> flat = FlattenAlpha(picture.pixels, background == kNoColor ? kWhite : background);
+  const std::vector<std::uint8_t> flat =
+      FlattenAlpha(picture.pixels, background == kNoColor ? kWhite : background);
   return FromDib(dc, DibHeader(picture.width, -picture.height, 32), flat.data());
 }
 
@@ -91,7 +93,8 @@ HBITMAP MakeBitmapOfKind(HDC dc, const DecodedPicture& picture, COLORREF backgro
 void ChooseStretchMode(HDC dc) {
   DEVMODEA mode{};
   mode.dmSize = sizeof(mode);
-  const bool deep = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != 0 && mode.dmBitsPerPel > 16;
+  const bool deep =
+      EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != 0 && mode.dmBitsPerPel > 16;
   SetStretchBltMode(dc, deep ? HALFTONE : COLORONCOLOR);
   if (deep) SetBrushOrgEx(dc, 0, 0, nullptr);  // HALFTONE needs the brush origin reset after it is chosen
 }
@@ -119,7 +122,8 @@ void PrepareTarget(HDC dc) {
 }
 
 // Draws on a target that PrepareTarget has set up.
-void DrawPrepared(HDC dc, const PictureBitmap& made, int x, int y, int width, int height, std::int32_t raster_op) {
+void DrawPrepared(HDC dc, const PictureBitmap& made, int x, int y, int width, int height,
+                  std::int32_t raster_op) {
   if (width == -1) width = made.width;
   if (height == -1) height = made.height;
   if (width <= 0 || height <= 0) return;
@@ -131,7 +135,8 @@ void DrawPrepared(HDC dc, const PictureBitmap& made, int x, int y, int width, in
   const ScopedSelect source_selected = SelectInto(source.get(), made.bitmap.get());
   if (!source_selected) return;
   if (raster_op < 0) {
-    DrawTransparent(dc, source.get(), made, x, y, width, height, static_cast<COLORREF>(-std::int64_t{raster_op}));
+    DrawTransparent(dc, source.get(), made, x, y, width, height,
+                    static_cast<COLORREF>(-std::int64_t{raster_op}));
   } else {
     StretchBlt(dc, x, y, width, height, source.get(), 0, 0, made.width, made.height,
                static_cast<DWORD>(raster_op));
@@ -162,14 +167,16 @@ PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF 
   return made;
 }
 
-void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height, std::int32_t raster_op) {
+void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height,
+                       std::int32_t raster_op) {
   if (!made) return;
   const ScopedSaveDc saved = SaveDcState(dc);
   PrepareTarget(dc);
   DrawPrepared(dc, made, x, y, width, height, raster_op);
 }
 
-void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width, int height, std::int32_t raster_op) {
+void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width, int height,
+                  std::int32_t raster_op) {
   DrawPictureBitmap(dc, MakePictureBitmap(dc, picture, kWhite), x, y, width, height, raster_op);
 }
 
@@ -190,13 +197,14 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
   const bool see_through = raster_op < 0 || made.icon != nullptr;
   const PictureRect area_rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
   if (placement == PicturePlacement::kTiled) {
-    const PictureRect update_rect{update.left, update.top, update.right - update.left, update.bottom - update.top};
+    const PictureRect update_rect{update.left, update.top, update.right - update.left,
+                                  update.bottom - update.top};
     const TileRange tiles = TilesToPaint(area_rect, update_rect, made.width, made.height);
     if (fill && see_through) FillRectWith(dc, area, background);
     for (std::int32_t row = tiles.first_row; row < tiles.last_row; ++row) {
       for (std::int32_t column = tiles.first_column; column < tiles.last_column; ++column) {
         DrawPrepared(dc, made, area.left + column * made.width, area.top + row * made.height, made.width,
-                          made.height, raster_op);
+                     made.height, raster_op);
       }
     }
     return;
@@ -207,7 +215,8 @@ void PaintPictureInArea(HDC dc, const DecodedPicture* picture, const RECT& area,
     // Only the uncovered part of an opaque picture.
     const ScopedSaveDc around = SaveDcState(dc);
     if (placed && !see_through) {
-      ExcludeClipRect(dc, placed->left, placed->top, placed->left + placed->width, placed->top + placed->height);
+      ExcludeClipRect(dc, placed->left, placed->top, placed->left + placed->width,
+                      placed->top + placed->height);
     }
     FillRectWith(dc, area, background);
   }

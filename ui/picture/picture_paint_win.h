@@ -34,10 +34,12 @@ PictureBitmap MakePictureBitmap(HDC dc, const DecodedPicture& picture, COLORREF 
 
 // Draws at (x, y); a width or height of -1 means the picture's own, any other value of 0 or less draws
 // nothing. A raster operation -c draws with colour c transparent. The bitmap is made against white.
-void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width, int height, std::int32_t raster_op);
+void PaintPicture(HDC dc, const DecodedPicture& picture, int x, int y, int width, int height,
+                  std::int32_t raster_op);
 
 // The same for a bitmap already made.
-void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height, std::int32_t raster_op);
+void DrawPictureBitmap(HDC dc, const PictureBitmap& made, int x, int y, int width, int height,
+                       std::int32_t raster_op);
 
 // Paints a control's `area`: the picture (if any) placed by `placement`, the rest in `background`
 // (kNoColor: the rest is left as it is). `update` is the part being repainted, which limits the tiles.

@@ -7,24 +7,23 @@ namespace sw {
 namespace {
 
 // Columns (or rows) of tiles of size `step` from `origin` that meet [from, to).
-std::pair<std::int32_t, std::int32_t> TileSpan(std::int64_t origin, std::int64_t limit, std::int64_t from, std::int64_t to, std::int64_t step) {
+std::pair<std::int32_t, std::int32_t> TileSpan(std::int64_t origin, std::int64_t limit, std::int64_t from,
+                                               std::int64_t to, std::int64_t step) {
   from = std::max(from, origin);
   to = std::min(to, limit);
   if (from >= to) return {0, 0};
-  return {static_cast<std::int32_t>((from - origin) / step), static_cast<std::int32_t>((to - origin + step - 1) / step)};
+  return {static_cast<std::int32_t>((from - origin) / step),
+          static_cast<std::int32_t>((to - origin + step - 1) / step)};
 }
 
 }  // namespace
 
-std::optional<PictureRect> PlacePicture(PicturePlacement placement, const PictureRect& area, std::int32_t width,
-                                        std::int32_t height) {
+std::optional<PictureRect> PlacePicture(PicturePlacement placement, const PictureRect& area,
+                                        std::int32_t width, std::int32_t height) {
   switch (placement) {
-    case PicturePlacement::kNatural:
-      return PictureRect{area.left, area.top, width, height};
-    case PicturePlacement::kStretched:
-      return area;
-    case PicturePlacement::kTiled:
-      return std::nullopt;
+    case PicturePlacement::kNatural: return PictureRect{area.left, area.top, width, height};
+    case PicturePlacement::kStretched: return area;
+    case PicturePlacement::kTiled: return std::nullopt;
     case PicturePlacement::kCentred: {
       if (width <= 0 || height <= 0) return std::nullopt;
       std::int64_t shown_width = width;
@@ -50,12 +49,14 @@ std::optional<PictureRect> PlacePicture(PicturePlacement placement, const Pictur
   return std::nullopt;
 }
 
-TileRange TilesToPaint(const PictureRect& area, const PictureRect& update, std::int32_t width, std::int32_t height) {
+TileRange TilesToPaint(const PictureRect& area, const PictureRect& update, std::int32_t width,
+                       std::int32_t height) {
   if (width <= 0 || height <= 0) return {};
   const auto [first_column, last_column] =
-      TileSpan(area.left, std::int64_t{area.left} + area.width, update.left, std::int64_t{update.left} + update.width, width);
-  const auto [first_row, last_row] =
-      TileSpan(area.top, std::int64_t{area.top} + area.height, update.top, std::int64_t{update.top} + update.height, height);
+      TileSpan(area.left, std::int64_t{area.left} + area.width, update.left,
+               std::int64_t{update.left} + update.width, width);
+  const auto [first_row, last_row] = TileSpan(area.top, std::int64_t{area.top} + area.height, update.top,
+                                              std::int64_t{update.top} + update.height, height);
   if (first_column == last_column || first_row == last_row) return {};
   return {first_column, last_column, first_row, last_row};
 }

@@ -23,8 +23,8 @@ struct PictureRect {
 
 // The one rectangle the picture covers in modes 0, 2 and 3; none for kTiled, and none when a mode that
 // divides by the picture's size is given a zero or negative size (nothing is painted then).
-std::optional<PictureRect> PlacePicture(PicturePlacement placement, const PictureRect& area, std::int32_t width,
-                                        std::int32_t height);
+std::optional<PictureRect> PlacePicture(PicturePlacement placement, const PictureRect& area,
+                                        std::int32_t width, std::int32_t height);
 
 // The tiles of kTiled that meet `update` (both in the area's coordinates), as index ranges
 // [first, last) of columns and rows; tile (c, r) is at area.left + c * width, area.top + r * height.
@@ -35,6 +35,7 @@ struct TileRange {
   std::int32_t last_row = 0;
   friend bool operator==(const TileRange&, const TileRange&) = default;
 };
-TileRange TilesToPaint(const PictureRect& area, const PictureRect& update, std::int32_t width, std::int32_t height);
+TileRange TilesToPaint(const PictureRect& area, const PictureRect& update, std::int32_t width,
+                       std::int32_t height);
 
 }  // namespace sw

@@ -25,8 +25,8 @@ class SimplifiedPngRead {
 };
 
 constexpr std::size_t kSignatureSize = 8;
-constexpr std::size_t kChunkHeaderSize = 8;  // length, type
-constexpr std::size_t kChunkFrameSize = 12;  // header, and the CRC after the data
+constexpr std::size_t kChunkHeaderSize = 8;      // length, type
+constexpr std::size_t kChunkFrameSize = 12;      // header, and the CRC after the data
 constexpr std::uint32_t kEndChunk = 0x49454E44;  // "IEND"
 
 std::uint32_t Be32(std::span<const std::uint8_t> bytes, std::size_t at) {

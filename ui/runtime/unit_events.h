@@ -24,9 +24,9 @@ inline constexpr std::int32_t kFocusGained = -7;      // none
 inline constexpr std::int32_t kFocusLost = -8;        // none
 inline constexpr std::int32_t kKeyDown = -9;          // key code, shift state
 inline constexpr std::int32_t kKeyUp = -10;           // key code, shift state
-inline constexpr std::int32_t kCharacter = -11;       // UTF-16 code unit (the windows are wide); the handler's
-                                                 // result replaces it, 0 drops it
-inline constexpr std::int32_t kMouseWheel = -12;      // notches (wheel distance / 120), shift state
+inline constexpr std::int32_t kCharacter = -11;   // UTF-16 code unit (the windows are wide); the handler's
+                                                  // result replaces it, 0 drops it
+inline constexpr std::int32_t kMouseWheel = -12;  // notches (wheel distance / 120), shift state
 
 // Shift state bits.
 inline constexpr std::int32_t kCtrlDown = 1;

@@ -31,7 +31,8 @@ std::optional<RaisedEvent> CommonEventFor(UINT message, WPARAM wparam, LPARAM lp
     case WM_SETFOCUS: return RaisedEvent{event::kFocusGained, {}};
     case WM_KILLFOCUS: return RaisedEvent{event::kFocusLost, {}};
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: return RaisedEvent{event::kKeyDown, {static_cast<std::int32_t>(wparam), ShiftState(), 0}};
+    case WM_SYSKEYDOWN:
+      return RaisedEvent{event::kKeyDown, {static_cast<std::int32_t>(wparam), ShiftState(), 0}};
     case WM_KEYUP:
     case WM_SYSKEYUP: return RaisedEvent{event::kKeyUp, {static_cast<std::int32_t>(wparam), ShiftState(), 0}};
     case WM_CHAR: return RaisedEvent{event::kCharacter, {static_cast<std::int32_t>(wparam), 0, 0}};

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "ui/handles/handles_win.h"
 #include "ui/description/window_description.h"
+#include "ui/handles/handles_win.h"
 
 namespace sw {
 

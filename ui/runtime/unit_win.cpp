@@ -1,14 +1,14 @@
 #include "ui/runtime/unit_win.h"
 
-#include "ui/units/draw_panel_unit_win.h"
-#include "ui/units/edit_box_unit_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
-#include "ui/units/trans_label_unit_win.h"
+#include "ui/runtime/window_runtime_win.h"
+#include "ui/units/draw_panel_unit_win.h"
+#include "ui/units/edit_box_unit_win.h"
 #include "ui/units/pic_box_unit_win.h"
 #include "ui/units/pic_btn_unit_win.h"
+#include "ui/units/trans_label_unit_win.h"
 #include "ui/units/window_unit_win.h"
-#include "ui/runtime/window_runtime_win.h"
 
 namespace sw {
 
@@ -45,8 +45,8 @@ DWORD Unit::ChildStyle() const {
   return WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_flag() ? WS_VISIBLE : 0);
 }
 
-bool Unit::CreateSystemWindow(DWORD ex_style, const wchar_t* class_name, const std::wstring& text, DWORD style,
-                              HWND parent) {
+bool Unit::CreateSystemWindow(DWORD ex_style, const wchar_t* class_name, const std::wstring& text,
+                              DWORD style, HWND parent) {
   const RECT rect = RecordRect(record_);
   const HWND created =
       CreateWindowExW(ex_style, class_name, text.c_str(), style, rect.left, rect.top, rect.right - rect.left,
@@ -99,10 +99,22 @@ bool Unit::SetProperty(Property property, const PropertyValue& value) {
   std::int32_t height = current(Property::kHeight);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
   switch (property) {
-    case Property::kLeft: left = *number; flags |= SWP_NOSIZE; break;
-    case Property::kTop: top = *number; flags |= SWP_NOSIZE; break;
-    case Property::kWidth: width = *number; flags |= SWP_NOMOVE; break;
-    case Property::kHeight: height = *number; flags |= SWP_NOMOVE; break;
+    case Property::kLeft:
+      left = *number;
+      flags |= SWP_NOSIZE;
+      break;
+    case Property::kTop:
+      top = *number;
+      flags |= SWP_NOSIZE;
+      break;
+    case Property::kWidth:
+      width = *number;
+      flags |= SWP_NOMOVE;
+      break;
+    case Property::kHeight:
+      height = *number;
+      flags |= SWP_NOMOVE;
+      break;
     default: return false;
   }
   if (width < 0 || height < 0) return false;
@@ -155,8 +167,7 @@ std::optional<LRESULT> ChildNotification(WindowRuntime& runtime, UINT message, W
         }
       }
       return std::nullopt;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

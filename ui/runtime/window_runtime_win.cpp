@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "ui/units/draw_panel_unit_win.h"
+#include "ui/result/hex_text.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
+#include "ui/units/draw_panel_unit_win.h"
 #include "ui/units/window_unit_win.h"
-#include "ui/result/hex_text.h"
 
 namespace sw {
 namespace {
@@ -20,16 +20,14 @@ struct ClassEntry {
 
 // The picture button has no CS_DBLCLKS: two quick clicks are two clicks, not a press and a double click.
 constexpr ClassEntry kClasses[] = {
-    {kWindowClass, CS_DBLCLKS},
-    {kPicBoxClass, CS_DBLCLKS},
-    {kDrawPanelClass, CS_DBLCLKS},
-    {kPicBtnClass, 0},
-    {kTransLabelClass, CS_DBLCLKS},
+    {kWindowClass, CS_DBLCLKS}, {kPicBoxClass, CS_DBLCLKS},     {kDrawPanelClass, CS_DBLCLKS},
+    {kPicBtnClass, 0},          {kTransLabelClass, CS_DBLCLKS},
 };
 
 }  // namespace
 
-RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::span<const HandlerBinding> handlers,
+RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table,
+                                   std::span<const HandlerBinding> handlers,
                                    std::span<const KeyShortcut> shortcuts) {
   DescriptionRead read = ReadDescriptionTable(table);
   if (!read.ok()) {
@@ -47,8 +45,8 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::spa
       for (const EventBinding& binding : unit.events) {
         if (!runtime->handlers_.count(binding.handler)) {
           return RuntimeFailure{RuntimeError::kUnboundHandler,
-                                "window " + HexId(window.window_id) + ", unit " + HexId(unit.id) + ": event " +
-                                    std::to_string(binding.event) + " is bound to handler " +
+                                "window " + HexId(window.window_id) + ", unit " + HexId(unit.id) +
+                                    ": event " + std::to_string(binding.event) + " is bound to handler " +
                                     std::to_string(binding.handler) + ", which the program does not have"};
         }
       }
@@ -57,7 +55,8 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::spa
   for (const KeyShortcut& shortcut : shortcuts) {
     if (const std::string refused = runtime->CheckShortcut(shortcut); !refused.empty()) {
       return RuntimeFailure{RuntimeError::kBadShortcut, "the shortcut for key " + HexId(shortcut.key) +
-                                                            " in window " + HexId(shortcut.window_id) + " " + refused};
+                                                            " in window " + HexId(shortcut.window_id) + " " +
+                                                            refused};
     }
     runtime->shortcuts_.push_back(shortcut);
   }
@@ -65,8 +64,8 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table, std::spa
     return RuntimeFailure{RuntimeError::kSystemRefused, std::move(refused)};
   }
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
-  runtime->hidden_owner_.reset(CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                               GetModuleHandleW(nullptr), nullptr));
+  runtime->hidden_owner_.reset(CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                               nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!runtime->hidden_owner_ || runtime->destroy_message_ == 0) {
     return RuntimeFailure{RuntimeError::kSystemRefused, "the hidden owner window cannot be made"};
   }
@@ -132,7 +131,8 @@ WindowRuntime::~WindowRuntime() {
   windows_.clear();
   gone_.clear();
   hidden_owner_.reset();  // before its class is unregistered
-  for (const std::wstring& name : registered_classes_) UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
+  for (const std::wstring& name : registered_classes_)
+    UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
 }
 
 WindowInstance* WindowRuntime::Loaded(std::uint32_t window_id) const {
@@ -191,7 +191,8 @@ LoadResult WindowRuntime::LoadWindow(std::uint32_t window_id, std::uint32_t owne
   if (owner_window_id != 0) {
     owner = Handle(owner_window_id);
     if (owner == nullptr) {
-      return RuntimeFailure{RuntimeError::kOwnerNotLoaded, "the owner window " + HexId(owner_window_id) + " is not loaded"};
+      return RuntimeFailure{RuntimeError::kOwnerNotLoaded,
+                            "the owner window " + HexId(owner_window_id) + " is not loaded"};
     }
   }
   LoadResult built = Build(*description, owner);
@@ -217,7 +218,8 @@ LoadResult WindowRuntime::Build(const WindowDescription& description, HWND owner
   for (const UnitRecord& record : description.units) instance->units.push_back(MakeUnit(*instance, record));
   WindowInstance* window = instance.get();
   if (!window->own().Create(owner)) {
-    return RuntimeFailure{RuntimeError::kSystemRefused, "window " + HexId(description.window_id) + " cannot be created"};
+    return RuntimeFailure{RuntimeError::kSystemRefused,
+                          "window " + HexId(description.window_id) + " cannot be created"};
   }
   windows_[description.window_id] = std::move(instance);  // handlers may look it up from here on
 
@@ -230,14 +232,16 @@ LoadResult WindowRuntime::Build(const WindowDescription& description, HWND owner
     const HWND parent = container != nullptr && container->hwnd() != nullptr ? container->hwnd() : top;
     if (!unit.Create(parent)) {
       DestroyWindow(top);
-      return RuntimeFailure{RuntimeError::kSystemRefused,
-                            "unit " + HexId(unit.id()) + " of window " + HexId(description.window_id) + " cannot be created"};
+      return RuntimeFailure{
+          RuntimeError::kSystemRefused,
+          "unit " + HexId(unit.id()) + " of window " + HexId(description.window_id) + " cannot be created"};
     }
   }
   for (std::size_t i = 1; i < window->units.size(); ++i) {
     Unit& unit = *window->units[i];
     Unit* container = unit.Container();
-    if (container != nullptr && GetParent(unit.hwnd()) != container->hwnd()) SetParent(unit.hwnd(), container->hwnd());
+    if (container != nullptr && GetParent(unit.hwnd()) != container->hwnd())
+      SetParent(unit.hwnd(), container->hwnd());
   }
   // Stacking follows description order too: the first unit lies on top of the ones after it.
   for (std::size_t i = 1; i < window->units.size(); ++i) {
@@ -315,7 +319,8 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
         }
         Raise(*unit, event::kClicked);
       } else {
-        const std::array<std::int32_t, 3> key_args = {static_cast<std::int32_t>(message.wParam), shift_state, 0};
+        const std::array<std::int32_t, 3> key_args = {static_cast<std::int32_t>(message.wParam), shift_state,
+                                                      0};
         const EventContext context{*this, window->description.window_id, window->own().id(), event::kKeyDown,
                                    key_args};
         handlers_.at(shortcut.handler)(context);
@@ -361,7 +366,8 @@ bool WindowRuntime::SetFocusTo(std::uint32_t unit_id) {
   return hwnd != nullptr && SetFocus(hwnd) != nullptr;
 }
 
-std::optional<std::int32_t> WindowRuntime::Raise(Unit& unit, std::int32_t event, const std::array<std::int32_t, 3>& args) {
+std::optional<std::int32_t> WindowRuntime::Raise(Unit& unit, std::int32_t event,
+                                                 const std::array<std::int32_t, 3>& args) {
   const EventBinding* bound = nullptr;
   for (const EventBinding& binding : unit.record().events) {
     if (binding.event == event) bound = &binding;

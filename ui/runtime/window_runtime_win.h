@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/handles/handles_win.h"
-#include "ui/runtime/unit_win.h"
 #include "ui/description/window_description.h"
+#include "ui/handles/handles_win.h"
 #include "ui/result/result.h"
+#include "ui/runtime/unit_win.h"
 
 namespace sw {
 
@@ -108,7 +108,8 @@ class WindowRuntime {
   HWND hidden_owner() const { return hidden_owner_.get(); }
 
   // For the units: raises `event` on `unit` when it has a binding; the handler's result, or none.
-  std::optional<std::int32_t> Raise(Unit& unit, std::int32_t event, const std::array<std::int32_t, 3>& args = {});
+  std::optional<std::int32_t> Raise(Unit& unit, std::int32_t event,
+                                    const std::array<std::int32_t, 3>& args = {});
   Unit* UnitForHandle(HWND hwnd) const;
   UINT destroy_message() const { return destroy_message_; }
   // The window's system window has gone (WM_NCDESTROY): its units are released once no message of

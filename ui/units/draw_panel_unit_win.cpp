@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "ui/picture/picture_paint_win.h"
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -69,7 +69,8 @@ void DrawPanelUnit::Redraw() {
 }
 
 std::int32_t DrawPanelUnit::FontSizePoints() const {
-  const std::int32_t height = properties_.font.height < 0 ? -properties_.font.height : properties_.font.height;
+  const std::int32_t height =
+      properties_.font.height < 0 ? -properties_.font.height : properties_.font.height;
   return MulDiv(height, kPointsPerInch, kScreenDpi);
 }
 
@@ -98,8 +99,8 @@ bool DrawPanelUnit::DrawDibAt(std::int32_t x, std::int32_t y, const BITMAPINFO& 
   {
     const ScopedMemoryDc memory = CreateMemoryDc(nullptr);
     const ScopedSelect select = SelectInto(memory.get(), canvas_.get());
-    lines = SetDIBitsToDevice(memory.get(), x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                              static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
+    lines = SetDIBitsToDevice(memory.get(), x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0,
+                              0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
     GdiFlush();
   }
   if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, FALSE);
@@ -149,8 +150,7 @@ void DrawPanelUnit::PaintContent(HDC dc, const RECT& update) {
 
 LRESULT DrawPanelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const ScopedPaint paint = BeginPainting(hwnd());
       PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
@@ -163,8 +163,7 @@ LRESULT DrawPanelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (width != width_ || height != height_) ResizeCanvas(width, height);
       return Default(message, wparam, lparam);
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -47,8 +47,8 @@ bool EditBoxUnit::Create(HWND parent) {
   DWORD style = ChildStyle() | ES_AUTOHSCROLL | AlignStyle(properties_.horizontal_align);
   if (properties_.border_style == 3) style |= WS_BORDER;
   if ((record().flags & kUnitTabStop) != 0) style |= WS_TABSTOP;
-  if (!CreateSystemWindow(BorderExStyle(properties_.border_style), L"EDIT", WideFromGbk(properties_.text), style,
-                          parent)) {
+  if (!CreateSystemWindow(BorderExStyle(properties_.border_style), L"EDIT", WideFromGbk(properties_.text),
+                          style, parent)) {
     return false;
   }
   SetWindowSubclass(hwnd(), EditSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -105,8 +105,7 @@ LRESULT EditBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (pad_top_ > 0 || pad_bottom_ > 0) PaintPadding();
       return result;
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 
@@ -134,7 +133,8 @@ std::optional<PropertyValue> EditBoxUnit::GetProperty(Property property) const {
 bool EditBoxUnit::SetProperty(Property property, const PropertyValue& value) {
   if (property == Property::kText) {
     const auto* text = std::get_if<std::string>(&value);
-    return text != nullptr && hwnd() != nullptr && SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
+    return text != nullptr && hwnd() != nullptr &&
+           SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
   }
   return Unit::SetProperty(property, value);
 }

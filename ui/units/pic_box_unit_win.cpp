@@ -36,21 +36,20 @@ COLORREF PicBoxUnit::Background() const {
 void PicBoxUnit::PaintContent(HDC dc, const RECT& update) {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const auto placement = static_cast<PicturePlacement>(properties_.display_mode <= 3 ? properties_.display_mode : 0);
+  const auto placement =
+      static_cast<PicturePlacement>(properties_.display_mode <= 3 ? properties_.display_mode : 0);
   PaintPictureInArea(dc, picture_.Decoded(), client, update, placement, Background());
 }
 
 LRESULT PicBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers everything
+    case WM_ERASEBKGND: return 1;  // the paint covers everything
     case WM_PAINT: {
       const ScopedPaint paint = BeginPainting(hwnd());
       PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
       return 0;
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 

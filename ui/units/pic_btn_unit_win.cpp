@@ -45,9 +45,10 @@ ScopedRegion RegionWithout(HDC dc, HBITMAP bitmap, int width, int height, COLORR
   header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
   header->rcBound = {0, 0, width, height};
   std::copy(reinterpret_cast<const std::uint8_t*>(runs.data()),
-            reinterpret_cast<const std::uint8_t*>(runs.data() + runs.size()), data.data() + sizeof(RGNDATAHEADER));
-  return ScopedRegion(
-      ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+            reinterpret_cast<const std::uint8_t*>(runs.data() + runs.size()),
+            data.data() + sizeof(RGNDATAHEADER));
+  return ScopedRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                      reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 PicBtnUnit::PicBtnUnit(WindowInstance& window, const UnitRecord& record)
@@ -65,7 +66,8 @@ bool PicBtnUnit::Create(HWND parent) {
 
 COLORREF PicBtnUnit::FlattenColor() const {
   // Transparent pixels become the cut-out colour, so that the region removes them.
-  return properties_.cutout_color != kNoColor ? static_cast<COLORREF>(properties_.cutout_color) : RGB(0, 0, 0);
+  return properties_.cutout_color != kNoColor ? static_cast<COLORREF>(properties_.cutout_color)
+                                              : RGB(0, 0, 0);
 }
 
 void PicBtnUnit::ShowCurrentImage() {
@@ -87,8 +89,8 @@ void PicBtnUnit::ShowCurrentImage() {
   // The window takes ownership of the region it is given: it gets a copy. No region removes the cut-out.
   ScopedRegion current(CreateRectRgn(0, 0, 0, 0));
   const bool has_region = GetWindowRgn(hwnd(), current.get()) != ERROR;
-  const bool same = regions_[slot] ? has_region && EqualRgn(current.get(), regions_[slot].get())
-                                   : !has_region;
+  const bool same =
+      regions_[slot] ? has_region && EqualRgn(current.get(), regions_[slot].get()) : !has_region;
   if (!same) {
     ScopedRegion region;
     if (regions_[slot]) {
@@ -150,9 +152,7 @@ LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_MOUSEMOVE:
       Apply(states_.MouseMove(Over(lparam), (wparam & MK_LBUTTON) != 0, GetCapture() == hwnd()));
       return 0;
-    case WM_LBUTTONDOWN:
-      Apply(states_.LeftButtonDown(Inside(lparam)));
-      return 0;
+    case WM_LBUTTONDOWN: Apply(states_.LeftButtonDown(Inside(lparam))); return 0;
     case WM_LBUTTONUP: {
       const ButtonStep step = states_.LeftButtonUp(Inside(lparam));
       Apply(step);
@@ -163,18 +163,14 @@ LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != hwnd()) Apply(states_.CaptureLost());
       return 0;
-    case WM_ENABLE:
-      ShowCurrentImage();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ENABLE: ShowCurrentImage(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const ScopedPaint paint = BeginPainting(hwnd());
       PaintContent(paint.get().info.hdc, paint.get().info.rcPaint);
       return 0;
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 

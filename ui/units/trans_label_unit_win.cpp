@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -31,7 +31,9 @@ POINT OffsetBetween(HWND from, HWND to) {
 }  // namespace
 
 TransLabelUnit::TransLabelUnit(WindowInstance& window, const UnitRecord& record)
-    : Unit(window, record), properties_(std::get<TransLabelProperties>(record.properties)), text_(properties_.text) {}
+    : Unit(window, record),
+      properties_(std::get<TransLabelProperties>(record.properties)),
+      text_(properties_.text) {}
 
 bool TransLabelUnit::Create(HWND parent) {
   font_ = MakeFont(properties_.font);
@@ -96,8 +98,7 @@ void TransLabelUnit::PaintContent(HDC dc, const RECT&) {
 
 LRESULT TransLabelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       // Composed off screen, then copied once: no flicker of the parts beneath.
       const ScopedPaint paint = BeginPainting(hwnd());
@@ -105,8 +106,8 @@ LRESULT TransLabelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       RECT client{};
       GetClientRect(hwnd(), &client);
       const ScopedMemoryDc memory = CreateMemoryDc(screen);
-      ScopedBitmap canvas(CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1),
-                                                 std::max<LONG>(client.bottom, 1)));
+      ScopedBitmap canvas(
+          CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
       if (memory.get() == nullptr || !canvas) return 0;
       {
         const ScopedSelect select = SelectInto(memory.get(), canvas.get());
@@ -115,8 +116,7 @@ LRESULT TransLabelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       }
       return 0;
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 

@@ -2,9 +2,9 @@
 
 #include "ui/handles/handles_win.h"
 #include "ui/picture/picture_paint_win.h"
-#include "ui/text/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -39,8 +39,8 @@ bool WindowUnit::Create(HWND owner) {
   if (properties_.start_position == kStartCentred) {
     origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), r.width, r.height);
   }
-  const HWND created = CreateWindowExW(ex_style, kWindowClass, WideFromGbk(properties_.caption).c_str(), style,
-                                       origin.x, origin.y, r.width, r.height, owner, nullptr,
+  const HWND created = CreateWindowExW(ex_style, kWindowClass, WideFromGbk(properties_.caption).c_str(),
+                                       style, origin.x, origin.y, r.width, r.height, owner, nullptr,
                                        GetModuleHandleW(nullptr), static_cast<Unit*>(this));
   if (created != nullptr && !properties_.close_allowed) {
     EnableMenuItem(GetSystemMenu(created, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
@@ -57,7 +57,7 @@ int WindowUnit::ShowCommand() const {
 
 COLORREF WindowUnit::Background() const {
   return properties_.background_color == kNoColor ? GetSysColor(COLOR_BTNFACE)
-                                                       : static_cast<COLORREF>(properties_.background_color);
+                                                  : static_cast<COLORREF>(properties_.background_color);
 }
 
 void WindowUnit::PaintContent(HDC dc, const RECT& update) {
@@ -98,8 +98,7 @@ LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       runtime().Raise(*this, event::kDestroyed);
       return result;
     }
-    default:
-      return Default(message, wparam, lparam);
+    default: return Default(message, wparam, lparam);
   }
 }
 
@@ -115,7 +114,8 @@ std::optional<PropertyValue> WindowUnit::GetProperty(Property property) const {
 bool WindowUnit::SetProperty(Property property, const PropertyValue& value) {
   if (property == Property::kText) {
     const auto* text = std::get_if<std::string>(&value);
-    return text != nullptr && hwnd() != nullptr && SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
+    return text != nullptr && hwnd() != nullptr &&
+           SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
   }
   return Unit::SetProperty(property, value);
 }

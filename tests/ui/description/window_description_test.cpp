@@ -1,5 +1,7 @@
 // The description table: its byte layout, the round trip through writer and reader, and the refusal of
 // truncated or inconsistent tables.
+#include "ui/description/window_description.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include <tuple>
 
 #include "tests/support/case_table.h"
-#include "ui/description/window_description.h"
 #include "ui/description/window_description_writer.h"
 
 namespace sw {
@@ -142,7 +143,9 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   std::memcpy(&value, bytes.data() + at, 4);  // the build machines are little-endian, like the format
   return value;
 }
-void PutLe32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) { std::memcpy(bytes.data() + at, &value, 4); }
+void PutLe32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  std::memcpy(bytes.data() + at, &value, 4);
+}
 
 TEST(WindowDescription, ReadsBackExactlyWhatWasWritten) {
   const DescriptionTable table = SampleTable();
@@ -212,7 +215,8 @@ TEST(WindowDescription, LaysOutTableDescriptionAndRecordFields) {
   EXPECT_EQ(Le32(bytes, kEventCount + 4), static_cast<std::uint32_t>(-1));
   EXPECT_EQ(Le32(bytes, kEventCount + 8), 9u);
   EXPECT_EQ(Le32(bytes, kWindowVersion), 6u);
-  EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 3), kNoColor) << "background colour, after border and picture mode";
+  EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 3), kNoColor)
+      << "background colour, after border and picture mode";
   EXPECT_EQ(Le32(bytes, kWindowVersion + 4 * 7), 1u) << "start position";
   EXPECT_EQ(Le32(bytes, kDescription), DescriptionCheckValue({bytes.begin() + kUnitIds, bytes.end()}));
 }
@@ -248,20 +252,20 @@ Spelled RecordHead(std::uint32_t type_code, std::string_view name, std::array<st
                    std::uint32_t parent, const std::vector<std::uint32_t>& children, std::uint8_t flags,
                    const std::vector<EventBinding>& events) {
   Spelled r;
-  r.U32(type_code);                                        // unit type code
-  r.Zeros(20);                                             // reserved
-  r.Text(name).U8(0);                                      // name, zero-terminated
-  r.Zeros(5);                                              // reserved
-  for (std::int32_t value : geometry) r.I32(value);             // left, top, width, height
-  r.U32(0);                                                // reserved
-  r.U32(parent);                                           // parent
-  r.U32(static_cast<std::uint32_t>(children.size()));           // child count
-  for (std::uint32_t child : children) r.U32(child);            // children
-  r.U32(4);                                                // mode value
-  r.Zeros(9);                                              // reserved
-  r.U8(flags);                                             // flags
-  r.Zeros(7);                                              // reserved
-  r.U32(static_cast<std::uint32_t>(events.size()));             // event count
+  r.U32(type_code);                                                    // unit type code
+  r.Zeros(20);                                                         // reserved
+  r.Text(name).U8(0);                                                  // name, zero-terminated
+  r.Zeros(5);                                                          // reserved
+  for (std::int32_t value : geometry) r.I32(value);                    // left, top, width, height
+  r.U32(0);                                                            // reserved
+  r.U32(parent);                                                       // parent
+  r.U32(static_cast<std::uint32_t>(children.size()));                  // child count
+  for (std::uint32_t child : children) r.U32(child);                   // children
+  r.U32(4);                                                            // mode value
+  r.Zeros(9);                                                          // reserved
+  r.U8(flags);                                                         // flags
+  r.Zeros(7);                                                          // reserved
+  r.U32(static_cast<std::uint32_t>(events.size()));                    // event count
   for (const EventBinding& b : events) r.I32(b.event).U32(b.handler);  // event number, handler
   return r;
 }
@@ -270,83 +274,83 @@ Spelled RecordHead(std::uint32_t type_code, std::string_view name, std::array<st
 // its own, so that a field read from (or written to) a neighbour's place shows up.
 TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem) {
   constexpr std::uint32_t kOwn = kWindowUnitIdTag | 1, kBox = kUnitIdTag | 2, kButton = kUnitIdTag | 3,
-                     kLabel = kUnitIdTag | 4;
+                          kLabel = kUnitIdTag | 4;
   const std::string kFace = "\xCB\xCE\xCC\xE5";  // GBK
   const std::string kText = "\xCC\xE1\xCA\xBE";  // GBK
 
   Spelled own = RecordHead(0x00010001, "", {50, 51, 500, 300}, 0, {}, 0x01, {{0, 0x10}});
   own.Zeros(20);                                   // reserved
-  for (std::uint32_t value : {6u,                       // format version
-                         0u,                       // border style
-                         3u,                       // background-picture mode
-                         0x00B9C958u,              // background colour
-                         0u, 1u, 1u,               // maximise box, minimise box, control box
-                         1u,                       // start position
-                         1u,                       // close allowed
-                         0u, 0u, 0u, 0u, 0u,       // five further values
-                         0u,                       // topmost (version 2 on)
-                         0u, 0u, 0u}) {            // versions 3 to 5
+  for (std::uint32_t value : {6u,                  // format version
+                              0u,                  // border style
+                              3u,                  // background-picture mode
+                              0x00B9C958u,         // background colour
+                              0u, 1u, 1u,          // maximise box, minimise box, control box
+                              1u,                  // start position
+                              1u,                  // close allowed
+                              0u, 0u, 0u, 0u, 0u,  // five further values
+                              0u,                  // topmost (version 2 on)
+                              0u, 0u, 0u}) {       // versions 3 to 5
     own.U32(value);
   }
-  own.U8(0);                                       // class name: empty
-  own.U32(0).U32(0).U32(0);                        // background picture and two further images: empty
-  own.U32(4).Text("Tips");                         // caption
-  own.U32(0);                                      // window text: empty
+  own.U8(0);                 // class name: empty
+  own.U32(0).U32(0).U32(0);  // background picture and two further images: empty
+  own.U32(4).Text("Tips");   // caption
+  own.U32(0);                // window text: empty
 
   Spelled box = RecordHead(0x00010006, "box", {10, 20, 344, 120}, 0, {kButton, kLabel}, 0x11, {{-1, 0x21}});
-  box.Zeros(20);                                   // reserved
-  box.U32(2);                                      // format version
-  box.U32(5);                                      // border style: plain border
-  box.U32(0x009D9D51);                             // background colour
-  box.U32(2);                                      // display mode: centred
-  box.U32(7);                                      // animation flag
-  box.U32(4).Raw({0x89, 'P', 'N', 'G'});           // image length and bytes
+  box.Zeros(20);                          // reserved
+  box.U32(2);                             // format version
+  box.U32(5);                             // border style: plain border
+  box.U32(0x009D9D51);                    // background colour
+  box.U32(2);                             // display mode: centred
+  box.U32(7);                             // animation flag
+  box.U32(4).Raw({0x89, 'P', 'N', 'G'});  // image length and bytes
 
   Spelled button = RecordHead(0x0001002D, "btn", {1, 2, 87, 31}, kBox, {}, 0x01, {{0, 0x31}, {-6, 0x32}});
-  button.Zeros(20);                                // reserved
-  button.U32(1);                                   // format version
-  button.U32(1);                                   // two-state flag
-  button.U32(0);                                   // latched value
-  button.U32(0x00B9C958);                          // cut-out colour
-  button.U32(1).Raw({0xA1});                       // normal image
-  button.U32(2).Raw({0xB1, 0xB2});                 // mouse-over image
-  button.U32(0);                                   // pressed image: empty slot
-  button.U32(3).Raw({0xD1, 0xD2, 0xD3});           // disabled image
+  button.Zeros(20);                       // reserved
+  button.U32(1);                          // format version
+  button.U32(1);                          // two-state flag
+  button.U32(0);                          // latched value
+  button.U32(0x00B9C958);                 // cut-out colour
+  button.U32(1).Raw({0xA1});              // normal image
+  button.U32(2).Raw({0xB1, 0xB2});        // mouse-over image
+  button.U32(0);                          // pressed image: empty slot
+  button.U32(3).Raw({0xD1, 0xD2, 0xD3});  // disabled image
 
   Spelled label = RecordHead(0x00040005, "lbl", {5, 6, 70, 18}, kBox, {}, 0x11, {});
-  label.Zeros(20);                                 // reserved
-  label.U32(1);                                    // format version
-  label.U32(0x00FFFFFF);                           // text colour
-  label.U32(0x00302010);                           // background colour
-  label.U32(2);                                    // horizontal alignment: end
-  label.U32(0);                                    // vertical alignment: start
-  label.U32(1);                                    // word wrap
-  label.I32(-12).I32(6).I32(900).I32(450);         // font height, width, escapement, orientation
-  label.I32(400);                                  // font weight
-  label.U8(1).U8(0).U8(0);                         // italic, underline, strike-out
-  label.U8(134);                                   // character set: GB2312
-  label.U8(3).U8(2).U8(1).U8(0x31);                // output and clip precision, quality, pitch and family
-  label.Text(kFace).Zeros(32 - kFace.size());      // face, zero-padded to 32 bytes
-  label.U32(4).Text(kText);                        // text length and bytes
+  label.Zeros(20);                             // reserved
+  label.U32(1);                                // format version
+  label.U32(0x00FFFFFF);                       // text colour
+  label.U32(0x00302010);                       // background colour
+  label.U32(2);                                // horizontal alignment: end
+  label.U32(0);                                // vertical alignment: start
+  label.U32(1);                                // word wrap
+  label.I32(-12).I32(6).I32(900).I32(450);     // font height, width, escapement, orientation
+  label.I32(400);                              // font weight
+  label.U8(1).U8(0).U8(0);                     // italic, underline, strike-out
+  label.U8(134);                               // character set: GB2312
+  label.U8(3).U8(2).U8(1).U8(0x31);            // output and clip precision, quality, pitch and family
+  label.Text(kFace).Zeros(32 - kFace.size());  // face, zero-padded to 32 bytes
+  label.U32(4).Text(kText);                    // text length and bytes
 
   Spelled data;
   for (std::uint32_t id : {kOwn, kBox, kButton, kLabel}) data.U32(id);  // unit ids
   std::uint32_t offset = 0;
-  for (const Spelled* record : {&own, &box, &button, &label}) {     // unit offsets, from the array's end
+  for (const Spelled* record : {&own, &box, &button, &label}) {  // unit offsets, from the array's end
     data.U32(offset);
     offset += 4 + static_cast<std::uint32_t>(record->bytes.size());
   }
-  for (const Spelled* record : {&own, &box, &button, &label}) {     // record length, then the record
+  for (const Spelled* record : {&own, &box, &button, &label}) {  // record length, then the record
     data.U32(static_cast<std::uint32_t>(record->bytes.size())).Raw(record->bytes);
   }
   Spelled table;
-  table.U32(8);                                    // table size: one window
-  table.U32(kWindow1);                             // window id
-  table.U32(0);                                    // runtime slot
-  table.U32(DescriptionCheckValue(data.bytes));    // check value
-  table.U32(kBlockIdTag | 1);                      // block id
-  table.Zeros(8);                                  // reserved
-  table.U32(4);                                    // unit count
+  table.U32(8);                                              // table size: one window
+  table.U32(kWindow1);                                       // window id
+  table.U32(0);                                              // runtime slot
+  table.U32(DescriptionCheckValue(data.bytes));              // check value
+  table.U32(kBlockIdTag | 1);                                // block id
+  table.Zeros(8);                                            // reserved
+  table.U32(4);                                              // unit count
   table.U32(static_cast<std::uint32_t>(data.bytes.size()));  // data size
   table.Raw(data.bytes);
 
@@ -359,29 +363,74 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
   own_properties.background_picture_mode = 3;
   own_properties.background_color = 0x00B9C958;
   own_properties.caption = "Tips";
-  window.units.push_back({.id = kOwn, .name = "", .left = 50, .top = 51, .width = 500, .height = 300,
-                          .children = {}, .flags = 0x01, .events = {{0, 0x10}},
+  window.units.push_back({.id = kOwn,
+                          .name = "",
+                          .left = 50,
+                          .top = 51,
+                          .width = 500,
+                          .height = 300,
+                          .children = {},
+                          .flags = 0x01,
+                          .events = {{0, 0x10}},
                           .properties = own_properties});
-  window.units.push_back({.id = kBox, .name = "box", .left = 10, .top = 20, .width = 344, .height = 120,
-                          .children = {kButton, kLabel}, .flags = 0x11, .events = {{-1, 0x21}},
-                          .properties = PicBoxProperties{.border_style = 5, .background_color = 0x009D9D51,
-                                                         .display_mode = 2, .animate = 7,
+  window.units.push_back({.id = kBox,
+                          .name = "box",
+                          .left = 10,
+                          .top = 20,
+                          .width = 344,
+                          .height = 120,
+                          .children = {kButton, kLabel},
+                          .flags = 0x11,
+                          .events = {{-1, 0x21}},
+                          .properties = PicBoxProperties{.border_style = 5,
+                                                         .background_color = 0x009D9D51,
+                                                         .display_mode = 2,
+                                                         .animate = 7,
                                                          .image = {0x89, 'P', 'N', 'G'}}});
-  window.units.push_back(
-      {.id = kButton, .name = "btn", .left = 1, .top = 2, .width = 87, .height = 31, .parent = kBox,
-       .children = {}, .flags = 0x01, .events = {{0, 0x31}, {-6, 0x32}},
-       .properties = PicBtnProperties{
-           .two_state = 1, .latched = 0, .cutout_color = 0x00B9C958,
-           .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
-  LogicalFont font{.height = -12, .width = 6, .escapement = 900, .orientation = 450, .weight = 400,
-                   .italic = 1, .char_set = 134, .out_precision = 3, .clip_precision = 2, .quality = 1,
-                   .pitch_and_family = 0x31, .face = kFace};
-  window.units.push_back({.id = kLabel, .name = "lbl", .left = 5, .top = 6, .width = 70, .height = 18,
-                          .parent = kBox, .children = {}, .flags = 0x11, .events = {},
-                          .properties = TransLabelProperties{
-                              .text_color = 0x00FFFFFF, .background_color = 0x00302010,
-                              .horizontal_align = TextAlign::kEnd, .vertical_align = TextAlign::kStart,
-                              .word_wrap = 1, .font = font, .text = kText}});
+  window.units.push_back({.id = kButton,
+                          .name = "btn",
+                          .left = 1,
+                          .top = 2,
+                          .width = 87,
+                          .height = 31,
+                          .parent = kBox,
+                          .children = {},
+                          .flags = 0x01,
+                          .events = {{0, 0x31}, {-6, 0x32}},
+                          .properties = PicBtnProperties{
+                              .two_state = 1,
+                              .latched = 0,
+                              .cutout_color = 0x00B9C958,
+                              .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
+  LogicalFont font{.height = -12,
+                   .width = 6,
+                   .escapement = 900,
+                   .orientation = 450,
+                   .weight = 400,
+                   .italic = 1,
+                   .char_set = 134,
+                   .out_precision = 3,
+                   .clip_precision = 2,
+                   .quality = 1,
+                   .pitch_and_family = 0x31,
+                   .face = kFace};
+  window.units.push_back({.id = kLabel,
+                          .name = "lbl",
+                          .left = 5,
+                          .top = 6,
+                          .width = 70,
+                          .height = 18,
+                          .parent = kBox,
+                          .children = {},
+                          .flags = 0x11,
+                          .events = {},
+                          .properties = TransLabelProperties{.text_color = 0x00FFFFFF,
+                                                             .background_color = 0x00302010,
+                                                             .horizontal_align = TextAlign::kEnd,
+                                                             .vertical_align = TextAlign::kStart,
+                                                             .word_wrap = 1,
+                                                             .font = font,
+                                                             .text = kText}});
 
   const DescriptionRead read = ReadDescriptionTable(table.bytes);
   ASSERT_TRUE(read.ok()) << read.message();
@@ -401,14 +450,14 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
   }
   EXPECT_EQ(std::get<WindowProperties>(units[0].properties), own_properties);
   const auto& got_box = std::get<PicBoxProperties>(units[1].properties);
-  EXPECT_EQ((std::array{got_box.version, got_box.border_style, got_box.background_color,
-                        got_box.display_mode, got_box.animate}),
+  EXPECT_EQ((std::array{got_box.version, got_box.border_style, got_box.background_color, got_box.display_mode,
+                        got_box.animate}),
             (std::array{2u, 5u, 0x009D9D51u, 2u, 7u}));
   EXPECT_EQ(got_box.image, (Bytes{0x89, 'P', 'N', 'G'}));
   const auto& got_button = std::get<PicBtnProperties>(units[2].properties);
-  EXPECT_EQ((std::array{got_button.version, got_button.two_state, got_button.latched,
-                        got_button.cutout_color}),
-            (std::array{1u, 1u, 0u, 0x00B9C958u}));
+  EXPECT_EQ(
+      (std::array{got_button.version, got_button.two_state, got_button.latched, got_button.cutout_color}),
+      (std::array{1u, 1u, 0u, 0x00B9C958u}));
   EXPECT_EQ(got_button.images, std::get<PicBtnProperties>(window.units[2].properties).images);
   const auto& got_label = std::get<TransLabelProperties>(units[3].properties);
   EXPECT_EQ((std::array{got_label.version, got_label.text_color, got_label.background_color,
@@ -504,7 +553,9 @@ struct Corruption {
   DescriptionError code;
 };
 
-UnitRecord& UnitOf(DescriptionTable& table, std::size_t window, std::size_t unit) { return table.windows[window].units[unit]; }
+UnitRecord& UnitOf(DescriptionTable& table, std::size_t window, std::size_t unit) {
+  return table.windows[window].units[unit];
+}
 
 TEST(WindowDescription, RefusesInconsistentTables) {
   using E = DescriptionError;
@@ -513,55 +564,100 @@ TEST(WindowDescription, RefusesInconsistentTables) {
       {"window id tag", [](auto& t) { t.windows[0].window_id = 0x51000001; }, {}, E::kBadIdTag},
       {"window id twice", [](auto& t) { t.windows[1].window_id = kWindow1; }, {}, E::kDuplicateId},
       {"unit id tag", [](auto& t) { UnitOf(t, 0, 5).id = kWindowUnitIdTag | 6; }, {}, E::kBadIdTag},
-      {"window unit not first", [](auto& t) { UnitOf(t, 0, 0).properties = PicBoxProperties{}; }, {}, E::kBadWindowUnit},
+      {"window unit not first",
+       [](auto& t) { UnitOf(t, 0, 0).properties = PicBoxProperties{}; },
+       {},
+       E::kBadWindowUnit},
       {"two window units",
-       [](auto& t) {
-         UnitOf(t, 0, 4).properties = WindowProperties{};
-       },
-       {}, E::kBadWindowUnit},
+       [](auto& t) { UnitOf(t, 0, 4).properties = WindowProperties{}; },
+       {},
+       E::kBadWindowUnit},
       // 5
       {"unit id twice", [](auto& t) { UnitOf(t, 0, 5).id = UnitOf(t, 0, 4).id; }, {}, E::kDuplicateId},
-      {"unit id in two descriptions", [](auto& t) { UnitOf(t, 1, 5).id = UnitOf(t, 0, 5).id; }, {}, E::kDuplicateId},
+      {"unit id in two descriptions",
+       [](auto& t) { UnitOf(t, 1, 5).id = UnitOf(t, 0, 5).id; },
+       {},
+       E::kDuplicateId},
       {"unknown parent", [](auto& t) { UnitOf(t, 0, 4).parent = kUnitIdTag | 99; }, {}, E::kBadParent},
-      {"window unit as parent", [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 0).id; }, {}, E::kBadParent},
-      {"parent not listing the child", [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 1).id; }, {}, E::kBadParent},
+      {"window unit as parent",
+       [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 0).id; },
+       {},
+       E::kBadParent},
+      {"parent not listing the child",
+       [](auto& t) { UnitOf(t, 0, 4).parent = UnitOf(t, 0, 1).id; },
+       {},
+       E::kBadParent},
       // 10
-      {"child listed twice", [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 2).id); }, {}, E::kBadParent},
-      {"child naming another parent", [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 4).id); }, {}, E::kBadParent},
+      {"child listed twice",
+       [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 2).id); },
+       {},
+       E::kBadParent},
+      {"child naming another parent",
+       [](auto& t) { UnitOf(t, 0, 1).children.push_back(UnitOf(t, 0, 4).id); },
+       {},
+       E::kBadParent},
       {"parent cycle",
        [](auto& t) {
          UnitOf(t, 0, 1).parent = UnitOf(t, 0, 2).id;
          UnitOf(t, 0, 2).children = {UnitOf(t, 0, 1).id};
        },
-       {}, E::kBadParent},
-      {"window unit with a parent", [](auto& t) { UnitOf(t, 0, 0).parent = UnitOf(t, 0, 1).id; }, {}, E::kBadWindowUnit},
-      {"event bound twice", [](auto& t) { UnitOf(t, 0, 4).events.push_back({-7, 1}); }, {}, E::kDuplicateEvent},
+       {},
+       E::kBadParent},
+      {"window unit with a parent",
+       [](auto& t) { UnitOf(t, 0, 0).parent = UnitOf(t, 0, 1).id; },
+       {},
+       E::kBadWindowUnit},
+      {"event bound twice",
+       [](auto& t) {
+         UnitOf(t, 0, 4).events.push_back({-7, 1});
+       },
+       {},
+       E::kDuplicateEvent},
       // 15
-      {"window version 7", [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 7; }, {}, E::kBadVersion},
-      {"window version 0", [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 0; }, {}, E::kBadVersion},
-      {"picture box version", [](auto& t) { std::get<PicBoxProperties>(UnitOf(t, 0, 1).properties).version = 3; },
-       {}, E::kBadVersion},
+      {"window version 7",
+       [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 7; },
+       {},
+       E::kBadVersion},
+      {"window version 0",
+       [](auto& t) { std::get<WindowProperties>(UnitOf(t, 0, 0).properties).version = 0; },
+       {},
+       E::kBadVersion},
+      {"picture box version",
+       [](auto& t) { std::get<PicBoxProperties>(UnitOf(t, 0, 1).properties).version = 3; },
+       {},
+       E::kBadVersion},
       {"label alignment",
-       [](auto& t) { std::get<TransLabelProperties>(UnitOf(t, 0, 3).properties).vertical_align = TextAlign{3}; },
-       {}, E::kBadValue},
+       [](auto& t) {
+         std::get<TransLabelProperties>(UnitOf(t, 0, 3).properties).vertical_align = TextAlign{3};
+       },
+       {},
+       E::kBadValue},
       {"negative width", [](auto& t) { UnitOf(t, 0, 2).width = -1; }, {}, E::kBadValue},
       // 20
       {"table size 0", {}, [](auto& b) { PutLe32(b, 0, 0); }, E::kBadTableSize},
       {"table size 12", {}, [](auto& b) { PutLe32(b, 0, 12); }, E::kBadTableSize},
       {"table size past the end", {}, [](auto& b) { PutLe32(b, 0, 0x7FFFFFF8); }, E::kTruncated},
       {"unit count 0", {}, [](auto& b) { PutLe32(b, UnitCountAt(b), 0); }, E::kBadUnitCount},
-      {"unit count past the data", {}, [](auto& b) { PutLe32(b, UnitCountAt(b), 0x10000000); }, E::kBadUnitCount},
+      {"unit count past the data",
+       {},
+       [](auto& b) { PutLe32(b, UnitCountAt(b), 0x10000000); },
+       E::kBadUnitCount},
       // 25
       {"data size past the end", {}, [](auto& b) { PutLe32(b, DataSizeAt(b), 0xFFFFFFF0); }, E::kTruncated},
       {"overlapping records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 2), 0); }, E::kOverlappingRecords},
       {"record length past the data", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1), 0xFFFF); }, E::kTruncated},
-      {"unknown type code", {}, [](auto& b) { PutLe32(b, RecordAt(b, 1) + 4, 0x00010007); }, E::kUnknownUnitType},
-      {"face without terminator", {},
+      {"unknown type code",
+       {},
+       [](auto& b) { PutLe32(b, RecordAt(b, 1) + 4, 0x00010007); },
+       E::kUnknownUnitType},
+      {"face without terminator",
+       {},
        [](auto& b) {
          const std::string face(31, 'f');
          auto at = std::search(b.begin(), b.end(), face.begin(), face.end());
          at[31] = 'f';
-       }, E::kNoTerminator},
+       },
+       E::kNoTerminator},
       // 30
       {"name without terminator", [](auto& t) { UnitOf(t, 1, 5).name = "xyz"; },
        [](auto& b) {
@@ -569,11 +665,17 @@ TEST(WindowDescription, RefusesInconsistentTables) {
          const std::string name = "xyz";
          auto at = std::search(b.begin(), b.end(), name.begin(), name.end());
          std::fill(at + 3, b.end(), 'z');
-       }, E::kNoTerminator},
+       },
+       E::kNoTerminator},
       {"bytes after the last description", {}, [](auto& b) { b.push_back(0); }, E::kTrailingBytes},
-      {"record stored inside a later-listed one", {},
-       [](auto& b) { PutLe32(b, UnitOffsetAt(b, 0), Le32(b, UnitOffsetAt(b, 1)) + 8); }, E::kOverlappingRecords},
-      {"record offset past the records", {}, [](auto& b) { PutLe32(b, UnitOffsetAt(b, 3), 0x7FFFFFFF); }, E::kBadRecordOffset},
+      {"record stored inside a later-listed one",
+       {},
+       [](auto& b) { PutLe32(b, UnitOffsetAt(b, 0), Le32(b, UnitOffsetAt(b, 1)) + 8); },
+       E::kOverlappingRecords},
+      {"record offset past the records",
+       {},
+       [](auto& b) { PutLe32(b, UnitOffsetAt(b, 3), 0x7FFFFFFF); },
+       E::kBadRecordOffset},
   };
   testing::ForEachRow(cases, [](const Corruption& c) {
     DescriptionTable table = SampleTable();
@@ -591,7 +693,9 @@ TEST(WindowDescription, RefusalNamesTheDescriptionAndTheUnit) {
   DescriptionTable table = SampleTable();
   UnitOf(table, 1, 2).width = -5;
   const DescriptionRead read = ReadDescriptionTable(Written(table));
-  EXPECT_EQ(read.message().rfind("window description 1 (id 0x52000002): unit 2 (id 0x1600000d): negative width", 0), 0u)
+  EXPECT_EQ(
+      read.message().rfind("window description 1 (id 0x52000002): unit 2 (id 0x1600000d): negative width", 0),
+      0u)
       << read.message();
 }
 
@@ -601,9 +705,12 @@ TEST(WindowDescription, WriterRefusesWhatCannotBeStored) {
     const char* reason;
   };
   const std::vector<Row> rows = {
-      {[](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).font.face = std::string(32, 'f'); },
+      {[](auto& t) {
+         std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).font.face = std::string(32, 'f');
+       },
        "a face of 32 bytes leaves no room for its terminator"},
-      {[](auto& t) { UnitOf(t, 0, 4).name = std::string("a\0b", 3); }, "a name with a zero byte would end early"},
+      {[](auto& t) { UnitOf(t, 0, 4).name = std::string("a\0b", 3); },
+       "a name with a zero byte would end early"},
   };
   testing::ForEachRow(rows, [](const Row& row) {
     DescriptionTable table = SampleTable();

@@ -1,9 +1,8 @@
 #include "ui/files/file_services_win.h"
 
 #include <windows.h>
-#include <objbase.h>
-
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <cstdint>
 #include <fstream>
@@ -53,11 +52,13 @@ class FileServicesTest : public ::testing::Test {
     RemoveDirectoryW(folder.c_str());
   }
 
-  std::string Path(std::string_view name_gbk) const { return GbkFromWide(folder_) + "\\" + std::string(name_gbk); }
+  std::string Path(std::string_view name_gbk) const {
+    return GbkFromWide(folder_) + "\\" + std::string(name_gbk);
+  }
 
   static Bytes Read(const std::string& path_gbk) {
-    HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     Bytes bytes(GetFileSize(file, nullptr));
     DWORD read = 0;
@@ -123,7 +124,8 @@ TEST_F(FileServicesTest, ANameOfTheLongestLengthIsWritten) {
   ASSERT_TRUE(WriteBytesToFile(Path(name), {BytesOf("first")}));
   ASSERT_TRUE(WriteBytesToFile(Path(name), {BytesOf("second")})) << "and replaced";
   EXPECT_EQ(Read("\\\\?\\" + Path(name)), BytesOf("second"));
-  EXPECT_EQ(Names(), std::vector<std::wstring>{std::wstring(name.begin(), name.end())}) << "no temporary file left";
+  EXPECT_EQ(Names(), std::vector<std::wstring>{std::wstring(name.begin(), name.end())})
+      << "no temporary file left";
 }
 
 TEST_F(FileServicesTest, FailuresWriteNothingAndKeepTheOldFile) {
@@ -216,14 +218,15 @@ void ProbeAtOpening(std::string_view) { apartment_at_opening = ProbeApartment();
 TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsItWas) {
   constexpr DWORD kNone = ~0u;
   const struct {
-    DWORD before;          // the thread's own apartment, or kNone
-    HRESULT at_opening;    // what the opener finds
-    HRESULT after_end;     // after EndShellServices, before the thread ends its own apartment
+    DWORD before;        // the thread's own apartment, or kNone
+    HRESULT at_opening;  // what the opener finds
+    HRESULT after_end;   // after EndShellServices, before the thread ends its own apartment
     const char* reason;
   } cases[] = {
       {kNone, S_FALSE, S_OK, "a thread without COM gets a single-threaded apartment, and gives it back"},
       {COINIT_APARTMENTTHREADED, S_FALSE, S_FALSE, "a single-threaded one stays, its count as it was"},
-      {COINIT_MULTITHREADED, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE, "a multi-threaded one is not the shell's to end"},
+      {COINIT_MULTITHREADED, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE,
+       "a multi-threaded one is not the shell's to end"},
   };
   const WebPageOpener previous = SetWebPageOpener(ProbeAtOpening);
   testing::ForEachRow(cases, [&](const auto& c) {

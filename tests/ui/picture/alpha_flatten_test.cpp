@@ -37,9 +37,18 @@ TEST(FlattenAlpha, MixesEachChannelWithItsOwnBackgroundChannel) {
   const std::vector<std::uint8_t> bgra = {1, 2, 3, 0, /**/ 4, 5, 6, 255, /**/ 255, 255, 255, 128};
   const std::vector<std::uint8_t> flat = FlattenAlpha(bgra, kBackground);
   const std::vector<std::uint8_t> expected = {
-      30, 20, 10, 0,  // transparent: blue, green, red of the background; alpha byte kept
-      4, 5, 6, 255,   // opaque: unchanged
-      FlattenChannel(255, 128, 30), FlattenChannel(255, 128, 20), FlattenChannel(255, 128, 10), 128};
+      30,
+      20,
+      10,
+      0,  // transparent: blue, green, red of the background; alpha byte kept
+      4,
+      5,
+      6,
+      255,  // opaque: unchanged
+      FlattenChannel(255, 128, 30),
+      FlattenChannel(255, 128, 20),
+      FlattenChannel(255, 128, 10),
+      128};
   EXPECT_EQ(flat, expected);
 }
 

@@ -39,8 +39,8 @@ TEST(PackedDib, AnythingElseIsRefused) {
   struct Row {
     std::size_t at;  // a 32-bit field of the file changed, unless 0
     std::uint32_t value;
-    std::size_t cut;      // bytes cut off the end
-    bool file_only;  // the packed DIB alone is still good
+    std::size_t cut;  // bytes cut off the end
+    bool file_only;   // the packed DIB alone is still good
     const char* reason;
   };
   const Row rows[] = {

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <string>
 
+#include "render/bitmap.h"
 #include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
-#include "render/bitmap.h"
 
 namespace sw {
 namespace {
@@ -40,7 +40,8 @@ TEST(RecognisePicture, TakesTheFirstMatchingRule) {
       /* 1*/ {Prefix({0xFF, 0xD8, 0xFF}), PictureKind::kJpeg, "JPEG start of image"},
       /* 2*/ {Bytes(kPngSignature.begin(), kPngSignature.end()), PictureKind::kPng, "PNG signature"},
       /* 3*/ {Prefix({0x89, 'P', 'N', 'G'}), PictureKind::kPng, "the first four signature bytes suffice"},
-      /* 4*/ {Bytes(kPngSignature.begin(), kPngSignature.begin() + 7), PictureKind::kEmpty, "7 bytes: too short"},
+      /* 4*/
+      {Bytes(kPngSignature.begin(), kPngSignature.begin() + 7), PictureKind::kEmpty, "7 bytes: too short"},
       /* 5*/ {Prefix({0, 0, 1, 0, 2, 0}), PictureKind::kIcon, "icon directory of 2 images"},
       /* 6*/ {Prefix({0, 0, 2, 0, 1, 0}), PictureKind::kCursor, "cursor directory"},
       /* 7*/ {Prefix({0, 0, 1, 0, 0, 0}), PictureKind::kEmpty, "icon directory without images"},
@@ -57,7 +58,8 @@ TEST(RecognisePicture, TakesTheFirstMatchingRule) {
       /*18*/ {Prefix({'B', 'M'}, 7), PictureKind::kEmpty, "BMP start, but 7 bytes"},
       /*19*/ {Prefix({'B', 'M', 0x89, 'P', 'N', 'G'}), PictureKind::kBmp, "BM comes first"},
   };
-  testing::ForEachRow(cases, [](const RecognitionCase& c) { EXPECT_EQ(RecognisePicture(c.bytes), c.expected); });
+  testing::ForEachRow(cases,
+                      [](const RecognitionCase& c) { EXPECT_EQ(RecognisePicture(c.bytes), c.expected); });
 }
 
 TEST(DecodePicture, AbsentOrEmptyBytesGiveNoPicture) {
@@ -114,7 +116,8 @@ void ExpectNear(Color actual, Color expected, int tolerance, const std::string& 
 
 TEST(DecodeJpeg, SwapsToBlueGreenRedAndTurnsRowsBottomUp) {
   for (const bool progressive : {false, true}) {
-    const Bytes jpeg = test::WriteJpeg(Quadrants::kSide, Quadrants::kSide, 3, Quadrants::Rgb(), 95, progressive);
+    const Bytes jpeg =
+        test::WriteJpeg(Quadrants::kSide, Quadrants::kSide, 3, Quadrants::Rgb(), 95, progressive);
     const auto picture = DecodePicture(jpeg.data(), static_cast<std::int32_t>(jpeg.size()));
     ASSERT_TRUE(picture) << "progressive " << progressive;
     EXPECT_EQ(picture->kind, PictureKind::kJpeg);
@@ -122,7 +125,8 @@ TEST(DecodeJpeg, SwapsToBlueGreenRedAndTurnsRowsBottomUp) {
     // Quadrant centres, away from the blurred edges.
     for (const auto& [x, y] : {std::pair{3, 3}, {12, 3}, {3, 12}, {12, 12}}) {
       ExpectNear(BottomUpPixel(*picture, x, y), Quadrants::At(x, y), 8,
-                 "pixel " + std::to_string(x) + "," + std::to_string(y) + " progressive " + std::to_string(progressive));
+                 "pixel " + std::to_string(x) + "," + std::to_string(y) + " progressive " +
+                     std::to_string(progressive));
     }
   }
 }
@@ -144,7 +148,8 @@ TEST(DecodeBmp, ReadsWhatTheBitmapWriterWrites) {
   // The program's own BMP bytes (the barcode is 1 bit, its scaled copy 24) in every depth this reader takes.
   constexpr std::int32_t kWidth = 11, kHeight = 5;
   auto color_at = [](std::int32_t x, std::int32_t y) {
-    return MakeColorRef(static_cast<std::uint8_t>(x * 23), static_cast<std::uint8_t>(y * 60), static_cast<std::uint8_t>((x ^ y) * 17));
+    return MakeColorRef(static_cast<std::uint8_t>(x * 23), static_cast<std::uint8_t>(y * 60),
+                        static_cast<std::uint8_t>((x ^ y) * 17));
   };
   for (const std::int16_t bits : {1, 4, 8, 24, 32}) {
     Bitmap bitmap;
@@ -165,7 +170,8 @@ TEST(DecodeBmp, ReadsWhatTheBitmapWriterWrites) {
   }
   Bitmap sixteen;
   ASSERT_TRUE(sixteen.Create(2, 2, 16, kWhite));
-  EXPECT_EQ(DecodePictureBytes(sixteen.GetData()).failure, DecodeFailure::kUnsupported) << "16 bits are refused";
+  EXPECT_EQ(DecodePictureBytes(sixteen.GetData()).failure, DecodeFailure::kUnsupported)
+      << "16 bits are refused";
 }
 
 TEST(DecodePicture, EveryImageThatShipsWithTheProgramDecodes) {
@@ -187,7 +193,9 @@ TEST(DecodePicture, EveryImageThatShipsWithTheProgramDecodes) {
 
 TEST(DecodeBmp, TwentyFourBitsPassThroughUnchanged) {
   // The barcode reaches its picture box like this: the decoded pixels are the file's rows without padding.
-  const test::BmpFile file{.width = 3, .height = 2, .bits = 24,
+  const test::BmpFile file{.width = 3,
+                           .height = 2,
+                           .bits = 24,
                            .rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {11, 12, 13, 14, 15, 16, 17, 18, 19}}};
   const Bytes bmp = test::MakeBmp(file);
   const auto picture = DecodePicture(bmp.data(), static_cast<std::int32_t>(bmp.size()));
@@ -238,7 +246,8 @@ TEST(DecodeBmp, EveryBitCountGivesTheSameColors) {
       {{.width = 3, .height = 2, .bits = 4, .palette = padded(17), .rows = indices},
        "4 bits, 17 colours stored and counted: the first 16 are read, the pixels still start at bfOffBits"},
       {{.width = 3, .height = 2, .bits = 4, .palette = padded(16), .rows = indices},
-       "4 bits, 16 colours stored but 0xFFFFFFFF counted: read as 16", 0xFFFFFFFFu},
+       "4 bits, 16 colours stored but 0xFFFFFFFF counted: read as 16",
+       0xFFFFFFFFu},
   };
   testing::ForEachRow(cases, [&](const Case& c) {
     Bytes bmp = test::MakeBmp(c.file);
@@ -274,11 +283,17 @@ std::vector<Color> Greys(std::size_t count) {
 TEST(DecodeGif, FirstImageBecomesATopDownDib) {
   constexpr std::uint16_t kSide = 64;  // enough codes to fill the LZW table once
   Bytes indices;
-  for (int i = 0; i < kSide * kSide; ++i) indices.push_back(static_cast<std::uint8_t>((i * 7 + i / 13) % 256));
+  for (int i = 0; i < kSide * kSide; ++i)
+    indices.push_back(static_cast<std::uint8_t>((i * 7 + i / 13) % 256));
   const std::vector<Color> palette = Greys(256);
   for (const bool interlaced : {false, true}) {
-    const test::GifFile file{.screen_width = kSide, .screen_height = kSide, .palette = palette, .width = kSide,
-                             .height = kSide, .interlaced = interlaced, .indices = indices};
+    const test::GifFile file{.screen_width = kSide,
+                             .screen_height = kSide,
+                             .palette = palette,
+                             .width = kSide,
+                             .height = kSide,
+                             .interlaced = interlaced,
+                             .indices = indices};
     const Bytes gif = test::MakeGif(file);
     const auto picture = DecodePicture(gif.data(), static_cast<std::int32_t>(gif.size()));
     ASSERT_TRUE(picture) << "interlaced " << interlaced;
@@ -286,7 +301,8 @@ TEST(DecodeGif, FirstImageBecomesATopDownDib) {
     ASSERT_EQ(picture->width, kSide);
     for (int y = 0; y < kSide; ++y) {
       for (int x = 0; x < kSide; ++x) {
-        ASSERT_EQ(DibPixel(*picture, x, y), palette[indices[y * kSide + x]]) << x << "," << y << " " << interlaced;
+        ASSERT_EQ(DibPixel(*picture, x, y), palette[indices[y * kSide + x]])
+            << x << "," << y << " " << interlaced;
       }
     }
   }
@@ -295,8 +311,16 @@ TEST(DecodeGif, FirstImageBecomesATopDownDib) {
 TEST(DecodeGif, ImageSitsOnItsScreenOverTheBackground) {
   const std::vector<Color> palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
   // A 2x2 image at (1, 1) of a 4x2 screen whose background is colour 3; its second row is off the screen.
-  const test::GifFile file{.screen_width = 4, .screen_height = 2, .background = 3, .palette = palette, .left = 1,
-                           .top = 1, .width = 2, .height = 2, .min_code_size = 2, .indices = {1, 2, 0, 0}};
+  const test::GifFile file{.screen_width = 4,
+                           .screen_height = 2,
+                           .background = 3,
+                           .palette = palette,
+                           .left = 1,
+                           .top = 1,
+                           .width = 2,
+                           .height = 2,
+                           .min_code_size = 2,
+                           .indices = {1, 2, 0, 0}};
   const Bytes gif = test::MakeGif(file);
   const auto picture = DecodePicture(gif.data(), static_cast<std::int32_t>(gif.size()));
   ASSERT_TRUE(picture);
@@ -312,7 +336,10 @@ TEST(DecodeGif, ImageSitsOnItsScreenOverTheBackground) {
 TEST(DecodePcx, EightBitsWithRunsAndTheTrailingPalette) {
   const std::vector<Color> palette = Greys(256);
   // Bytes per line 6 for a 5-pixel image: the padding byte is not part of the picture.
-  const test::PcxFile file{.bits = 8, .width = 5, .height = 2, .palette = palette,
+  const test::PcxFile file{.bits = 8,
+                           .width = 5,
+                           .height = 2,
+                           .palette = palette,
                            .lines = {{7, 7, 7, 7, 200, 0}, {0, 192, 193, 255, 1, 0}}};
   const Bytes pcx = test::MakePcx(file);
   const auto picture = DecodePicture(pcx.data(), static_cast<std::int32_t>(pcx.size()));
@@ -321,12 +348,16 @@ TEST(DecodePcx, EightBitsWithRunsAndTheTrailingPalette) {
   EXPECT_EQ(picture->width, 5);
   EXPECT_EQ(picture->height, 2);
   for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(DibPixel(*picture, x, y), palette[file.lines[y][x]]) << x << "," << y;
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(DibPixel(*picture, x, y), palette[file.lines[y][x]]) << x << "," << y;
   }
 }
 
 TEST(DecodePcx, OneBitRowsArePaddedToWords) {
-  const test::PcxFile file{.version = 3, .bits = 1, .width = 17, .height = 2,
+  const test::PcxFile file{.version = 3,
+                           .bits = 1,
+                           .width = 17,
+                           .height = 2,
                            .lines = {{0xFF, 0x00, 0x80, 0x00}, {0x0F, 0xF0, 0x00, 0x00}}};
   const Bytes pcx = test::MakePcx(file);
   const auto picture = DecodePicture(pcx.data(), static_cast<std::int32_t>(pcx.size()));
@@ -347,7 +378,9 @@ TEST(DecodeIconDirectory, ChoosesTheFirst32PixelEntryWithColorsElseTheLast) {
   using E = test::IconEntry;
   const IconCase cases[] = {
       {{E{16, 0, 16, 16}, E{16, 16, 16, 8}}, 1, "all 16 pixels wide: the last entry"},
-      {{E{48, 0, 48, 48}, E{32, 16, 32, 32}, E{32, 16, 32, 16}}, 1, "the first 32-pixel entry with 16 colours"},
+      {{E{48, 0, 48, 48}, E{32, 16, 32, 32}, E{32, 16, 32, 16}},
+       1,
+       "the first 32-pixel entry with 16 colours"},
       {{E{32, 0, 32, 32}, E{16, 0, 16, 16}}, 1, "colour byte 0 (256 or more colours) is not above 15"},
       {{E{32, 15, 32, 32}, E{24, 0, 24, 24}}, 1, "15 colours are not enough"},
       {{E{32, 255, 32, 32}, E{24, 0, 24, 24}}, 0, "255 colours"},

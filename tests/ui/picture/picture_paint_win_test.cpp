@@ -1,13 +1,13 @@
 // Decoded pictures painted into a memory DC and read back pixel by pixel.
-#include <windows.h>
+#include "ui/picture/picture_paint_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
-#include "ui/picture/picture_paint_win.h"
 
 namespace sw {
 namespace {
@@ -17,7 +17,7 @@ using test::Bytes;
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kMagenta = RGB(255, 0, 255), kGrey = RGB(128, 128, 128), kBlack = RGB(0, 0, 0),
                    kYellow = RGB(255, 255, 0);
-constexpr COLORREF kSentinel = RGB(1, 2, 3);     // what the canvas held before painting
+constexpr COLORREF kSentinel = RGB(1, 2, 3);         // what the canvas held before painting
 constexpr COLORREF kBackground = RGB(88, 201, 185);  // the control's background colour
 
 // A top-down 32-bit DIB section selected into a memory DC, filled with kSentinel.
@@ -75,7 +75,8 @@ test::Color AsColor(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(
 // A 24-bit BMP whose pixel (x, y) is colours[y][x].
 Bytes MakeBmp24(const std::vector<std::vector<COLORREF>>& colors) {
   test::BmpFile file{.width = static_cast<std::int32_t>(colors[0].size()),
-                     .height = static_cast<std::int32_t>(colors.size()), .bits = 24};
+                     .height = static_cast<std::int32_t>(colors.size()),
+                     .bits = 24};
   for (const auto& line : colors) {
     Bytes row;
     for (const COLORREF c : line) row.insert(row.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
@@ -85,7 +86,8 @@ Bytes MakeBmp24(const std::vector<std::vector<COLORREF>>& colors) {
 }
 
 DecodedPicture Decode(const Bytes& bytes) {
-  std::optional<DecodedPicture> picture = DecodePictureForPainting(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+  std::optional<DecodedPicture> picture =
+      DecodePictureForPainting(bytes.data(), static_cast<std::int32_t>(bytes.size()));
   EXPECT_TRUE(picture);
   return picture ? std::move(*picture) : DecodedPicture{};
 }
@@ -235,8 +237,9 @@ TEST(MakePictureBitmap, PngAlphaIsFlattenedAgainstTheBackground) {
 
 TEST(MakePictureBitmap, IconsGetTheirHandleFromTheChosenEntry) {
   // All entries 16 pixels wide: the last one (blue) is shown.
-  const Bytes icon = test::MakeIconFile(1, {{.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kRed)},
-                                            {.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kBlue)}});
+  const Bytes icon =
+      test::MakeIconFile(1, {{.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kRed)},
+                             {.width_byte = 16, .width = 16, .height = 16, .color = AsColor(kBlue)}});
   const DecodedPicture picture = Decode(icon);
   ASSERT_NE(picture.icon.get().handle, nullptr);
   Canvas canvas(16, 16);
@@ -290,8 +293,11 @@ TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
     const char* reason;
   };
   const Row rows[] = {
-      {{.width_byte = 16, .width = 16, .height = 16, .planes_or_hot_x = 3, .bits_or_hot_y = 5}, "bitmap image"},
-      {{.width_byte = 16, .image = test::WritePng(16, 16, Bytes(16 * 16 * 4, 0xFF)), .planes_or_hot_x = 3,
+      {{.width_byte = 16, .width = 16, .height = 16, .planes_or_hot_x = 3, .bits_or_hot_y = 5},
+       "bitmap image"},
+      {{.width_byte = 16,
+        .image = test::WritePng(16, 16, Bytes(16 * 16 * 4, 0xFF)),
+        .planes_or_hot_x = 3,
         .bits_or_hot_y = 5},
        "PNG image"},
   };
@@ -310,9 +316,15 @@ TEST(DecodePictureForPainting, ACursorIsMadeAsACursorWithItsHotSpot) {
 
 TEST(MakePictureBitmap, GifAndPcxPaintTheirColors) {
   const std::vector<test::Color> palette = {AsColor(kRed), AsColor(kGreen), AsColor(kBlue), AsColor(kGrey)};
-  const Bytes gif = test::MakeGif({.screen_width = 2, .screen_height = 2, .palette = palette, .width = 2,
-                                   .height = 2, .min_code_size = 2, .indices = {0, 1, 2, 3}});
-  const Bytes pcx8 = test::MakePcx({.bits = 8, .width = 2, .height = 2, .palette = palette, .lines = {{0, 1}, {2, 3}}});
+  const Bytes gif = test::MakeGif({.screen_width = 2,
+                                   .screen_height = 2,
+                                   .palette = palette,
+                                   .width = 2,
+                                   .height = 2,
+                                   .min_code_size = 2,
+                                   .indices = {0, 1, 2, 3}});
+  const Bytes pcx8 =
+      test::MakePcx({.bits = 8, .width = 2, .height = 2, .palette = palette, .lines = {{0, 1}, {2, 3}}});
   for (const Bytes& bytes : {gif, pcx8}) {
     const DecodedPicture picture = Decode(bytes);
     Canvas canvas(2, 2);
@@ -323,7 +335,8 @@ TEST(MakePictureBitmap, GifAndPcxPaintTheirColors) {
     EXPECT_EQ(canvas.At(1, 1), kGrey);
   }
   // 1 bit: a set bit is white, a clear one black.
-  const DecodedPicture mono = Decode(test::MakePcx({.version = 3, .bits = 1, .width = 2, .height = 1, .lines = {{0x80, 0}}}));
+  const DecodedPicture mono =
+      Decode(test::MakePcx({.version = 3, .bits = 1, .width = 2, .height = 1, .lines = {{0x80, 0}}}));
   Canvas canvas(2, 1);
   PaintPicture(canvas.dc(), mono, 0, 0, -1, -1, SRCCOPY);
   EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255));

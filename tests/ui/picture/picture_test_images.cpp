@@ -1,5 +1,8 @@
 #include "tests/ui/picture/picture_test_images.h"
 
+#include <png.h>
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,8 +11,6 @@
 #include <utility>
 
 #include <jpeglib.h>
-#include <png.h>
-#include <zlib.h>
 
 namespace sw::test {
 
@@ -28,7 +29,9 @@ namespace {
 void Append(Bytes& out, std::initializer_list<std::uint8_t> bytes) {
   for (std::uint8_t b : bytes) out.push_back(b);
 }
-void AppendLe16(Bytes& out, std::uint16_t v) { Append(out, {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}); }
+void AppendLe16(Bytes& out, std::uint16_t v) {
+  Append(out, {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+}
 void AppendLe32(Bytes& out, std::uint32_t v) {
   AppendLe16(out, static_cast<std::uint16_t>(v));
   AppendLe16(out, static_cast<std::uint16_t>(v >> 16));
@@ -62,7 +65,7 @@ Bytes MakeBmp(const BmpFile& file) {
   Bytes out;
   Append(out, {'B', 'M'});
   AppendLe32(out, off_bits + static_cast<std::uint32_t>(pixels.size()));  // bfSize
-  AppendLe32(out, 0);                                                 // bfReserved1, bfReserved2
+  AppendLe32(out, 0);                                                     // bfReserved1, bfReserved2
   AppendLe32(out, off_bits);
   AppendLe32(out, 40);  // biSize
   AppendLe32(out, static_cast<std::uint32_t>(file.width));
@@ -74,7 +77,7 @@ Bytes MakeBmp(const BmpFile& file) {
   AppendLe32(out, 2835);  // 72 dpi, both ways
   AppendLe32(out, 2835);
   AppendLe32(out, static_cast<std::uint32_t>(file.palette.size()));  // biClrUsed
-  AppendLe32(out, 0);                                           // biClrImportant
+  AppendLe32(out, 0);                                                // biClrImportant
   for (const Color& c : file.palette) Append(out, {c.blue, c.green, c.red, 0});
   out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
@@ -168,7 +171,8 @@ Bytes MakeGif(const GifFile& file) {
   for (std::size_t at = 0; at < codes.size(); at += 255) {
     const std::size_t length = std::min<std::size_t>(255, codes.size() - at);
     out.push_back(static_cast<std::uint8_t>(length));
-    out.insert(out.end(), codes.begin() + static_cast<std::ptrdiff_t>(at), codes.begin() + static_cast<std::ptrdiff_t>(at + length));
+    out.insert(out.end(), codes.begin() + static_cast<std::ptrdiff_t>(at),
+               codes.begin() + static_cast<std::ptrdiff_t>(at + length));
   }
   Append(out, {0, 0x3B});
   return out;
@@ -189,8 +193,10 @@ Bytes MakePcx(const PcxFile& file) {
       std::size_t run = 1;
       while (x + run < line.size() && line[x + run] == line[x] && run < 63) ++run;
       // Values of 0xC0 and up only ever travel inside a run, so the file reads the same by either rule.
-      if (run > 1 || line[x] >= 0xC0) Append(out, {static_cast<std::uint8_t>(0xC0 + run), line[x]});
-      else out.push_back(line[x]);
+      if (run > 1 || line[x] >= 0xC0)
+        Append(out, {static_cast<std::uint8_t>(0xC0 + run), line[x]});
+      else
+        out.push_back(line[x]);
       x += run;
     }
   }
@@ -258,8 +264,9 @@ Bytes WritePng(std::int32_t width, std::int32_t height, std::span<const std::uin
 namespace {
 
 // `choose_scans` (may be empty) sets the scan script after the defaults and the quality.
-Bytes CompressJpeg(std::int32_t width, std::int32_t height, int components, std::span<const std::uint8_t> samples,
-                   int quality, const std::function<void(jpeg_compress_struct&)>& choose_scans) {
+Bytes CompressJpeg(std::int32_t width, std::int32_t height, int components,
+                   std::span<const std::uint8_t> samples, int quality,
+                   const std::function<void(jpeg_compress_struct&)>& choose_scans) {
   // Test input only: the default error manager (which ends the process) is acceptable here.
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
@@ -290,8 +297,8 @@ Bytes CompressJpeg(std::int32_t width, std::int32_t height, int components, std:
 
 }  // namespace
 
-Bytes WriteJpeg(std::int32_t width, std::int32_t height, int components, std::span<const std::uint8_t> samples, int quality,
-                bool progressive) {
+Bytes WriteJpeg(std::int32_t width, std::int32_t height, int components,
+                std::span<const std::uint8_t> samples, int quality, bool progressive) {
   if (!progressive) return CompressJpeg(width, height, components, samples, quality, {});
   return CompressJpeg(width, height, components, samples, quality,
                       [](jpeg_compress_struct& info) { jpeg_simple_progression(&info); });
@@ -315,10 +322,11 @@ Bytes WriteJpegScans(std::int32_t width, std::int32_t height, std::span<const st
 }
 
 void FixPngChunkCrc(Bytes& png, std::size_t chunk_at) {
-  const std::uint32_t length = static_cast<std::uint32_t>(png.at(chunk_at)) << 24 | png.at(chunk_at + 1) << 16 |
-                          png.at(chunk_at + 2) << 8 | png.at(chunk_at + 3);
+  const std::uint32_t length = static_cast<std::uint32_t>(png.at(chunk_at)) << 24 |
+                               png.at(chunk_at + 1) << 16 | png.at(chunk_at + 2) << 8 | png.at(chunk_at + 3);
   const uLong crc = crc32(0, png.data() + chunk_at + 4, 4 + length);
-  for (int i = 0; i < 4; ++i) png.at(chunk_at + 8 + length + i) = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+  for (int i = 0; i < 4; ++i)
+    png.at(chunk_at + 8 + length + i) = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
 }
 
 }  // namespace sw::test

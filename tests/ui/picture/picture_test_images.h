@@ -28,9 +28,10 @@ inline constexpr std::size_t kOffBits = sw::bmp::kBfOffBits, kHeaderSize = kInfo
                              kBitCount = kInfo + sw::bmp::kBiBitCount,
                              kCompression = kInfo + sw::bmp::kBiCompression,
                              kColorsUsed = kInfo + sw::bmp::kBiClrUsed, kTable = sw::bmp::kSmallestFile;
-}
+}  // namespace bmp
 namespace pcx {
-inline constexpr std::size_t kVersion = 1, kXMax = 8, kYMax = 10, kPlanes = 65, kBytesPerLine = 66, kData = 128;
+inline constexpr std::size_t kVersion = 1, kXMax = 8, kYMax = 10, kPlanes = 65, kBytesPerLine = 66,
+                             kData = 128;
 }
 
 void PutLe16(Bytes& bytes, std::size_t at, std::uint16_t value);
@@ -43,8 +44,8 @@ struct BmpFile {
   std::int32_t height = 0;
   std::uint16_t bits = 24;
   bool top_down = false;
-  std::vector<Color> palette{};   // written as the colour table; biClrUsed = its size unless 0 entries
-  std::vector<Bytes> rows{};       // per pixel: an index, or blue, green, red(, 0) for 24 and 32 bits
+  std::vector<Color> palette{};  // written as the colour table; biClrUsed = its size unless 0 entries
+  std::vector<Bytes> rows{};     // per pixel: an index, or blue, green, red(, 0) for 24 and 32 bits
 };
 Bytes MakeBmp(const BmpFile& file);
 
@@ -63,13 +64,14 @@ Bytes MakeGif(const GifFile& file);
 // Just the LZW codes for `indices`, packed least significant bit first (no sub-blocks).
 Bytes LzwCompress(std::span<const std::uint8_t> indices, int min_code_size);
 
-// PCX, one plane, run-length encoded. 8 bits: indices and a 256-colour palette at the end. 1 bit: packed rows.
+// PCX, one plane, run-length encoded. 8 bits: indices and a 256-colour palette at the end. 1 bit: packed
+// rows.
 struct PcxFile {
   std::uint8_t version = 5;
   std::uint8_t bits = 8;
   std::uint16_t width = 0, height = 0;
   std::vector<Color> palette{};  // 8 bits only
-  std::vector<Bytes> lines{};     // each bytes_per_line long (even), as the file stores them
+  std::vector<Bytes> lines{};    // each bytes_per_line long (even), as the file stores them
 };
 Bytes MakePcx(const PcxFile& file);
 
@@ -90,8 +92,8 @@ Bytes MakeIconFile(std::uint16_t type, std::vector<IconEntry> entries);
 // Written by libpng's simplified interface: RGBA pixels, rows top-down.
 Bytes WritePng(std::int32_t width, std::int32_t height, std::span<const std::uint8_t> rgba);
 // Written by libjpeg: RGB (3 components) or grey (1 component) rows, top-down.
-Bytes WriteJpeg(std::int32_t width, std::int32_t height, int components, std::span<const std::uint8_t> samples, int quality,
-                bool progressive);
+Bytes WriteJpeg(std::int32_t width, std::int32_t height, int components,
+                std::span<const std::uint8_t> samples, int quality, bool progressive);
 // Progressive RGB with `scans` scans (1 to 190): the DC of all components, then one AC coefficient each.
 Bytes WriteJpegScans(std::int32_t width, std::int32_t height, std::span<const std::uint8_t> rgb, int scans);
 

@@ -1,9 +1,8 @@
 // libpng's own test images (PngSuite and the generated colour-type set) from the unpacked libpng source in
 // the build tree: every valid one decodes to what libpng's simplified read of the file gives in RGBA, and
 // every crasher is refused.
-#include <png.h>
-
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -76,7 +75,8 @@ void ExpectSameAsLibpng(const fs::path& path) {
   EXPECT_EQ(static_cast<std::uint32_t>(picture->width), reference->width) << path;
   EXPECT_EQ(static_cast<std::uint32_t>(picture->height), reference->height) << path;
   Bytes expected_bgra = reference->rgba;
-  for (std::size_t i = 0; i + 3 < expected_bgra.size(); i += 4) std::swap(expected_bgra[i], expected_bgra[i + 2]);
+  for (std::size_t i = 0; i + 3 < expected_bgra.size(); i += 4)
+    std::swap(expected_bgra[i], expected_bgra[i + 2]);
   EXPECT_TRUE(picture->pixels == expected_bgra) << path << ": pixels differ";
 }
 
@@ -94,7 +94,8 @@ class PngSuite : public ::testing::Test {
 
 TEST_F(PngSuite, EveryValidImageDecodesLikeLibpngItself) {
   std::size_t checked = 0;
-  for (const fs::path& folder : {*contrib_ / "pngsuite", *contrib_ / "pngsuite" / "interlaced", *contrib_ / "testpngs"}) {
+  for (const fs::path& folder :
+       {*contrib_ / "pngsuite", *contrib_ / "pngsuite" / "interlaced", *contrib_ / "testpngs"}) {
     for (const fs::path& file : PngFiles(folder)) {
       ExpectSameAsLibpng(file);
       ++checked;

@@ -1,6 +1,5 @@
 // Proves the Windows test harness: a real window class, window and message round trip under Wine.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,8 @@
 // The window-unit runtime under Wine: windows built from a description table made here, events raised
 // from real messages, the picture button's states, modal loading, deferred destruction, the drawing panel.
-#include <windows.h>
+#include "ui/runtime/window_runtime_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,12 +11,11 @@
 #include "render/byte_reader.h"
 #include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
+#include "ui/description/window_description_writer.h"
+#include "ui/runtime/unit_events.h"
 #include "ui/text/text_codepage_win.h"
 #include "ui/units/draw_panel_unit_win.h"
-#include "ui/runtime/unit_events.h"
 #include "ui/units/pic_btn_unit_win.h"
-#include "ui/description/window_description_writer.h"
-#include "ui/runtime/window_runtime_win.h"
 
 namespace sw {
 namespace {
@@ -81,13 +81,15 @@ Bytes ButtonPng(COLORREF body, bool framed = true) {
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 40; ++x) {
       const bool frame = framed && (x < 2 || y < 2 || x >= 38 || y >= 18);
-      rgba.insert(rgba.end(), {GetRValue(body), GetGValue(body), GetBValue(body), std::uint8_t(frame ? 0 : 255)});
+      rgba.insert(rgba.end(),
+                  {GetRValue(body), GetGValue(body), GetBValue(body), std::uint8_t(frame ? 0 : 255)});
     }
   }
   return test::WritePng(40, 20, rgba);
 }
 
-UnitRecord MakeUnit(std::uint32_t id, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height, TypeProperties p) {
+UnitRecord MakeUnit(std::uint32_t id, std::int32_t left, std::int32_t top, std::int32_t width,
+                    std::int32_t height, TypeProperties p) {
   UnitRecord unit;
   unit.id = id;
   unit.name = "u" + std::to_string(id & 0xFF);
@@ -115,7 +117,8 @@ std::vector<std::uint8_t> TestTable() {
   own_a.background_color = kTeal;
   own_a.caption = "\xB2\xE2\xCA\xD4";  // GBK for the two characters of "test"
   a.units.push_back(MakeUnit(kOwnA, 50, 50, kWidthA, kHeightA, own_a));
-  a.units[0].events = {{event::kCreated, kRecordHandler}, {event::kDestroyed, kRecordHandler},
+  a.units[0].events = {{event::kCreated, kRecordHandler},
+                       {event::kDestroyed, kRecordHandler},
                        {event::kMouseWheel, kRecordHandler}};
 
   TransLabelProperties label;
@@ -136,9 +139,10 @@ std::vector<std::uint8_t> TestTable() {
   box.background_color = kBarColor;
   a.units.push_back(MakeUnit(kBox, 0, 0, kWidthA, 28, box));
   a.units.back().children = {kLabel};
-  a.units.back().events = {{event::kLeftButtonDown, kRecordHandler}, {event::kMouseMove, kRecordHandler},
-                           {event::kLeftDoubleClick, kRecordHandler}, {event::kRightButtonDown, kRecordHandler},
-                           {event::kRightButtonUp, kRecordHandler}, {event::kLeftButtonUp, kRecordHandler}};
+  a.units.back().events = {
+      {event::kLeftButtonDown, kRecordHandler},  {event::kMouseMove, kRecordHandler},
+      {event::kLeftDoubleClick, kRecordHandler}, {event::kRightButtonDown, kRecordHandler},
+      {event::kRightButtonUp, kRecordHandler},   {event::kLeftButtonUp, kRecordHandler}};
 
   EditBoxProperties edit;
   edit.font = Font(-16);
@@ -170,7 +174,8 @@ std::vector<std::uint8_t> TestTable() {
   WindowProperties own_c;
   own_c.background_color = kTeal;
   c.units.push_back(MakeUnit(kOwnC, 50, 50, 220, 40, own_c));
-  const Bytes red = ButtonPng(RGB(255, 0, 0)), green = ButtonPng(RGB(0, 255, 0)), blue = ButtonPng(RGB(0, 0, 255));
+  const Bytes red = ButtonPng(RGB(255, 0, 0)), green = ButtonPng(RGB(0, 255, 0)),
+              blue = ButtonPng(RGB(0, 0, 255));
   struct Variant {
     std::uint32_t id;
     std::uint32_t two_state;
@@ -303,8 +308,8 @@ TEST_F(RuntimeTest, BuildsEachUnitWithItsClassParentAndGeometry) {
     EXPECT_EQ(_wcsicmp(ClassOf(unit).c_str(), row.window_class), 0) << std::hex << row.unit;
     EXPECT_EQ(GetParent(unit), H(row.parent)) << std::hex << row.unit;
     const RECT rect = RectInParent(unit);
-    EXPECT_TRUE(EqualRect(&rect, &row.rect)) << std::hex << row.unit << ": " << rect.left << "," << rect.top << " "
-                                             << rect.right << "," << rect.bottom;
+    EXPECT_TRUE(EqualRect(&rect, &row.rect)) << std::hex << row.unit << ": " << rect.left << "," << rect.top
+                                             << " " << rect.right << "," << rect.bottom;
   });
   // Description order is stacking order: the button, first on the window, lies on top.
   EXPECT_EQ(GetWindow(window, GW_CHILD), H(kButton));
@@ -350,23 +355,83 @@ TEST_F(RuntimeTest, RaisesCommonEventsWithTheirArguments) {
   };
   const Row rows[] = {
       // 0
-      {kBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6), {}, event::kLeftButtonDown, {5, 6, 0}, "x, y, no keys"},
-      {kBox, WM_LBUTTONUP, 0, MAKELPARAM(7, 8), {VK_CONTROL}, event::kLeftButtonUp, {7, 8, 1}, "Ctrl is bit 0"},
-      {kBox, WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 2), {VK_SHIFT}, event::kLeftDoubleClick, {1, 2, 2}, "Shift bit 1"},
-      {kBox, WM_RBUTTONDOWN, 0, MAKELPARAM(3, 4), {VK_MENU}, event::kRightButtonDown, {3, 4, 4}, "Alt is bit 2"},
-      {kBox, WM_RBUTTONUP, 0, MAKELPARAM(3, 4), {VK_CONTROL, VK_SHIFT, VK_MENU}, event::kRightButtonUp, {3, 4, 7},
+      {kBox,
+       WM_LBUTTONDOWN,
+       MK_LBUTTON,
+       MAKELPARAM(5, 6),
+       {},
+       event::kLeftButtonDown,
+       {5, 6, 0},
+       "x, y, no keys"},
+      {kBox,
+       WM_LBUTTONUP,
+       0,
+       MAKELPARAM(7, 8),
+       {VK_CONTROL},
+       event::kLeftButtonUp,
+       {7, 8, 1},
+       "Ctrl is bit 0"},
+      {kBox,
+       WM_LBUTTONDBLCLK,
+       0,
+       MAKELPARAM(1, 2),
+       {VK_SHIFT},
+       event::kLeftDoubleClick,
+       {1, 2, 2},
+       "Shift bit 1"},
+      {kBox,
+       WM_RBUTTONDOWN,
+       0,
+       MAKELPARAM(3, 4),
+       {VK_MENU},
+       event::kRightButtonDown,
+       {3, 4, 4},
+       "Alt is bit 2"},
+      {kBox,
+       WM_RBUTTONUP,
+       0,
+       MAKELPARAM(3, 4),
+       {VK_CONTROL, VK_SHIFT, VK_MENU},
+       event::kRightButtonUp,
+       {3, 4, 7},
        "all three"},
       // 5
       {kBox, WM_MOUSEMOVE, 0, MAKELPARAM(-3, 9), {}, event::kMouseMove, {-3, 9, 0}, "signed coordinates"},
-      {kLabel, WM_LBUTTONDOWN, 0, MAKELPARAM(2, 3), {}, event::kLeftButtonDown, {2, 3, 0}, "a label inside a box"},
+      {kLabel,
+       WM_LBUTTONDOWN,
+       0,
+       MAKELPARAM(2, 3),
+       {},
+       event::kLeftButtonDown,
+       {2, 3, 0},
+       "a label inside a box"},
       {kEdit, WM_KEYDOWN, 'A', 0, {VK_SHIFT}, event::kKeyDown, {'A', 2, 0}, "key code, shift state"},
       {kEdit, WM_KEYUP, VK_RETURN, 0, {}, event::kKeyUp, {VK_RETURN, 0, 0}, "key up"},
       {kEdit, WM_SYSKEYDOWN, VK_F10, 0, {}, event::kKeyDown, {VK_F10, 0, 0}, "system keys too"},
       // 10
-      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, {}, event::kMouseWheel, {1, 0, 0}, "one notch away"},
-      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0, {}, event::kMouseWheel, {-1, 0, 0},
+      {kEdit,
+       WM_MOUSEWHEEL,
+       MAKEWPARAM(0, WHEEL_DELTA),
+       0,
+       {},
+       event::kMouseWheel,
+       {1, 0, 0},
+       "one notch away"},
+      {kEdit,
+       WM_MOUSEWHEEL,
+       MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+       0,
+       {},
+       event::kMouseWheel,
+       {-1, 0, 0},
        "one notch back"},
-      {kEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0, {VK_CONTROL}, event::kMouseWheel, {2, 1, 0},
+      {kEdit,
+       WM_MOUSEWHEEL,
+       MAKEWPARAM(0, 2 * WHEEL_DELTA),
+       0,
+       {VK_CONTROL},
+       event::kMouseWheel,
+       {2, 1, 0},
        "two notches with Ctrl"},
   };
   testing::ForEachRow(rows, [&](const Row& row) {
@@ -572,7 +637,7 @@ class ButtonKindsTest : public RuntimeTest {
     }
   }
   static constexpr POINT kBody{20, 10};
-  static constexpr POINT kCorner{0, 0};  // a transparent pixel of the framed images
+  static constexpr POINT kCorner{0, 0};    // a transparent pixel of the framed images
   static constexpr POINT kBeside{-5, 10};  // on the window, left of the button
   static constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 };
@@ -580,25 +645,29 @@ class ButtonKindsTest : public RuntimeTest {
 TEST_F(ButtonKindsTest, TwoStateButtonLatchesOnEachReleaseInside) {
   LoadC();
   using B = ButtonImage;
-  Run(kTwoState, {
-      {WM_MOUSEMOVE, 0, kBody, B::kNormal, kRed, false, 0, "mouse moves change nothing and take no capture"},
-      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kNormal, kRed, false, 0, "a press neither shows nor captures"},
-      {WM_LBUTTONUP, 0, kBody, B::kPressed, kBlue, false, 1, "the release latches: pressed image, click"},
-      {WM_MOUSEMOVE, 0, kBeside, B::kPressed, kBlue, false, 1, "latched while the cursor is elsewhere"},
-      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kBlue, false, 1, "a press on a latched button"},
-      {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 2, "the next release unlatches and clicks again"},
-      {WM_LBUTTONUP, 0, kBeside, B::kNormal, kRed, false, 2, "a release outside: no toggle, no click"},
-  });
+  Run(kTwoState,
+      {
+          {WM_MOUSEMOVE, 0, kBody, B::kNormal, kRed, false, 0,
+           "mouse moves change nothing and take no capture"},
+          {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kNormal, kRed, false, 0,
+           "a press neither shows nor captures"},
+          {WM_LBUTTONUP, 0, kBody, B::kPressed, kBlue, false, 1, "the release latches: pressed image, click"},
+          {WM_MOUSEMOVE, 0, kBeside, B::kPressed, kBlue, false, 1, "latched while the cursor is elsewhere"},
+          {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kBlue, false, 1, "a press on a latched button"},
+          {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 2, "the next release unlatches and clicks again"},
+          {WM_LBUTTONUP, 0, kBeside, B::kNormal, kRed, false, 2, "a release outside: no toggle, no click"},
+      });
 }
 
 TEST_F(ButtonKindsTest, ThirdImageEqualToTheFirstShowsNoPressButStillTheMouseOver) {
   LoadC();
   using B = ButtonImage;
-  Run(kThirdIsFirst, {
-      {WM_MOUSEMOVE, 0, kBody, B::kMouseOver, kGreen, true, 0, "the mouse-over image while over it"},
-      {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kRed, true, 0, "pressed looks as normal"},
-      {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 1, "released inside: click"},
-  });
+  Run(kThirdIsFirst,
+      {
+          {WM_MOUSEMOVE, 0, kBody, B::kMouseOver, kGreen, true, 0, "the mouse-over image while over it"},
+          {WM_LBUTTONDOWN, MK_LBUTTON, kBody, B::kPressed, kRed, true, 0, "pressed looks as normal"},
+          {WM_LBUTTONUP, 0, kBody, B::kNormal, kRed, false, 1, "released inside: click"},
+      });
 }
 
 TEST_F(ButtonKindsTest, DisabledButtonShowsItsDisabledImageWithItsShapeAndDoesNotClick) {
@@ -665,8 +734,10 @@ TEST_F(RuntimeTest, WindowBackgroundPictureIsPlacedByItsMode) {
   POINT corner{0, 0};
   ClientToScreen(H(kWindowB), &centre);
   ClientToScreen(H(kWindowB), &corner);
-  EXPECT_EQ(GetPixel(screen, centre.x, centre.y), RGB(0, 0, 255)) << "the 40 x 20 picture stretched to 100 x 60";
-  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), kTeal) << "its transparent frame shows the background colour";
+  EXPECT_EQ(GetPixel(screen, centre.x, centre.y), RGB(0, 0, 255))
+      << "the 40 x 20 picture stretched to 100 x 60";
+  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), kTeal)
+      << "its transparent frame shows the background colour";
   ReleaseDC(nullptr, screen);
 }
 
@@ -689,7 +760,9 @@ TEST_F(RuntimeTest, PropertiesByNumber) {
   EXPECT_EQ(runtime_->GetNumber(kWindowA, Property::kWidth), 0);
   EXPECT_EQ(runtime_->GetNumber(kOwnA, Property::kHeight), 0);
 
-  const std::string gbk = "\xCC\xF5\xC2\xEB" "A1";  // two Chinese characters, then A1: 6 bytes
+  const std::string gbk =
+      "\xCC\xF5\xC2\xEB"
+      "A1";  // two Chinese characters, then A1: 6 bytes
   ASSERT_TRUE(runtime_->SetText(kEdit, gbk));
   wchar_t wide[16] = {};
   GetWindowTextW(H(kEdit), wide, 16);
@@ -809,7 +882,8 @@ TEST(WindowValues, StartPositionCloseAndTopmost) {
     EXPECT_EQ(placement.rcNormalPosition.top, 40);
 
     const UINT close_item = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
-    const bool close_offered = close_item != static_cast<UINT>(-1) && (close_item & (MF_GRAYED | MF_DISABLED)) == 0;
+    const bool close_offered =
+        close_item != static_cast<UINT>(-1) && (close_item & (MF_GRAYED | MF_DISABLED)) == 0;
     EXPECT_EQ(close_offered, row.closes) << "the system menu's Close item";
     SendMessageW(window, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, KF_ALTDOWN));  // Alt+F4: the system's Close
     PumpMessages();
@@ -835,7 +909,8 @@ TEST(WindowRuntimeStart, RefusesTablesItCannotUse) {
   const Row rows[] = {
       {std::vector<std::uint8_t>(table.begin(), table.end() - 1), kHandlers, E::kUnreadableDescriptions,
        "a table one byte short cannot be read"},
-      {table, only_record, E::kUnboundHandler, "an event is bound to handler 2, which the program does not have"},
+      {table, only_record, E::kUnboundHandler,
+       "an event is bound to handler 2, which the program does not have"},
       {table, kHandlers, E::kBadShortcut, "a key presses a unit the window lacks", other_window},
       {table, kHandlers, E::kBadShortcut, "a key runs a handler the program does not have", no_handler},
       {table, kHandlers, E::kBadShortcut, "a key must press a unit or run a handler, not both", both},  // 5

@@ -1,17 +1,27 @@
 // The picture button's states, step by step: image shown, capture taken or released, click raised.
+#include "ui/units/picture_button_states.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/support/case_table.h"
-#include "ui/units/picture_button_states.h"
 
 namespace sw {
 namespace {
 
-enum class Input { kMoveOver, kMoveOverHeld, kMoveAway, kMoveAwayHeld, kDownInside, kDownOutside, kUpInside,
-                   kUpOutside, kCaptureLost };
+enum class Input {
+  kMoveOver,
+  kMoveOverHeld,
+  kMoveAway,
+  kMoveAwayHeld,
+  kDownInside,
+  kDownOutside,
+  kUpInside,
+  kUpOutside,
+  kCaptureLost
+};
 
 struct Expect {
   Input input;
@@ -96,12 +106,14 @@ TEST(PictureButtonStates, PressedImageSameAsNormalStillShowsMouseOver) {
 TEST(PictureButtonStates, TwoStateModeLatchesWithoutCapture) {
   PictureButtonStates states(/*two_state=*/true, /*latched=*/false);
   const std::array<bool, 4> all{true, true, true, true};
-  EXPECT_EQ(states.MouseMove(true, false, false).capture, CaptureChange::kNone) << "mouse moves change nothing";
+  EXPECT_EQ(states.MouseMove(true, false, false).capture, CaptureChange::kNone)
+      << "mouse moves change nothing";
   EXPECT_EQ(states.LeftButtonDown(true).capture, CaptureChange::kNone) << "no capture in two-state mode";
   EXPECT_EQ(states.ImageToShow(true, all), ButtonImage::kNormal);
   EXPECT_TRUE(states.LeftButtonUp(true).clicked);
   EXPECT_TRUE(states.latched());
-  EXPECT_EQ(states.ImageToShow(true, all), ButtonImage::kPressed) << "a latched button shows its pressed image";
+  EXPECT_EQ(states.ImageToShow(true, all), ButtonImage::kPressed)
+      << "a latched button shows its pressed image";
   EXPECT_TRUE(states.LeftButtonUp(true).clicked) << "the click is raised in both modes";
   EXPECT_FALSE(states.latched());
   EXPECT_FALSE(states.LeftButtonUp(false).clicked);
@@ -111,7 +123,8 @@ TEST(PictureButtonStates, TwoStateModeLatchesWithoutCapture) {
 TEST(PictureButtonStates, ImageFallsBackToNormalAndDisabledUsesItsOwn) {
   PictureButtonStates states(false, false);
   states.MouseMove(true, false, false);
-  EXPECT_EQ(states.ImageToShow(true, {true, false, true, false}), ButtonImage::kNormal) << "no mouse-over image";
+  EXPECT_EQ(states.ImageToShow(true, {true, false, true, false}), ButtonImage::kNormal)
+      << "no mouse-over image";
   EXPECT_EQ(states.ImageToShow(false, {true, true, true, true}), ButtonImage::kDisabled);
   EXPECT_EQ(states.ImageToShow(false, {true, true, true, false}), ButtonImage::kNormal);
 }
