@@ -3,6 +3,7 @@
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 #include "ui/units/draw_panel_unit_win.h"
 #include "ui/units/edit_box_unit_win.h"
 #include "ui/units/pic_box_unit_win.h"
@@ -70,6 +71,18 @@ void Unit::Invalidate() {
       RedrawWindow(above, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     }
   }
+}
+
+std::optional<PropertyValue> Unit::WindowTextAsGbk() const {
+  if (hwnd_ == nullptr) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return PropertyValue{GbkFromWide(text)};
+}
+
+bool Unit::SetWindowTextFromGbk(const PropertyValue& value) {
+  const auto* text = std::get_if<std::string>(&value);
+  return text != nullptr && hwnd_ != nullptr && SetWindowTextW(hwnd_, WideFromGbk(*text).c_str()) != FALSE;
 }
 
 std::optional<PropertyValue> Unit::GetProperty(Property property) const {

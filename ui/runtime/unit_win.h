@@ -66,6 +66,9 @@ class Unit {
   DWORD ChildStyle() const;  // WS_CHILD, clipping, and WS_VISIBLE when the record's flags say so
   // Repaints this unit and any transparent label that lies above it.
   void Invalidate();
+  // The system window's text as GBK, read and written for the units whose text is their window's.
+  std::optional<PropertyValue> WindowTextAsGbk() const;   // nullopt before the window exists
+  bool SetWindowTextFromGbk(const PropertyValue& value);  // false for a value that is not text
 
  private:
   WindowInstance& window_;

@@ -103,20 +103,12 @@ LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 std::optional<PropertyValue> WindowUnit::GetProperty(Property property) const {
-  if (property == Property::kText && hwnd() != nullptr) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
-    return PropertyValue{GbkFromWide(text)};
-  }
+  if (property == Property::kText) return WindowTextAsGbk();
   return Unit::GetProperty(property);
 }
 
 bool WindowUnit::SetProperty(Property property, const PropertyValue& value) {
-  if (property == Property::kText) {
-    const auto* text = std::get_if<std::string>(&value);
-    return text != nullptr && hwnd() != nullptr &&
-           SetWindowTextW(hwnd(), WideFromGbk(*text).c_str()) != FALSE;
-  }
+  if (property == Property::kText) return SetWindowTextFromGbk(value);
   return Unit::SetProperty(property, value);
 }
 
