@@ -63,7 +63,6 @@ enum class RuntimeError {
 };
 using RuntimeFailure = Failure<RuntimeError>;
 using LoadResult = Result<Done, RuntimeError>;
-class WindowRuntime;
 using RuntimeStart = Result<std::unique_ptr<WindowRuntime>, RuntimeError>;
 
 class WindowRuntime {
