@@ -289,10 +289,33 @@ void WindowRuntime::Deliver(const MSG& message) {
   DispatchMessageW(&message);
 }
 
+bool WindowRuntime::PressUnit(Unit& unit) {
+  // A unit that could not be clicked now is not pressed by its key either.
+  const HWND hwnd = unit.hwnd();
+  if (hwnd == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) ||
+      !IsWindowEnabled(GetAncestor(hwnd, GA_ROOT))) {
+    return false;
+  }
+  MessageScope scope(*this);  // as a click would be, the press is handled inside a message
+  try {
+    Raise(unit, event::kClicked);
+  } catch (...) {
+    // No exception leaves a handler, from here as from a window procedure.
+  }
+  return true;
+}
+
+bool WindowRuntime::Press(std::uint32_t unit_id) {
+  // A window's own unit has no click: its event 0 is its creation.
+  Unit* unit = FindUnit(unit_id);
+  return unit != nullptr && unit != &unit->window().own() && PressUnit(*unit);
+}
+
 bool WindowRuntime::TakeShortcut(const MSG& message) {
   // Bit 30 of a key-down: the key was down already, an auto-repeat. A held key acts once.
   constexpr LPARAM kRepeat = LPARAM{1} << 30;
-  if (message.message != WM_KEYDOWN || (message.lParam & kRepeat) != 0 || shortcuts_.empty()) return false;
+  const bool key_down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  if (!key_down || (message.lParam & kRepeat) != 0 || shortcuts_.empty()) return false;
   // The key goes to the focused window; the shortcuts are those of the loaded window that holds it.
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
   WindowInstance* window = nullptr;
@@ -308,23 +331,17 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
         (shortcut.focus_unit != 0 && (focused == nullptr || focused->id() != shortcut.focus_unit))) {
       continue;
     }
-    MessageScope scope(*this);  // as a click would be, the press is handled inside a message
+    if (shortcut.press_unit != 0) {
+      if (Unit* unit = window->Find(shortcut.press_unit)) PressUnit(*unit);
+      return true;
+    }
+    MessageScope scope(*this);
     try {
-      if (shortcut.press_unit != 0) {
-        Unit* unit = window->Find(shortcut.press_unit);
-        // A unit that could not be clicked now is not pressed by its key either.
-        if (unit == nullptr || unit->hwnd() == nullptr || !IsWindowVisible(unit->hwnd()) ||
-            !IsWindowEnabled(unit->hwnd())) {
-          return true;
-        }
-        Raise(*unit, event::kClicked);
-      } else {
-        const std::array<std::int32_t, 3> key_args = {static_cast<std::int32_t>(message.wParam), shift_state,
-                                                      0};
-        const EventContext context{*this, window->description.window_id, window->own().id(), event::kKeyDown,
-                                   key_args};
-        handlers_.at(shortcut.handler)(context);
-      }
+      const std::array<std::int32_t, 3> key_args = {static_cast<std::int32_t>(message.wParam), shift_state,
+                                                    0};
+      const EventContext context{*this, window->description.window_id, window->own().id(), event::kKeyDown,
+                                 key_args};
+      handlers_.at(shortcut.handler)(context);
     } catch (...) {
       // No exception leaves a handler, from here as from a window procedure.
     }

@@ -42,7 +42,8 @@ struct HandlerBinding {
 // A key that acts for a whole window: pressed (not held) with exactly these shift keys while the focus is
 // in the window (or, with focus_unit, in that unit), it presses press_unit, raising its clicked event as
 // a click would (when the unit is visible and enabled), or runs `handler` with the key as a key-down event
-// of the window. The key is then taken: the focused unit sees neither it nor its character.
+// of the window. The key is then taken: the focused unit sees neither it nor its character. Keys with Alt
+// (and no Ctrl) arrive as system keys, and are matched as well.
 struct KeyShortcut {
   std::uint32_t window_id;
   std::uint32_t focus_unit;  // 0: anywhere in the window
@@ -86,6 +87,9 @@ class WindowRuntime {
   HWND Handle(std::uint32_t id) const;
   LRESULT SendToWindow(std::uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam);
   bool SetFocusTo(std::uint32_t unit_id);
+  // Presses a unit (not a window) as a click would: raises its clicked event when it and its window are
+  // visible and enabled. False when it could not be pressed now.
+  bool Press(std::uint32_t unit_id);
   // Runs the message loop until the window is destroyed (or WM_QUIT arrives); returns the exit code.
   int RunUntilClosed(std::uint32_t window_id);
   // One step of a message loop (this runtime's, a modal window's, a test's): a key that is a shortcut acts
@@ -130,6 +134,7 @@ class WindowRuntime {
   enum class PumpEnd { kClosed, kQuit, kFailed };
   PumpEnd PumpWhileLoaded(std::uint32_t window_id, int& quit_code);
   bool TakeShortcut(const MSG& message);
+  bool PressUnit(Unit& unit);
   // Empty when the shortcut fits the descriptions and handlers; else what is wrong with it.
   std::string CheckShortcut(const KeyShortcut& shortcut) const;
 

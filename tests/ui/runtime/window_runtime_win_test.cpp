@@ -495,6 +495,43 @@ TEST_F(RuntimeTest, FocusAndChangeEventsOfTheEditBox) {
   EXPECT_EQ(EventsOf(kEdit).back().event, event::kChanged);
 }
 
+TEST_F(RuntimeTest, ShortcutsWithAltArriveAsSystemKeysAndAct) {
+  // Alt+G presses the button: with Alt (and no Ctrl) the keyboard sends system keys.
+  const KeyShortcut alt_g[] = {{kWindowA, 0, 'G', event::kAltDown, kButton, 0}};
+  runtime_.reset();
+  RuntimeStart start = WindowRuntime::Create(table_, kHandlers, alt_g);
+  ASSERT_TRUE(start.ok()) << start.message();
+  runtime_ = std::move(start).value();
+  LoadA();
+  struct Row {
+    UINT message;
+    std::int32_t shift_state;
+    bool repeat;
+    bool clicked;
+    const char* reason;
+  };
+  constexpr LPARAM kAltContext = LPARAM{1} << 29;
+  constexpr LPARAM kWasDown = LPARAM{1} << 30;
+  const Row rows[] = {
+      {WM_SYSKEYDOWN, event::kAltDown, false, true, "Alt+G as the keyboard sends it"},
+      {WM_SYSKEYDOWN, event::kAltDown, true, false, "held, it acts once"},
+      {WM_KEYDOWN, event::kAltDown | event::kCtrlDown, false, false, "Ctrl+Alt+G is another key"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    ASSERT_TRUE(runtime_->SetFocusTo(kEdit));
+    SetKeys((row.shift_state & event::kCtrlDown) != 0 ? std::initializer_list<int>{VK_MENU, VK_CONTROL}
+                                                      : std::initializer_list<int>{VK_MENU});
+    g_events.clear();
+    const LPARAM bits = 1 | (row.message == WM_SYSKEYDOWN ? kAltContext : 0) | (row.repeat ? kWasDown : 0);
+    const MSG key{H(kEdit), row.message, 'G', bits, 0, {}};
+    runtime_->Deliver(key);
+    SetKeys({});
+    std::size_t clicks = 0;
+    for (const Recorded& r : EventsOf(kButton)) clicks += r.event == event::kClicked;
+    EXPECT_EQ(clicks, row.clicked ? 1u : 0u);
+  });
+}
+
 TEST_F(RuntimeTest, MessagesToWindowsThatAreNotUnitsRaiseNothing) {
   LoadA();
   // An inner window of a unit, such as a control's own child, belongs to no unit.
