@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/runtime/unit_events.h"
+#include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
 #include "ui/text/text_codepage_win.h"
@@ -12,6 +14,7 @@ namespace sw {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5957;  // any value; one subclass per edit box
+constexpr WPARAM kCtrlA = 0x01;           // the character Ctrl+A types
 
 LRESULT CALLBACK EditSubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                   DWORD_PTR data) {
@@ -105,6 +108,16 @@ LRESULT EditBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (pad_top_ > 0 || pad_bottom_ > 0) PaintPadding();
       return result;
     }
+    // The classic edit control has no select-all; every user expects Ctrl+A to select the whole text.
+    case WM_KEYDOWN:
+      if (wparam == 'A' && ShiftState() == event::kCtrlDown) {
+        SendMessageW(hwnd(), EM_SETSEL, 0, -1);
+        return 0;
+      }
+      return Default(message, wparam, lparam);
+    case WM_CHAR:
+      if (wparam == kCtrlA) return 0;  // no beep, and no control character in the text
+      return Default(message, wparam, lparam);
     default: return Default(message, wparam, lparam);
   }
 }
