@@ -33,6 +33,8 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kDragTipsWindow), "DragTipsWindow", &DragTipsWindow},
     {Ref(Handler::kCloseTipsWindow), "CloseTipsWindow", &CloseTipsWindow},
     {Ref(Handler::kCopyBarcode), "CopyBarcode", &CopyBarcode},  // bound to a key only
+    {Ref(Handler::kGenerateFromContentBox), "GenerateFromContentBox",
+     &GenerateFromContentBox},  // 15; bound to a key only
 }};
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
@@ -53,9 +55,11 @@ constexpr std::uint32_t kNoHandler = 0;
 constexpr std::int32_t kNoShift = 0;
 constexpr std::int32_t kCtrl = event::kCtrlDown;
 
-// The keys: a key that stands for a button presses it, so that it runs whatever a click runs.
+// The keys: a key that stands for a button presses it, so that it runs whatever a click runs. Enter in the
+// box presses the generate button too, and then gives the box the focus back.
 constexpr KeyShortcut kShortcuts[] = {
-    {MainWindow::kId, MainWindow::kContentEdit, VK_RETURN, kNoShift, MainWindow::kGenerateButton, kNoHandler},
+    {MainWindow::kId, MainWindow::kContentEdit, VK_RETURN, kNoShift, kNoUnit,
+     Ref(Handler::kGenerateFromContentBox)},
     {MainWindow::kId, kAnywhere, 'S', kCtrl, MainWindow::kSaveButton, kNoHandler},
     {MainWindow::kId, kAnywhere, 'C', kCtrl, kNoUnit, Ref(Handler::kCopyBarcode)},
     {ErrorTipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},

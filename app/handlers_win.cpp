@@ -14,6 +14,7 @@
 #include "app/program_state.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
+#include "render/bmp_depth.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
 #include "ui/files/clipboard_win.h"
@@ -26,6 +27,8 @@ namespace {
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
 using layout::TipsWindow;
+
+constexpr std::int16_t kPictureBits = 24;  // the captioned barcode's depth, as the drawing panel reads back
 
 std::string ContentText(const WindowRuntime& runtime) {
   return runtime.GetText(MainWindow::kContentEdit).value_or(std::string());
@@ -96,8 +99,11 @@ std::int32_t GenerateBarcode(const EventContext& context) {
   picture = encoder.MakeBarcode(ContentText(runtime));
   const std::int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
   const std::int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
-  runtime.SetPicture(MainWindow::kBarcodePicture, ScaleBmpBytes(picture.GetData(), picture.GetWidth(),
-                                                                picture.GetHeight(), width, height));
+  // The captioned barcode is 24-bit; where it was too large to hold, the bare bars are 1-bit, and the
+  // picture box still shows (and saves) a picture of the same depth as ever.
+  const std::vector<std::uint8_t> scaled =
+      ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height);
+  runtime.SetPicture(MainWindow::kBarcodePicture, BmpBytesWithBitCount(scaled, kPictureBits));
   {
     // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.
@@ -149,6 +155,19 @@ std::int32_t CopyBarcode(const EventContext& context) {
   if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
     MessageBeep(MB_ICONWARNING);
   }
+  return 0;
+}
+
+std::int32_t GenerateFromContentBox(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  // The button's click, whatever it runs; the click itself leaves the focus in FocusSink.
+  if (!runtime.Press(MainWindow::kGenerateButton)) return 0;
+  // A keyboard user goes on typing: the focus comes back to the box (an empty one loses its cue text
+  // again), the caret after the last character, ready for the next Enter.
+  if (!runtime.SetFocusTo(MainWindow::kContentEdit)) return 0;
+  const HWND box = runtime.Handle(MainWindow::kContentEdit);
+  const int end = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
   return 0;
 }
 

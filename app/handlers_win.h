@@ -18,6 +18,7 @@ std::int32_t GenerateBarcode(const EventContext& context);  // GenerateButton cl
 std::int32_t SaveBarcode(const EventContext& context);      // SaveButton clicked
 std::int32_t IgnoreEvent(const EventContext& context);      // FocusSink changed: nothing to do
 std::int32_t CopyBarcode(const EventContext& context);      // Ctrl+C: the box's selection, else the barcode
+std::int32_t GenerateFromContentBox(const EventContext& context);  // Enter in ContentEdit: generate, type on
 // BarcodeHostWindow
 std::int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow

@@ -79,19 +79,47 @@ void AppDriver::Pump() {
   }
 }
 
-void AppDriver::PressKey(UINT key, std::int32_t shift_state, bool held) {
+namespace {
+
+LPARAM KeyBits(UINT key, std::int32_t shift_state) {
+  constexpr LPARAM kAltContext = LPARAM{1} << 29;
+  const bool system_key = (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
+  return (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) | 1 |
+         (system_key ? kAltContext : 0);
+}
+
+UINT KeyMessage(std::int32_t shift_state, UINT plain, UINT system) {
+  const bool system_key = (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
+  return system_key ? system : plain;
+}
+
+}  // namespace
+
+void AppDriver::KeyDown(UINT key, std::int32_t shift_state, bool repeat) {
   // The shift keys as the keyboard state that the loop reads while it handles the key.
   BYTE keys[256] = {};
   if ((shift_state & event::kCtrlDown) != 0) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
   if ((shift_state & event::kShiftDown) != 0) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
   if ((shift_state & event::kAltDown) != 0) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
   SetKeyboardState(keys);
-  const HWND focus = GetFocus();
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
   const LPARAM was_down = LPARAM{1} << 30;
-  const LPARAM released = LPARAM{1} << 31;
-  PostMessageW(focus, WM_KEYDOWN, key, scan | 1 | (held ? was_down : 0));
-  PostMessageW(focus, WM_KEYUP, key, scan | 1 | was_down | released);
+  PostMessageW(GetFocus(), KeyMessage(shift_state, WM_KEYDOWN, WM_SYSKEYDOWN), key,
+               KeyBits(key, shift_state) | (repeat ? was_down : 0));
+}
+
+void AppDriver::KeyUp(UINT key, std::int32_t shift_state) {
+  const LPARAM was_down_and_released = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+  PostMessageW(GetFocus(), KeyMessage(shift_state, WM_KEYUP, WM_SYSKEYUP), key,
+               KeyBits(key, shift_state) | was_down_and_released);
+}
+
+void AppDriver::PressKey(UINT key, std::int32_t shift_state, bool held) {
+  KeyDown(key, shift_state, held);
+  KeyUp(key, shift_state);
+}
+
+void AppDriver::Type(std::wstring_view text) {
+  for (const wchar_t c : text) PostMessageW(GetFocus(), WM_CHAR, c, 1);
 }
 
 void AppDriver::Click(std::uint32_t unit_id) {

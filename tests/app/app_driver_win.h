@@ -45,6 +45,12 @@ class AppDriver {
   // A key pressed and released in the focused window, with these shift keys held (event::kCtrlDown ...);
   // `held` sends it as an auto-repeat of a key that is down already. Handled once the loop runs (Pump).
   static void PressKey(UINT key, std::int32_t shift_state = 0, bool held = false);
+  // The pieces of a press, for a key held down: the press (or an auto-repeat) and the release. With Alt and
+  // without Ctrl they are system keys, as the keyboard sends them.
+  static void KeyDown(UINT key, std::int32_t shift_state, bool repeat);
+  static void KeyUp(UINT key, std::int32_t shift_state);
+  // Characters typed into the focused window.
+  static void Type(std::wstring_view text);
   void CloseTipsBy(TipsCloser closer) { closer_ = closer; }
   void SetContent(std::string_view gbk);
   std::string Content() const;

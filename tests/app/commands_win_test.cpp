@@ -167,6 +167,10 @@ class AppCommands : public ::testing::Test {
   // The key in the focused window, through the runtime's loop; no shift key stays down afterwards.
   void Press(UINT key, std::int32_t shift_state = 0, bool held = false) {
     AppDriver::PressKey(key, shift_state, held);
+    Settle();
+  }
+  // Runs the loop over what was posted; no shift key stays down afterwards.
+  void Settle() {
     app_.Pump();
     BYTE none[256] = {};
     SetKeyboardState(none);
@@ -296,9 +300,12 @@ TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {
   const BmpHeader shown = HeaderOf(app_.Picture());
   EXPECT_EQ(shown.width, kPictureWidth) << "a picture, not none";
   EXPECT_EQ(shown.height, kPictureHeight);
+  EXPECT_EQ(shown.bits, 24) << "of the same depth as every other picture";
+  EXPECT_EQ(app_.Picture().size(), kPictureBytes);
   EXPECT_GT(BlackPixelsInBarRows(app_.Picture()), kPictureWidth * 10) << "with its bars";
   Bitmap full;
   ExpectFullSizeBarsOf(widest, full);
+  EXPECT_EQ(full.GetBitCount(), 1) << "the bare bars: the captioned image could not be held";
   Generate("Z9");
   EXPECT_EQ(app_.Picture().size(), kPictureBytes) << "and the next barcode works as ever";
 }
@@ -506,35 +513,45 @@ TEST_F(AppCommands, HostWindowShrinksToNothingWhenLoaded) {
   DestroyWindow(runtime().Handle(BarcodeHostWindow::kId));
 }
 
-TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
-  enum Outcome { kGenerated, kRefusedAsEmpty, kSaved, kAskedForABarcode, kNothing };
+TEST_F(AppCommands, KeysOfTheMainWindow) {
+  enum Outcome { kGenerated, kRefusedAsEmpty, kSaved, kAskedForABarcode, kSelectedAll, kNothing };
+  // kPressed: a press and release. kLoneRepeat: only an auto-repeat, of a key held since before.
+  // kHeldWhileTyping: a press, "X" typed, then auto-repeats of the held key, then the release.
+  enum Stroke { kPressed, kLoneRepeat, kHeldWhileTyping };
   struct Row {
     std::string_view box;
     std::uint32_t focus;
     UINT key;
     std::int32_t shift_state;
-    bool held;            // an auto-repeat of a key that is down already
+    Stroke stroke;
     bool barcode_before;  // one is generated (clicked) first
     Outcome outcome;
     const char* reason;
   };
   constexpr std::int32_t kCtrl = event::kCtrlDown;
   const Row rows[] = {
-      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, false, false, kGenerated,
-       "Enter in the box generates"},
-      {app::kCueText, MainWindow::kContentEdit, VK_RETURN, 0, false, true, kRefusedAsEmpty,
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, kPressed, false, kGenerated,
+       "Enter in the box generates, and the box keeps the focus for typing on"},
+      {app::kCueText, MainWindow::kContentEdit, VK_RETURN, 0, kPressed, true, kRefusedAsEmpty,
        "an empty box: the click's message, the picture stays"},
-      {"KEY123", MainWindow::kContentEdit, VK_RETURN, event::kShiftDown, false, false, kNothing,
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, event::kShiftDown, kPressed, false, kNothing,
        "Shift+Enter is another key"},
-      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, true, false, kNothing,
+      {"KEY123", MainWindow::kContentEdit, VK_RETURN, 0, kLoneRepeat, false, kNothing,
        "a held Enter acts once only"},
-      {"KEY123", MainWindow::kFocusSink, VK_RETURN, 0, false, false, kNothing, "Enter outside the box"},  // 5
-      {"SAVE1", MainWindow::kContentEdit, 'S', kCtrl, false, true, kSaved, "Ctrl+S in the box saves"},
-      {"SAVE2", MainWindow::kFocusSink, 'S', kCtrl, false, true, kSaved, "so it does anywhere in the window"},
-      {"SAVE3", MainWindow::kContentEdit, 'S', kCtrl, false, false, kAskedForABarcode,
+      {"KEY123", MainWindow::kFocusSink, VK_RETURN, 0, kPressed, false, kNothing,
+       "Enter outside the box"},  // 5
+      {"SAVE1", MainWindow::kContentEdit, 'S', kCtrl, kPressed, true, kSaved, "Ctrl+S in the box saves"},
+      {"SAVE2", MainWindow::kFocusSink, 'S', kCtrl, kPressed, true, kSaved,
+       "so it does anywhere in the window"},
+      {"SAVE3", MainWindow::kContentEdit, 'S', kCtrl, kPressed, false, kAskedForABarcode,
        "no barcode yet: the click's message"},
-      {"SAVE4", MainWindow::kContentEdit, 'S', kCtrl | event::kAltDown, false, true, kNothing,
+      {"SAVE4", MainWindow::kContentEdit, 'S', kCtrl | event::kAltDown, kPressed, true, kNothing,
        "Ctrl+Alt+S (AltGr+S) is another key"},
+      {"HELD7", MainWindow::kContentEdit, VK_RETURN, 0, kHeldWhileTyping, false, kGenerated,
+       "Enter held down: its press generates, its repeats do not"},  // 10
+      {"PICK ME", MainWindow::kContentEdit, 'A', kCtrl, kPressed, false, kSelectedAll,
+       "Ctrl+A selects the box's whole text"},
+      {"PICK ME", MainWindow::kContentEdit, 'A', 0, kPressed, false, kNothing, "A alone selects nothing"},
   };
   testing::ForEachRow(rows, [&](const Row& row) {
     SetUp();
@@ -543,18 +560,42 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
     DeleteFileW(L"C:\\1.bmp");
     app_.SetContent(row.box);
     runtime().SetFocusTo(row.focus);
-    Press(row.key, row.shift_state, row.held);
+    const HWND box = runtime().Handle(MainWindow::kContentEdit);
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    if (row.stroke == kHeldWhileTyping) {
+      AppDriver::KeyDown(row.key, row.shift_state, false);
+      AppDriver::Type(L"X");
+      for (int repeat = 0; repeat < 3; ++repeat) AppDriver::KeyDown(row.key, row.shift_state, true);
+      AppDriver::KeyUp(row.key, row.shift_state);
+      Settle();
+    } else {
+      Press(row.key, row.shift_state, row.stroke == kLoneRepeat);
+    }
     const std::vector<TipsSeen> tips = app_.TakeTips();
     saved_.push_back(SavedPathFor(row.box));
+    DWORD selection_start = 0;
+    DWORD selection_end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selection_start),
+                 reinterpret_cast<LPARAM>(&selection_end));
+    const std::string typed = row.stroke == kHeldWhileTyping ? "X" : "";
     switch (row.outcome) {
       case kGenerated: {
         EXPECT_TRUE(tips.empty());
-        EXPECT_EQ(GetFocus(), runtime().Handle(MainWindow::kFocusSink)) << "the click's focus move";
+        EXPECT_EQ(GetFocus(), box) << "the focus is back in the box";
+        EXPECT_EQ(app_.Content(), std::string(row.box) + typed) << "and what was typed went there";
+        EXPECT_EQ(selection_start, app_.Content().size()) << "the caret after the last character";
+        EXPECT_EQ(selection_end, selection_start);
         EXPECT_TRUE(FileExists(C1Path()));
         const std::vector<std::uint8_t> by_key = app_.Picture();
         EXPECT_EQ(by_key.size(), kPictureBytes);
+        // Typing on and pressing Enter again makes the next barcode.
+        AppDriver::Type(L"9");
+        Press(VK_RETURN);
+        const std::vector<std::uint8_t> again = app_.Picture();
         Generate(row.box);
         EXPECT_EQ(by_key, app_.Picture()) << "the picture a click makes";
+        Generate(std::string(row.box) + typed + "9");
+        EXPECT_EQ(again, app_.Picture()) << "the second Enter's barcode has what was typed on";
         break;
       }
       case kRefusedAsEmpty:
@@ -564,15 +605,26 @@ TEST_F(AppCommands, EnterInTheBoxGeneratesAndCtrlSSaves) {
         EXPECT_EQ(tips[0].message,
                   row.outcome == kRefusedAsEmpty ? app::kEmptyContentMessage : app::kNoBarcodeMessage);
         EXPECT_EQ(app_.Picture(), before);
+        if (row.outcome == kRefusedAsEmpty) {
+          EXPECT_EQ(GetFocus(), box) << "back in the box after the message";
+          EXPECT_EQ(app_.Content(), "") << "which is empty and ready for typing, without its cue text";
+        }
         break;
       case kSaved:
         ASSERT_EQ(tips.size(), 1u);
         EXPECT_EQ(tips[0].message, app::SavedMessage(SavedPathFor(row.box)));
         EXPECT_EQ(ReadFileBytes(SavedPathFor(row.box)), app_.Picture());
         break;
+      case kSelectedAll:
+        EXPECT_TRUE(tips.empty());
+        EXPECT_EQ(app_.Content(), row.box) << "no character typed";
+        EXPECT_EQ(selection_start, 0u);
+        EXPECT_EQ(selection_end, row.box.size());
+        break;
       case kNothing:
         EXPECT_TRUE(tips.empty());
         EXPECT_EQ(app_.Picture(), before);
+        EXPECT_EQ(selection_end, selection_start) << "nothing selected";
         EXPECT_FALSE(FileExists(C1Path())) << "no generate";
         EXPECT_FALSE(FileExists(SavedPathFor(row.box))) << "no save";
         break;
