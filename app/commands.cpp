@@ -7,8 +7,11 @@ namespace sw::app {
 bool IsEmptyContent(std::string_view box_text) { return box_text.empty() || box_text == kCueText; }
 
 std::string SavedFilePath(std::string_view program_directory, std::string_view content) {
-  std::string path(program_directory);
-  path += kSavedNameStart;
+  return std::string(program_directory) + SavedPathAfterFolder(content);
+}
+
+std::string SavedPathAfterFolder(std::string_view content) {
+  std::string path(kSavedNameStart);
   path += content;
   path += kSavedNameEnd;
   return path;

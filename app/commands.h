@@ -10,7 +10,10 @@ namespace sw::app {
 // The box shows the cue text when the user left it empty; an empty text is no content either.
 bool IsEmptyContent(std::string_view box_text);
 
+// The saved file's path: the program folder, then "\Bar_Code_" + content + ".bmp". The part after the
+// folder is also given alone, for a folder that is kept wide because GBK may not spell its name.
 std::string SavedFilePath(std::string_view program_directory, std::string_view content);
+std::string SavedPathAfterFolder(std::string_view content);
 
 // The success message: the full path after its start, the thanks on a second line.
 std::string SavedMessage(std::string_view path);

@@ -123,12 +123,15 @@ std::int32_t SaveBarcode(const EventContext& context) {
   }
   // The box's text as it is now, not the content that was encoded; the cue text too.
   const std::string content = ContentText(runtime);
+  // The file's path keeps the folder as the system names it, which GBK may not spell; the message's
+  // text (SavedPath) shows such a folder only approximately.
+  const std::wstring path = WideProgramDirectory(SavedPathAfterFolder(content));
   SavedPath() = SavedFilePath(ProgramDirectory(), content);
   // A content that would lead out of the program folder, or into a stream, is not written at all.
   bool saved = false;
   if (IsSafeFileNamePart(content)) {
     const Bytes picture = runtime.GetPicture(MainWindow::kBarcodePicture).value_or(Bytes());
-    saved = WriteBytesToFile(SavedPath(), {picture});
+    saved = WriteBytesToFile(path, {picture});
   }
   ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
   return 0;

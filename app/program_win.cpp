@@ -56,7 +56,10 @@ int RunProgram() {
     return 1;
   }
   const int exit_code = runtime.RunUntilClosed(layout::MainWindow::kId);
-  EndShellServices();  // the web page opened on the way out; this thread's COM apartment ends with the loop
+  // A loop ended by WM_QUIT leaves MainWindow to the runtime's end, whose destroyed handler opens the web
+  // page: the runtime ends first, so that the page opens in the apartment kept for it, which ends next.
+  start.value().reset();
+  EndShellServices();
   return exit_code;
 }
 

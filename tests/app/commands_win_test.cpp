@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,7 @@
 #include "render/byte_reader.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/support/case_table.h"
+#include "tests/support/temp_folder_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/handles/handles_win.h"
@@ -735,6 +739,109 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
         EXPECT_TRUE(copied.empty());
         break;
       case kLastBarcode: EXPECT_EQ(copied, last_barcode) << "the full-size barcode, header and all"; break;
+    }
+  });
+}
+
+// Saving from a program folder of any name. The program folder is the running program's own, so this test
+// program copies itself into a folder of each name and runs the copy with the flag below; the copy
+// generates, saves, and leaves the message it was shown in a file in its current directory.
+constexpr wchar_t kSaveInOwnFolder[] = L"--sw-save-in-own-folder";
+constexpr std::string_view kFolderTestContent = "WIDE7";
+constexpr char kMessageFile[] = "save-message.txt";
+
+std::vector<std::uint8_t> ReadWide(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs the program with the arguments from `directory`, its output into `log`; its exit code, or kNotRun
+// when it did not start or end within a minute.
+constexpr DWORD kNotRun = ~0u;
+DWORD RunProgramCopy(const std::filesystem::path& program, const std::wstring& arguments,
+                     const std::wstring& directory, const std::wstring& log) {
+  SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+  const ScopedFile output = OwnFile(
+      CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = startup.hStdError = output.get();
+  std::wstring command = L"\"" + program.wstring() + L"\" " + arguments;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, directory.c_str(),
+                      &startup, &started)) {
+    return kNotRun;
+  }
+  const ScopedFile process(started.hProcess), thread(started.hThread);
+  DWORD exit_code = kNotRun;
+  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) TerminateProcess(process.get(), kNotRun);
+  GetExitCodeProcess(process.get(), &exit_code);
+  return exit_code;
+}
+
+TEST_F(AppCommands, SavesInAProgramFolderOfAnyName) {
+  if (wcsstr(GetCommandLineW(), kSaveInOwnFolder) != nullptr) {
+    // The copy, started in its parent's folder: its own folder is the current directory now.
+    Generate(kFolderTestContent);
+    app_.Click(MainWindow::kSaveButton);  // not Save(), whose clean-up would delete the file
+    app_.Pump();
+    const std::vector<TipsSeen> tips = app_.TakeTips();
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, TipsWindow::kId);
+    std::ofstream(kMessageFile, std::ios::binary) << tips[0].message;
+    return;
+  }
+  Generate(kFolderTestContent);
+  const std::vector<std::uint8_t> picture = app_.Picture();
+  struct Row {
+    std::wstring_view folder;
+    std::string_view gbk;  // the folder's name in GBK; empty where GBK cannot spell it
+    const char* reason;
+  };
+  const Row rows[] = {
+      {L"J\u00f6rg \u0141ukasz \u00df", "", "letters that GBK does not have"},
+      {L"\u6761\u7801 \u5de5\u5177", "\xcc\xf5\xc2\xeb \xb9\xa4\xbe\xdf", "Chinese"},
+      {L"\u4e57\u4fd3 \u8868", "\x81\x5c\x82\x5c \xb1\xed",
+       "GBK characters whose second byte is a backslash"},
+      {L"\u6771\u4eac \u5104", "\x96\x7c\xbe\xa9 \x83\x7c", "and a bar"},
+      {L"\U00020000 \U0001D11E", "", "characters outside the Basic Multilingual Plane"},
+  };
+  wchar_t self[MAX_PATH] = {};
+  ASSERT_LT(GetModuleFileNameW(nullptr, self, MAX_PATH), DWORD{MAX_PATH});
+  const testing::TempFolder base;
+  ASSERT_FALSE(base.path().empty());
+  const std::string base_gbk = GbkFromWide(base.path());
+  const std::string file_name = "Bar_Code_" + std::string(kFolderTestContent) + ".bmp";
+  testing::ForEachRow(rows, [&](const Row& row) {
+    const std::filesystem::path folder = base.path() + L"\\" + std::wstring(row.folder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::vector<std::wstring> names = testing::TempFolder::Names(base.path());
+    ASSERT_NE(std::ranges::find(names, row.folder), names.end()) << "the file system keeps the name as it is";
+    const std::filesystem::path copy = folder / "copy.exe";
+    ASSERT_TRUE(CopyFileW(self, copy.c_str(), TRUE));  // a copy: a running program's file is not deleted
+
+    const std::wstring log = base.path() + L"\\copy.log";
+    const DWORD exit_code = RunProgramCopy(copy,
+                                           L"--gtest_filter=AppCommands.SavesInAProgramFolderOfAnyName "
+                                           L"--gtest_output=xml:" +
+                                               base.path() + L"\\copy.xml " + kSaveInOwnFolder,
+                                           base.path(), log);
+    const std::vector<std::uint8_t> output = ReadWide(log);
+    EXPECT_EQ(exit_code, 0u) << std::string(output.begin(), output.end());
+
+    EXPECT_EQ(ReadWide(folder / file_name), picture) << "the picture, in that folder";
+    const std::vector<std::uint8_t> shown = ReadWide(folder / kMessageFile);
+    const std::string message(shown.begin(), shown.end());
+    const std::string start = kSavedTo + base_gbk + "\\";
+    const std::string end = "\\" + file_name + "\r\n" + kThanks;
+    if (!row.gbk.empty()) {
+      EXPECT_EQ(message, start + std::string(row.gbk) + end);
+    } else {
+      // Shown approximately: what stands for the folder's name is at least there.
+      EXPECT_TRUE(message.starts_with(start) && message.ends_with(end)) << message;
+      EXPECT_GT(message.size(), start.size() + end.size()) << message;
     }
   });
 }

@@ -74,15 +74,16 @@ void ShellOpen(std::string_view url) {
 WebPageOpener web_page_opener = ShellOpen;
 
 // The shell may hand an address to COM components, which want a single-threaded apartment on the calling
-// thread. Started once a thread; a thread that had an apartment of the other kind keeps it as it is.
-enum class Apartment { kNotTried, kOurs, kNotOurs };
+// thread. Started once a thread and kept until EndShellServices; a thread that had an apartment of the
+// other kind keeps it as it is. A page opened after the end (by a window destroyed once its loop is over)
+// gets one for that call only: nothing would end one started then.
+enum class Apartment { kNotTried, kOurs, kNotOurs, kEnded };
 thread_local Apartment apartment = Apartment::kNotTried;
 
-void StartApartmentOnce() {
-  if (apartment != Apartment::kNotTried) return;
+// True when this call took a reference on the thread's apartment, which CoUninitialize gives back.
+bool EnterApartment() {
   const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  // S_FALSE: there was one already, and this call still holds a reference to give back.
-  apartment = result == S_OK || result == S_FALSE ? Apartment::kOurs : Apartment::kNotOurs;
+  return result == S_OK || result == S_FALSE;  // S_FALSE: there was one already, and it counts this call
 }
 
 }  // namespace
@@ -107,13 +108,17 @@ bool InitProgramDirectory() {
   return true;
 }
 
+std::wstring WideProgramDirectory(std::string_view then) { return program_directory + WideFromGbk(then); }
 std::string ProgramDirectory() { return GbkFromWide(program_directory); }
 std::string ProgramFileName() { return GbkFromWide(program_file_name); }
 
 bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> buffers) {
+  return !path.empty() && WriteBytesToFile(std::wstring_view(WideFromGbk(path)), buffers);
+}
+
+bool WriteBytesToFile(std::wstring_view path, std::initializer_list<std::span<const std::uint8_t>> buffers) {
   if (path.empty()) return false;
-  const std::wstring target = WideFromGbk(path);
-  if (target.empty()) return false;
+  const std::wstring target(path);
 
   std::wstring temporary;
   ScopedFile file = OwnFile(CreateTemporaryBeside(target, temporary));
@@ -135,13 +140,21 @@ bool WriteBytesToFile(std::string_view path, std::initializer_list<std::span<con
 }
 
 void OpenWebPage(std::string_view url) {
-  StartApartmentOnce();
+  if (apartment == Apartment::kNotTried) {
+    apartment = EnterApartment() ? Apartment::kOurs : Apartment::kNotOurs;
+  }
+  if (apartment != Apartment::kEnded) {
+    web_page_opener(url);
+    return;
+  }
+  const bool entered = EnterApartment();
   web_page_opener(url);
+  if (entered) CoUninitialize();
 }
 
 void EndShellServices() {
   if (apartment == Apartment::kOurs) CoUninitialize();
-  apartment = Apartment::kNotTried;
+  apartment = Apartment::kEnded;
 }
 
 WebPageOpener SetWebPageOpener(WebPageOpener opener) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/case_table.h"
+#include "tests/support/temp_folder_win.h"
 #include "ui/text/text_codepage_win.h"
 
 namespace sw {
@@ -24,33 +25,7 @@ Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 // A fresh folder of its own for each test, removed afterwards with everything in it.
 class FileServicesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-    folder_ = std::wstring(temp) + L"sw-files-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-  }
-  void TearDown() override { RemoveTree(L"\\\\?\\" + folder_); }
-
-  static void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(path);
-        } else {
-          DeleteFileW(path.c_str());
-        }
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-  }
+  void SetUp() override { ASSERT_FALSE(folder_.empty()); }
 
   std::string Path(std::string_view name_gbk) const {
     return GbkFromWide(folder_) + "\\" + std::string(name_gbk);
@@ -70,21 +45,10 @@ class FileServicesTest : public ::testing::Test {
     return GetFileAttributesW(WideFromGbk(path_gbk).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
   // Every name in the folder: proves that no temporary file stays behind.
-  std::vector<std::wstring> Names() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..") {
-        names.push_back(found.cFileName);
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-  }
+  std::vector<std::wstring> Names() const { return testing::TempFolder::Names(folder_); }
 
-  std::wstring folder_;
+  testing::TempFolder temp_;
+  const std::wstring& folder_ = temp_.path();
 };
 
 TEST_F(FileServicesTest, WritesBuffersInOrderAndReplacesWholly) {
@@ -183,6 +147,7 @@ TEST(ProgramDirectory, IsTheExecutablesFolderAndTheCurrentDirectory) {
   GetModuleFileNameW(nullptr, module, MAX_PATH);
   const std::wstring path = module;
   const std::wstring folder = path.substr(0, path.rfind(L'\\'));
+  EXPECT_EQ(WideProgramDirectory(), folder);
   EXPECT_EQ(ProgramDirectory(), GbkFromWide(folder));
   EXPECT_EQ(ProgramFileName(), GbkFromWide(path.substr(path.rfind(L'\\') + 1)));
   EXPECT_NE(ProgramDirectory().back(), '\\');
@@ -218,15 +183,19 @@ void ProbeAtOpening(std::string_view) { apartment_at_opening = ProbeApartment();
 TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsItWas) {
   constexpr DWORD kNone = ~0u;
   const struct {
-    DWORD before;        // the thread's own apartment, or kNone
-    HRESULT at_opening;  // what the opener finds
-    HRESULT after_end;   // after EndShellServices, before the thread ends its own apartment
+    DWORD before;         // the thread's own apartment, or kNone
+    bool open_after_end;  // a page opened once more after EndShellServices (a window destroyed late)
+    HRESULT at_opening;   // what the opener finds, at the last opening
+    HRESULT after_end;    // after EndShellServices, before the thread ends its own apartment
     const char* reason;
   } cases[] = {
-      {kNone, S_FALSE, S_OK, "a thread without COM gets a single-threaded apartment, and gives it back"},
-      {COINIT_APARTMENTTHREADED, S_FALSE, S_FALSE, "a single-threaded one stays, its count as it was"},
-      {COINIT_MULTITHREADED, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE,
+      {kNone, false, S_FALSE, S_OK,
+       "a thread without COM gets a single-threaded apartment, and gives it back"},
+      {COINIT_APARTMENTTHREADED, false, S_FALSE, S_FALSE, "a single-threaded one stays, its count as it was"},
+      {COINIT_MULTITHREADED, false, RPC_E_CHANGED_MODE, RPC_E_CHANGED_MODE,
        "a multi-threaded one is not the shell's to end"},
+      {kNone, true, S_FALSE, S_OK, "a page opened after the end has an apartment while it opens, no longer"},
+      {COINIT_APARTMENTTHREADED, true, S_FALSE, S_FALSE, "nor does it leave a count on the thread's own"},
   };
   const WebPageOpener previous = SetWebPageOpener(ProbeAtOpening);
   testing::ForEachRow(cases, [&](const auto& c) {
@@ -236,6 +205,7 @@ TEST(OpenWebPage, TheShellIsCalledInASingleThreadedApartmentAndTheThreadLeftAsIt
       OpenWebPage("https://example.invalid/#tool");
       OpenWebPage("https://example.invalid/#tool");  // the apartment is started once a thread
       EndShellServices();
+      if (c.open_after_end) OpenWebPage("https://example.invalid/#tool");
       after_end = ProbeApartment();
       if (c.before != kNone) CoUninitialize();
       at_end_of_thread = ProbeApartment();
