@@ -1,22 +1,13 @@
 #include "encode/symbols.h"
 
 #include <optional>
-#include <string_view>
 
 #include "encode/code128_tables.h"
 #include "encode/segments.h"
+#include "ui/text/gbk.h"
 
 namespace sw::code128 {
 namespace {
-
-// The box's text is GBK: a lead byte 0x81-0xFE and a trail byte 0x40-0xFE other than 0x7F are one
-// character. Its trail byte may equal a printable ASCII byte ("\xC8" "A"), which it does not stand for.
-bool IsDoubleByteCharacterAt(std::string_view text, std::size_t i) {
-  if (i + 1 >= text.size()) return false;
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const auto trail = static_cast<unsigned char>(text[i + 1]);
-  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-}
 
 // Calls `emit` with the value of every unit of the segment that has one.
 template <typename Emit>
@@ -29,7 +20,7 @@ void ForEachValue(const std::string& segment, Emit&& emit) {
     }
   } else {
     for (std::size_t i = 1; i < segment.size(); ++i) {
-      if (IsDoubleByteCharacterAt(segment, i)) {  // left out whole; a lead byte alone falls to SetBValue
+      if (gbk::IsDoubleByteAt(segment, i)) {  // left out whole; a lead byte alone falls to SetBValue
         ++i;
         continue;
       }

@@ -89,6 +89,7 @@ struct BoundSystemCall {
   HMODULE library = nullptr;
 };
 std::array<BoundSystemCall, kSystemCallRowCount> g_bound{};
+std::optional<SystemLibrarySearch> g_chosen_search;  // by a test; otherwise what the system offers
 
 UntypedFunction FindExport(HMODULE library, const char* function) {
   FARPROC found = nullptr;
@@ -128,10 +129,12 @@ HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search) {
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
-  static const SystemLibrarySearch search =
+  static const SystemLibrarySearch offered =
       HasSystemDirectorySearch() ? SystemLibrarySearch::kSearchFlag : SystemLibrarySearch::kFullPath;
-  return LoadSystemLibrary(name, search);
+  return LoadSystemLibrary(name, g_chosen_search.value_or(offered));
 }
+
+void ChooseSystemLibrarySearch(std::optional<SystemLibrarySearch> search) { g_chosen_search = search; }
 
 ExportLookup LookUpExport(const char* dll, const char* function) {
   ExportLookup result;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -205,10 +206,13 @@ HMODULE SystemCallLibrary(std::size_t row);
 // Loads a library of the table from the system folder only; a name with ":" is a path and is loaded as
 // written. kSearchFlag asks the loader to search the system folder alone; kFullPath loads the system
 // folder's file by its whole path, for systems whose loader lacks that flag. The one-argument form
-// picks what the system offers.
+// picks what the system offers, unless a test has chosen for it.
 enum class SystemLibrarySearch { kSearchFlag, kFullPath };
 HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search);
 HMODULE LoadSystemLibrary(const char* name);
+// For tests: the way the one-argument form (hence every row) loads from now on; none gives the choice
+// back to the system. kFullPath runs, on a system that has the flag, what one without it runs.
+void ChooseSystemLibrarySearch(std::optional<SystemLibrarySearch> search);
 
 // Looks an export up by the table's rules without touching any row: an empty DLL name searches the
 // six system libraries in order, releasing those that lack the export; any other name is loaded with

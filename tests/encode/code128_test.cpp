@@ -140,6 +140,13 @@ const Case kCases[] = {
      {33, 0, 34},
      (104 + 33 + 0 + 3 * 34) % 103,
      "a lead byte before a space is left out alone: the space stays"},
+    {"\x81?",
+     {B("\x81?")},
+     true,
+     kStartB,
+     {ValueB('?')},
+     (104 + ValueB('?')) % 103,
+     "'?' (0x3F) lies just below the trail bytes: the lead is left out alone and the ? stays"},
     {"\x80"
      "A\xff"
      "B",

@@ -1,26 +1,63 @@
-// The call table's libraries come from the system folder only: a gdiplus.dll planted beside this test
-// program (the decoy, which leaves a marker file when loaded) is never loaded, the system's one is.
+// The call table's libraries come from the system folder only: system libraries planted beside this test
+// program (decoys, which leave a marker file when loaded) are never loaded, the system's are. Both ways of
+// loading are tried: the search flag that this system offers, and the full path that systems without the
+// flag get, the latter in a fresh process of this program, before anything has loaded the libraries.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "shadow/fatal_error_win.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
 #include "tests/support/case_table.h"
+#include "ui/handles/handles_win.h"
 
 namespace sw {
 namespace {
 
-std::wstring ProgramFolder() {
+// The libraries that a process using the table has not loaded before it binds them, each with a decoy
+// beside this program: gdiplus and ole32 (named by rows), mpr and shell32 (reached only by the search for
+// an export that no earlier library has). kernel32 is in every process, and a program using the table
+// imports user32 (for the fatal box) and with it gdi32: a bare name finds those loaded already, so decoys
+// of them could catch nothing. Nor could one of advapi32, which Wine has loaded by then too.
+constexpr const char* kDecoys[] = {"gdiplus", "ole32", "mpr", "shell32"};
+constexpr const char* kLoadedBeforeBinding[] = {"kernel32", "user32", "gdi32"};
+
+// The argument that makes this program the fresh process of the full-path test.
+constexpr std::string_view kFullPathChild = "--bind-every-row-by-full-path";
+
+std::wstring ProgramPath() {
   wchar_t path[MAX_PATH] = {};
-  const std::wstring module(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-  return module.substr(0, module.rfind(L'\\'));
+  return std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
 }
 
-std::wstring MarkerPath() { return ProgramFolder() + L"\\decoy-gdiplus-loaded"; }
-bool DecoyWasLoaded() { return GetFileAttributesW(MarkerPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::wstring ProgramFolder() {
+  const std::wstring program = ProgramPath();
+  return program.substr(0, program.rfind(L'\\'));
+}
+
+std::wstring Wide(const char* ascii) {
+  return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
+}
+std::wstring DecoyPath(const char* name) { return ProgramFolder() + L"\\" + Wide(name) + L".dll"; }
+std::wstring MarkerPath(const char* name) { return ProgramFolder() + L"\\decoy-" + Wide(name) + L"-loaded"; }
+
+// The decoys that have run, as "gdiplus ole32 "; empty when none has.
+std::string LoadedDecoys() {
+  std::string loaded;
+  for (const char* name : kDecoys) {
+    if (GetFileAttributesW(MarkerPath(name).c_str()) != INVALID_FILE_ATTRIBUTES)
+      loaded += std::string(name) + " ";
+  }
+  return loaded;
+}
+
+void DeleteMarkers() {
+  for (const char* name : kDecoys) DeleteFileW(MarkerPath(name).c_str());
+}
 
 // The folder of a loaded module, compared without regard to letter case.
 std::wstring FolderOf(HMODULE module) {
@@ -40,18 +77,56 @@ std::wstring SystemFolder() {
 
 int g_fatal_reports = 0;
 
+// The fresh process: every row bound by the full-path way, as on a system without the search flag, and
+// every library that the search over the six system libraries loads. Prints each fault; returns their
+// count as the exit code.
+int BindEveryRowByFullPath() {
+  int faults = 0;
+  auto fault = [&](const std::string& what) {
+    std::printf("full-path process: %s\n", what.c_str());
+    ++faults;
+  };
+  for (const char* name : kDecoys) {
+    if (GetModuleHandleA(name) != nullptr) fault(std::string(name) + " was loaded before binding");
+  }
+  for (const char* name : kLoadedBeforeBinding) {
+    if (GetModuleHandleA(name) == nullptr) fault(std::string(name) + " was not loaded yet: it needs a decoy");
+  }
+  SetFatalErrorHooks({[](const char*, const char* message) {
+                        std::printf("full-path process: fatal report: %s\n", message);
+                        ++g_fatal_reports;
+                      },
+                      [](unsigned) {}});
+  ChooseSystemLibrarySearch(SystemLibrarySearch::kFullPath);
+  for (std::size_t row = 0; row < kSystemCallRowCount; ++row) {
+    const std::string what = "row " + std::to_string(row) + " (" + kSystemCallNames[row].function + ")";
+    if (BindSystemCall(row) == nullptr) {
+      fault(what + " is not bound");
+    } else if (FolderOf(SystemCallLibrary(row)) != SystemFolder()) {
+      fault(what + " comes from outside the system folder");
+    }
+  }
+  if (LookUpExport("", "SwNoSuchExport").address != nullptr) fault("an export that no library has was found");
+  if (g_fatal_reports != 0) fault(std::to_string(g_fatal_reports) + " fatal reports");
+  if (const std::string loaded = LoadedDecoys(); !loaded.empty()) fault("decoys loaded: " + loaded);
+  std::fflush(stdout);
+  return faults;
+}
+
 class SystemLibrary : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(GetFileAttributesW((ProgramFolder() + L"\\gdiplus.dll").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the decoy must lie beside the test program";
-    DeleteFileW(MarkerPath().c_str());
+    for (const char* name : kDecoys) {
+      ASSERT_NE(GetFileAttributesW(DecoyPath(name).c_str()), INVALID_FILE_ATTRIBUTES)
+          << "the " << name << " decoy must lie beside the test program";
+    }
+    DeleteMarkers();
     g_fatal_reports = 0;
     previous_ = SetFatalErrorHooks({[](const char*, const char*) { ++g_fatal_reports; }, [](unsigned) {}});
   }
   void TearDown() override {
     SetFatalErrorHooks(previous_);
-    DeleteFileW(MarkerPath().c_str());
+    DeleteMarkers();
   }
   FatalErrorHooks previous_{};
 };
@@ -60,7 +135,7 @@ class SystemLibrary : public ::testing::Test {
 TEST_F(SystemLibrary, GdiplusStartupBindsTheSystemsLibraryNotThePlantedOne) {
   ASSERT_EQ(GetModuleHandleA("gdiplus.dll"), nullptr);
   StartGdiplus();
-  EXPECT_FALSE(DecoyWasLoaded());
+  EXPECT_EQ(LoadedDecoys(), "");
   EXPECT_EQ(g_fatal_reports, 0);
   ASSERT_TRUE(IsSystemCallBound(sysrow::kGdiplusStartup));
   EXPECT_EQ(FolderOf(SystemCallLibrary(sysrow::kGdiplusStartup)), SystemFolder());
@@ -83,16 +158,50 @@ TEST_F(SystemLibrary, BothWaysOfLoadingFindOnlyTheSystemFolder) {
     const HMODULE library = LoadSystemLibrary(c.name, c.search);
     ASSERT_NE(library, nullptr) << "(" << GetLastError() << ")";
     EXPECT_EQ(FolderOf(library), SystemFolder());
-    EXPECT_FALSE(DecoyWasLoaded());
+    EXPECT_EQ(LoadedDecoys(), "");
     FreeLibrary(library);
   });
 }
 
-// Last: the two tests above prove something only if the decoy really runs when it is loaded.
-TEST_F(SystemLibrary, TheDecoyLoadedByItsPathLeavesItsMarkerAndFails) {
-  EXPECT_EQ(LoadLibraryW((ProgramFolder() + L"\\gdiplus.dll").c_str()), nullptr);
-  EXPECT_TRUE(DecoyWasLoaded()) << "the loader put another library in the decoy's place";
+// In this process the libraries are loaded by now, and a bare name would find them wherever they came
+// from; a fresh one has loaded none of the decoyed ones.
+TEST_F(SystemLibrary, TheFullPathWayFindsOnlyTheSystemFolderInAFreshProcess) {
+  std::wstring command = L"\"" + ProgramPath() + L"\" " + Wide(kFullPathChild.data());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;  // its report goes where this program's output goes
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION started{};
+  std::fflush(stdout);
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             ProgramFolder().c_str(), &startup, &started))
+      << "(" << GetLastError() << ")";
+  const ScopedFile process(started.hProcess), thread(started.hThread);  // CloseHandle, as for files
+  ASSERT_EQ(WaitForSingleObject(process.get(), 60'000), WAIT_OBJECT_0);
+  DWORD faults = 0;
+  ASSERT_TRUE(GetExitCodeProcess(process.get(), &faults));
+  EXPECT_EQ(faults, 0U) << "the fresh process printed them above";
+  EXPECT_EQ(LoadedDecoys(), "");
+}
+
+// Last: the tests above prove something only if each decoy really runs when it is loaded.
+TEST_F(SystemLibrary, EachDecoyLoadedByItsPathLeavesItsMarkerAndFails) {
+  testing::ForEachRow(kDecoys, [](const char* name) {
+    EXPECT_EQ(LoadLibraryW(DecoyPath(name).c_str()), nullptr);
+    EXPECT_EQ(LoadedDecoys(), std::string(name) + " ")
+        << "the loader put another library in the decoy's place";
+    DeleteMarkers();
+  });
 }
 
 }  // namespace
 }  // namespace sw
+
+// This program is also the fresh process of the full-path test, started with its argument.
+int main(int argc, char** argv) {
+  if (argc == 2 && argv[1] == sw::kFullPathChild) return sw::BindEveryRowByFullPath();
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -5,6 +5,7 @@
 
 #include "render/bmp_format.h"
 #include "render/byte_reader.h"
+#include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
 
@@ -52,14 +53,9 @@ DecodeFailure ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout)
   layout.top_down = height < 0;
   if (!picture_bytes::WithinCaps(layout.width, layout.height)) return DecodeFailure::kTooLarge;
 
-  layout.table_entries = 0;
-  if (layout.bits <= 8) {
-    // A colour count above 2^bits is read as 2^bits, as other readers do: the table still starts after the
-    // header and the pixels still at bfOffBits, so any entries beyond the first 2^bits are never looked at.
-    const std::uint32_t addressable = std::uint32_t{1} << layout.bits;
-    const std::uint32_t used = info.U32At(kBiClrUsed);
-    layout.table_entries = used != 0 && used < addressable ? used : addressable;
-  }
+  // Only the entries a pixel can name are read: the pixels are at bfOffBits, however long the table says
+  // it is (ColorTableOf tells why a packed DIB cannot say the same).
+  layout.table_entries = ColorTableOf(layout.bits, info.U32At(kBiClrUsed)).indexable;
   layout.table_at = std::uint64_t{kFileHeaderSize} + header_size;
   if (!file.Fits(layout.table_at, std::uint64_t{layout.table_entries} * kColorEntrySize)) {
     return DecodeFailure::kTruncated;

@@ -33,11 +33,12 @@ std::optional<PackedLayout> PackedLayoutOf(std::span<const std::uint8_t> dib) {
     return std::nullopt;
   }
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
-  const std::uint64_t colors = colors_used != 0 ? colors_used : bits <= 8 ? std::uint64_t{1} << bits : 0;
+  const std::uint32_t colors = ColorTableOf(bits, colors_used).stored;
+  if (colors > kLongestColorTable) return std::nullopt;
   const std::uint64_t stride = static_cast<std::uint64_t>(RowStride(width, bits));
   const std::uint64_t rows =
       static_cast<std::uint64_t>(height < 0 ? -std::int64_t{height} : std::int64_t{height});
-  const std::uint64_t rows_at = std::uint64_t{header_size} + kColorEntrySize * colors;  // terms below 2^35
+  const std::uint64_t rows_at = std::uint64_t{header_size} + kColorEntrySize * colors;  // below 2^33
   if (!info.Fits(0, rows_at) || stride > (dib.size() - rows_at) / rows) return std::nullopt;
   return PackedLayout{static_cast<std::size_t>(rows_at), static_cast<std::size_t>(rows_at + stride * rows)};
 }

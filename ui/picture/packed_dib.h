@@ -38,9 +38,28 @@ class PackedDib8 {
   std::vector<std::uint8_t> bytes_;
 };
 
+// The colour table of an info header (biBitCount, biClrUsed): `stored` entries (biClrUsed, or 2^bits when
+// that is 0 at 8 bits or fewer; deeper pixels may carry an optional table), of which a pixel can name the
+// first `indexable` (never more than 2^bits). Where the rows are depends on the container: a BMP file
+// names their offset (bfOffBits), so its reader needs only the indexable entries before them; a packed DIB
+// (the clipboard's, an icon's) does not, and its rows follow the stored table, where its writer put them
+// and where GDI looks for them. GDI takes no more than kLongestColorTable entries, though, while a writer
+// that declares more puts the rows after all of them: such a packed DIB has no agreed place for its rows.
+struct ColorTableSize {
+  std::uint32_t stored;
+  std::uint32_t indexable;
+};
+inline constexpr std::uint32_t kLongestColorTable = 256;
+constexpr ColorTableSize ColorTableOf(std::uint16_t bits, std::uint32_t colors_used) {
+  if (bits > 8) return {colors_used, 0};
+  const std::uint32_t addressable = std::uint32_t{1} << bits;
+  if (colors_used == 0) return {addressable, addressable};
+  return {colors_used, colors_used < addressable ? colors_used : addressable};
+}
+
 // The packed DIB inside BMP file bytes: the file minus its 14-byte header, when the file is uncompressed
-// with an info header of 40 bytes or more, its rows follow the colour table directly and it holds every
-// row its header counts. An empty span for anything else.
+// with an info header of 40 bytes or more, its rows follow the stored colour table directly (no longer than
+// kLongestColorTable) and it holds every row its header counts. An empty span for anything else.
 std::span<const std::uint8_t> PackedDibInBmp(std::span<const std::uint8_t> bmp);
 // BMP file bytes for such a packed DIB (bytes past its last row are left out); empty for anything else.
 std::vector<std::uint8_t> BmpFromPackedDib(std::span<const std::uint8_t> dib);

@@ -35,6 +35,8 @@ TEST(FileName, SafeParts) {
       {std::string("nul\0x", 5), false, "zero byte would cut the name"},
       {"del\x7F", false, "DEL is a control character"},
       {"\xCC", false, "a lead byte without its trail byte"},
+      {"\x81/", false, "'/' cannot be a trail byte: the slash is itself, as the barcode encodes it"},
+      {"\xC8 B", false, "a lead byte before a byte that cannot be its trail is half a character"},
       {kChinese + "\\", false, "backslash after complete characters"},
   };
   testing::ForEachRow(cases, [](const Case& c) { EXPECT_EQ(IsSafeFileNamePart(c.text), c.safe); });

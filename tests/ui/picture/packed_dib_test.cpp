@@ -9,7 +9,9 @@
 
 #include "render/bitmap.h"
 #include "render/bmp_format.h"
+#include "render/byte_reader.h"
 #include "tests/support/case_table.h"
+#include "ui/picture/picture_decode.h"
 
 namespace sw {
 namespace {
@@ -33,6 +35,50 @@ TEST(PackedDib, TheBitmapWritersFilesPassWholeAndComeBack) {
         << bits << " bits";
     EXPECT_EQ(BmpFromPackedDib(dib), bmp) << bits << " bits";
   }
+}
+
+// The writer's file with its colour table grown to `entries` (black ones added) and biClrUsed saying so.
+std::vector<std::uint8_t> WithColorTable(std::int16_t bits, std::uint32_t entries) {
+  std::vector<std::uint8_t> bmp = WrittenBmp(bits);
+  const std::uint32_t rows_at = LoadLe32(bmp.data() + kBfOffBits);
+  const std::size_t added = entries * kColorEntrySize - (rows_at - kSmallestFile);
+  bmp.insert(bmp.begin() + rows_at, added, 0);
+  StoreLe32(bmp.data() + kBfSize, static_cast<std::uint32_t>(bmp.size()));
+  StoreLe32(bmp.data() + kBfOffBits, static_cast<std::uint32_t>(rows_at + added));
+  StoreLe32(bmp.data() + kInfo + kBiClrUsed, entries);
+  return bmp;
+}
+
+std::vector<std::uint8_t> DecodedPixels(std::span<const std::uint8_t> bmp) {
+  const auto picture = DecodePicture(bmp.data(), static_cast<std::int32_t>(bmp.size()));
+  return picture ? picture->pixels : std::vector<std::uint8_t>{};
+}
+
+// Tables longer than the pixels need: the file always decodes to the writer's picture (its rows are at
+// bfOffBits); its packed DIB passes only where the system reads the rows where the writer put them.
+TEST(PackedDib, ALongColorTableIsKeptOnlyWhereTheSystemReadsItWhole) {
+  struct Row {
+    std::int16_t bits;
+    std::uint32_t entries;
+    bool packed;
+    const char* reason;
+  };
+  const Row rows[] = {
+      {1, 3, true, "3 entries for 1 bit: the rows follow all 3, and the pixels name the first 2"},
+      {8, 257, false, "257 entries: the system would look for the rows after the 256th"},
+      {24, 257, false, "an optional table of 257 entries before 24-bit rows: the same"},
+  };
+  testing::ForEachRow(rows, [](const Row& row) {
+    const std::vector<std::uint8_t> bmp = WithColorTable(row.bits, row.entries);
+    const std::vector<std::uint8_t> pixels = DecodedPixels(bmp);
+    EXPECT_FALSE(pixels.empty());
+    EXPECT_EQ(pixels, DecodedPixels(WrittenBmp(row.bits)));
+    const std::span<const std::uint8_t> dib = PackedDibInBmp(bmp);
+    const std::span<const std::uint8_t> file_dib =
+        std::span<const std::uint8_t>(bmp).subspan(kFileHeaderSize);
+    EXPECT_EQ(dib.size(), row.packed ? file_dib.size() : 0);
+    EXPECT_EQ(BmpFromPackedDib(file_dib), row.packed ? bmp : std::vector<std::uint8_t>{});
+  });
 }
 
 TEST(PackedDib, AnythingElseIsRefused) {

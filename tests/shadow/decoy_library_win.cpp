@@ -1,5 +1,6 @@
-// A planted gdiplus.dll for the system-library test: built into the test's own folder, where a bare-name
-// load would find it before the system's copy. Loading it leaves a marker file beside it, then fails.
+// A planted system library for the system-library test (built as gdiplus.dll, ole32.dll and others): put
+// in the test's own folder, where a bare-name load would find it before the system's copy. Loading it
+// leaves a marker file beside it, decoy-<name>-loaded, then fails.
 #include <windows.h>
 
 #include <cwchar>
@@ -11,7 +12,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (length == 0 || length >= MAX_PATH) return FALSE;
   wchar_t* name = std::wcsrchr(path, L'\\');
   name = name != nullptr ? name + 1 : path;
-  std::wcscpy(name, L"decoy-gdiplus-loaded");
+  wchar_t* extension = std::wcsrchr(name, L'.');
+  if (extension != nullptr) *extension = L'\0';
+  wchar_t library[MAX_PATH] = {};
+  std::wcscpy(library, name);
+  std::wcscpy(name, L"decoy-");  // the path has room: the name is at most 13 characters longer
+  std::wcscat(name, library);
+  std::wcscat(name, L"-loaded");
   const HANDLE marker =
       CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
