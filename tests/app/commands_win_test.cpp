@@ -618,6 +618,7 @@ TEST_F(AppCommands, KeysOfTheMainWindow) {
         ASSERT_EQ(tips.size(), 1u);
         EXPECT_EQ(tips[0].message, app::SavedMessage(SavedPathFor(row.box)));
         EXPECT_EQ(ReadFileBytes(SavedPathFor(row.box)), app_.Picture());
+        EXPECT_EQ(GetFocus(), runtime().Handle(row.focus)) << "once the message is closed, where it was";
         break;
       case kSelectedAll:
         EXPECT_TRUE(tips.empty());

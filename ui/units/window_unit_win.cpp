@@ -73,6 +73,15 @@ void WindowUnit::EnableOwnerAgain() {
   if (HWND owner = std::exchange(window().disabled_owner, nullptr)) EnableWindow(owner, TRUE);
 }
 
+bool WindowUnit::RestoreFocus() {
+  const HWND focus = std::exchange(focus_when_left_, nullptr);
+  if (focus == nullptr || !IsChild(hwnd(), focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    return false;
+  }
+  SetFocus(focus);
+  return true;
+}
+
 LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == runtime().destroy_message()) {
     if (window().marked_for_destroy) {
@@ -88,6 +97,17 @@ LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       PaintContent(reinterpret_cast<HDC>(wparam), client);
       return 1;
     }
+    case WM_ACTIVATE:
+      // As a dialog box does: the unit that had the focus when another window (a tips window, another
+      // program) was activated has it again when this one comes back, so that the keyboard is not
+      // left on the bare window, where no key reaches a unit.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd(), focus)) focus_when_left_ = focus;
+      } else if (HIWORD(wparam) == 0 && RestoreFocus()) {
+        return 0;
+      }
+      return Default(message, wparam, lparam);
     case WM_SYSCOMMAND:
       // Alt+F4 sends the Close command as well, greyed item or not: a window that may not close ignores it.
       if ((wparam & 0xFFF0) == SC_CLOSE && !properties_.close_allowed) return 0;

@@ -24,8 +24,11 @@ class WindowUnit : public Unit {
 
  private:
   void EnableOwnerAgain();
+  // Where the keyboard focus was when the window last lost the activation; it goes back there.
+  bool RestoreFocus();
 
   const WindowProperties& properties_;
+  HWND focus_when_left_ = nullptr;
   CachedPicture background_picture_;  // placed by the background-picture mode (3: stretched)
 };
 
