@@ -180,10 +180,11 @@ TEST(Program, OnlyTheMainWindowHasATaskbarButton) {
   ASSERT_NE(GetEnvironmentVariableW(L"SW_PROGRAM", exe, MAX_PATH), 0u) << "SW_PROGRAM names no program";
   const StartedProgram program(exe);
   ASSERT_TRUE(program.started()) << "SW_PROGRAM cannot be started, error " << GetLastError();
+  // Shown only once all its units are built.
   const HWND main = program.WaitForWindow([](HWND window) {
     wchar_t title[16] = {};
     GetWindowTextW(window, title, 16);
-    return std::wstring(title) == L"Stripewright";
+    return std::wstring(title) == L"Stripewright" && IsWindowVisible(window);
   });
   ASSERT_NE(main, nullptr) << "MainWindow never showed";
   const HWND hidden_owner = GetWindow(main, GW_OWNER);
