@@ -2,9 +2,9 @@
 """dist_check.py TOP BUILD_DIR WORK_DIR: makes the release archive of the 32-bit BUILD_DIR with scripts/dist
 into WORK_DIR/dist and reads it as a user gets it: the checksum beside it, the same bytes when packed again,
 the two files in their folder, and in the exe the PE32 i386 header, the version resource (product name, the
-version that names the archive, HEAD's commit) and the committed icon. Then scripts/dist must refuse each
-broken build tree in `REFUSALS` without writing anything. The archived exe is left in WORK_DIR/started/app
-for the start check."""
+version that names the archive, HEAD's commit), the committed icon and the committed manifest. Then
+scripts/dist must refuse each broken build tree in `REFUSALS` without writing anything. The archived exe is
+left in WORK_DIR/started/app for the start check."""
 import hashlib
 import os
 import re
@@ -15,8 +15,12 @@ import sys
 import time
 import zipfile
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
-MACHINE_I386, PE32_MAGIC, SUBSYSTEM_GUI = 0x14C, 0x10B, 2
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "support"))
+from pe_file import PE32_MAGIC, Pe, u16, u32  # noqa: E402
+
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+MACHINE_I386, SUBSYSTEM_GUI = 0x14C, 2
 VS_FIXEDFILEINFO_SIGNATURE, VFT_APP = 0xFEEF04BD, 1
 
 failures = []
@@ -26,81 +30,6 @@ def check(ok, what):
     if not ok:
         failures.append(what)
     return ok
-
-
-def u16(data, off):
-    return struct.unpack_from("<H", data, off)[0]
-
-
-def u32(data, off):
-    return struct.unpack_from("<I", data, off)[0]
-
-
-class Pe:
-    """The few parts of a PE file read here: header fields, sections and the resource tree."""
-
-    def __init__(self, data):
-        if data[:2] != b"MZ":
-            raise ValueError("no MZ header")
-        pe = u32(data, 0x3C)
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        self.data = data
-        self.machine = u16(data, pe + 4)
-        sections = u16(data, pe + 6)
-        opt = pe + 24
-        self.magic = u16(data, opt)
-        self.subsystem = u16(data, opt + 68)
-        first = opt + u16(data, pe + 20)
-        # Names longer than 8 bytes (.eh_frame, .debug_info) are "/<offset>" into the COFF string table.
-        strings = u32(data, pe + 12) + 18 * u32(data, pe + 16)
-        self.sections = []
-        for i in range(sections):
-            s = first + 40 * i
-            name = data[s:s + 8].rstrip(b"\0").decode("latin-1")
-            if name.startswith("/") and name[1:].isdigit():
-                start = strings + int(name[1:])
-                name = data[start:data.index(b"\0", start)].decode("latin-1")
-            size = max(u32(data, s + 8), u32(data, s + 16))  # in memory, in the file
-            self.sections.append((name, u32(data, s + 12), size, u32(data, s + 20)))
-        # Data directory 2 (resources) sits 96 bytes into a PE32 optional header.
-        self.resource_rva = u32(data, opt + 96 + 2 * 8) if self.magic == PE32_MAGIC else 0
-
-    def offset(self, rva):
-        for _, va, size, raw in self.sections:
-            if va <= rva < va + size:
-                return raw + rva - va
-        raise ValueError(f"RVA {rva:#x} lies in no section")
-
-    def resources(self):
-        """{type: {id: {language: bytes}}} for numbered types and names."""
-        if not self.resource_rva:
-            return {}
-        try:
-            base = self.offset(self.resource_rva)
-        except ValueError:
-            raise ValueError(f"the resource directory (RVA {self.resource_rva:#x}) lies in no section")
-
-        def directory(off, depth):
-            entries = {}
-            count = u16(self.data, off + 12) + u16(self.data, off + 14)
-            for i in range(count):
-                name, target = struct.unpack_from("<II", self.data, off + 16 + 8 * i)
-                if name & 0x80000000:
-                    length = u16(self.data, base + (name & 0x7FFFFFFF))
-                    start = base + (name & 0x7FFFFFFF) + 2
-                    name = self.data[start:start + 2 * length].decode("utf-16-le")
-                if target & 0x80000000:
-                    if depth == 2:
-                        raise ValueError("resource tree deeper than type, name, language")
-                    entries[name] = directory(base + (target & 0x7FFFFFFF), depth + 1)
-                else:
-                    rva, size = struct.unpack_from("<II", self.data, base + target)
-                    start = self.offset(rva)
-                    entries[name] = self.data[start:start + size]
-            return entries
-
-        return directory(base, 0)
 
 
 def version_info(block):
@@ -250,6 +179,12 @@ def check_archive(top, build, work):
             gw, gh, _, _, _, gbits, _, ident = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
             stored = next(iter(resources.get(RT_ICON, {}).get(ident, {}).values()), None)
             check((gw, gh, gbits) == (w, h, bits) and stored == image, f"icon image {i} ({w} x {h}) differs")
+
+    # The manifest Windows reads at start (resource 1), byte for byte the committed one.
+    with open(os.path.join(top, "app", "resources", "stripewright.manifest"), "rb") as f:
+        manifest = f.read()
+    stored = [data for data in resources.get(RT_MANIFEST, {}).get(1, {}).values()]
+    check(stored == [manifest], "the exe does not carry app/resources/stripewright.manifest as manifest 1")
 
 
 # Build trees scripts/dist must refuse: (what, how the copy of the real tree is broken, why).

@@ -1,16 +1,21 @@
-// The whole program in this process, as WinMain runs it: the start-up, MainWindow with its cue text and
-// shadow, the close button, the web page on the way out and exit code 0. Found and clicked from a timer
-// inside the program's own message loop, through the system windows only.
+// The whole program in this process, as WinMain runs it: the start-up, MainWindow with its cue text,
+// shadow and icons, the close button, the web page on the way out and exit code 0. Found and clicked from
+// a timer inside the program's own message loop, through the system windows only. This executable carries
+// the program's resources (the icon). Then the real Stripewright.exe in a process of its own: which of its
+// windows have a taskbar button.
 #include "app/program_win.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/app_texts.h"
+#include "tests/support/case_table.h"
 #include "ui/files/file_services_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/runtime/window_runtime_win.h"
 #include "ui/text/text_codepage_win.h"
 
@@ -24,8 +29,19 @@ struct Seen {
   bool clicked = false;
   std::string content;  // ContentEdit's text
   bool has_shadow = false;
+  SIZE large_icon{};  // the window class's icons; 0 x 0 for none
+  SIZE small_icon{};
 };
 Seen seen;
+
+SIZE IconSize(ULONG_PTR icon) {
+  ICONINFO info{};
+  if (icon == 0 || !GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return {};
+  const ScopedBitmap color(info.hbmColor), mask(info.hbmMask);  // copies made for the caller
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  return {bitmap.bmWidth, bitmap.bmHeight};
+}
 
 struct ChildSearch {
   const wchar_t* class_name;
@@ -65,6 +81,8 @@ void CALLBACK CloseWhenShown(HWND, UINT, UINT_PTR, DWORD) {
   text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
   seen.content = GbkFromWide(text);
   seen.has_shadow = GetPropA(main, "Umbra.WndShadow") != nullptr;
+  seen.large_icon = IconSize(GetClassLongPtrW(main, GCLP_HICON));
+  seen.small_icon = IconSize(GetClassLongPtrW(main, GCLP_HICONSM));
   SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
@@ -80,6 +98,11 @@ TEST(Program, StartsShowsTheMainWindowAndEndsWithZeroWhenClosed) {
   EXPECT_TRUE(seen.clicked) << "MainWindow never showed";
   EXPECT_EQ(seen.content, app::kCueText);
   EXPECT_TRUE(seen.has_shadow);
+  // The program's icon for the taskbar, Alt+Tab and the window manager, at the system's two sizes.
+  EXPECT_EQ(seen.large_icon.cx, GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(seen.large_icon.cy, GetSystemMetrics(SM_CYICON));
+  EXPECT_EQ(seen.small_icon.cx, GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(seen.small_icon.cy, GetSystemMetrics(SM_CYSMICON));
   EXPECT_EQ(opened_pages, std::vector<std::string>{std::string(app::kMakerPageAddress)})
       << "once, on the way out";
   EXPECT_EQ(FindWindowW(kWindowClass, L"Stripewright"), nullptr);
@@ -93,6 +116,104 @@ TEST(Program, StartsShowsTheMainWindowAndEndsWithZeroWhenClosed) {
   wchar_t current[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, current);
   EXPECT_EQ(_wcsicmp(current, folder.c_str()), 0);
+}
+
+// The real Stripewright.exe (SW_PROGRAM) in a process of its own, started from its folder as a user starts
+// it and ended with the test (not by its close button: no web page opens).
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::wstring& exe) {
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &info)) {
+      process_.reset(info.hProcess);
+      ScopedFile thread(info.hThread);  // kernel handles, closed as a file's is
+      id_ = info.dwProcessId;
+    }
+  }
+  ~StartedProgram() {
+    if (!process_) return;
+    TerminateProcess(process_.get(), 0);
+    WaitForSingleObject(process_.get(), 5000);
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  bool started() const { return static_cast<bool>(process_); }
+  // Its first top-level window of the runtime's class that `fits`, waited for up to 20 s; nullptr if none.
+  HWND WaitForWindow(std::function<bool(HWND)> fits) const {
+    for (int tries = 0; tries < 400; ++tries) {
+      Search search{id_, fits, nullptr};
+      EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+      if (search.found != nullptr) return search.found;
+      Sleep(50);
+    }
+    return nullptr;
+  }
+
+ private:
+  struct Search {
+    DWORD process;
+    const std::function<bool(HWND)>& fits;
+    HWND found;
+  };
+  static BOOL CALLBACK Visit(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process != search->process || _wcsicmp(name, kWindowClass) != 0 || !search->fits(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+  }
+
+  ScopedFile process_;
+  DWORD id_ = 0;
+};
+
+TEST(Program, OnlyTheMainWindowHasATaskbarButton) {
+  wchar_t exe[MAX_PATH] = {};
+  ASSERT_NE(GetEnvironmentVariableW(L"SW_PROGRAM", exe, MAX_PATH), 0u) << "SW_PROGRAM names no program";
+  const StartedProgram program(exe);
+  ASSERT_TRUE(program.started()) << "SW_PROGRAM cannot be started, error " << GetLastError();
+  // Shown only once all its units are built.
+  const HWND main = program.WaitForWindow([](HWND window) {
+    wchar_t title[16] = {};
+    GetWindowTextW(window, title, 16);
+    return std::wstring(title) == L"Stripewright" && IsWindowVisible(window);
+  });
+  ASSERT_NE(main, nullptr) << "MainWindow never showed";
+  const HWND hidden_owner = GetWindow(main, GW_OWNER);
+  ASSERT_NE(hidden_owner, nullptr);
+  // Generate with only the cue text in the box: the encoder loads the host window, and ErrorTipsWindow
+  // opens over MainWindow.
+  const HWND generate = ChildAt(main, kPicBtnClass, 67, 251);
+  ASSERT_NE(generate, nullptr);
+  PostMessageW(generate, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageW(generate, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  const HWND tips =
+      program.WaitForWindow([main](HWND window) { return GetWindow(window, GW_OWNER) == main; });
+  const HWND host = program.WaitForWindow([main, hidden_owner](HWND window) {
+    return window != main && GetWindow(window, GW_OWNER) == hidden_owner;
+  });
+
+  const struct {
+    HWND window;
+    bool taskbar_button;
+    const char* reason;
+  } rows[] = {
+      {main, true, "MainWindow: shown, and owned by the hidden owner, which alone would keep it off"},
+      {tips, false, "ErrorTipsWindow: owned by MainWindow"},
+      {host, false, "BarcodeHostWindow: the hidden owner's too, but never shown"},
+  };
+  testing::ForEachRow(rows, [](const auto& row) {
+    ASSERT_NE(row.window, nullptr) << "the window never came";
+    EXPECT_EQ((GetWindowLongPtrW(row.window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, row.taskbar_button);
+  });
 }
 
 }  // namespace

@@ -24,6 +24,32 @@ constexpr ClassEntry kClasses[] = {
     {kPicBtnClass, 0},          {kTransLabelClass, CS_DBLCLKS},
 };
 
+// The program's icon is the module's first icon group, the one Explorer shows for the file, so that the
+// runtime needs no resource id of the program's; a module without icons leaves the system's default.
+struct IconGroup {
+  LPCWSTR name = nullptr;  // an integer resource, or `text`
+  std::wstring text;
+};
+
+BOOL CALLBACK TakeFirstGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR data) {
+  auto* group = reinterpret_cast<IconGroup*>(data);
+  if (IS_INTRESOURCE(name)) {
+    group->name = name;
+  } else {
+    group->text = name;
+    group->name = group->text.c_str();
+  }
+  return FALSE;  // the first is the one
+}
+
+// LR_SHARED at the system's own icon sizes: the system keeps the icon as long as the module, and nobody
+// destroys it.
+HICON LoadModuleIcon(HINSTANCE module, LPCWSTR group, int width_metric, int height_metric) {
+  if (group == nullptr) return nullptr;
+  return static_cast<HICON>(LoadImageW(module, group, IMAGE_ICON, GetSystemMetrics(width_metric),
+                                       GetSystemMetrics(height_metric), LR_SHARED));
+}
+
 }  // namespace
 
 RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table,
@@ -94,6 +120,11 @@ std::string WindowRuntime::CheckShortcut(const KeyShortcut& shortcut) const {
 
 bool WindowRuntime::RegisterClasses(std::string& error) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
+  IconGroup icon;
+  const auto group_type = reinterpret_cast<LPCWSTR>(RT_GROUP_ICON);  // a number, spelt for the W call
+  EnumResourceNamesW(instance, group_type, &TakeFirstGroup, reinterpret_cast<LONG_PTR>(&icon));
+  const HICON large_icon = LoadModuleIcon(instance, icon.name, SM_CXICON, SM_CYICON);
+  const HICON small_icon = LoadModuleIcon(instance, icon.name, SM_CXSMICON, SM_CYSMICON);
   auto register_one = [&](const wchar_t* name, UINT style, WNDPROC procedure) {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
@@ -101,6 +132,10 @@ bool WindowRuntime::RegisterClasses(std::string& error) {
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = instance;
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    if (std::wstring_view(name) == kWindowClass) {  // the windows: taskbar, Alt+Tab, the title's icon
+      window_class.hIcon = large_icon;
+      window_class.hIconSm = small_icon;
+    }
     window_class.lpszClassName = name;
     if (RegisterClassExW(&window_class) != 0) {
       registered_classes_.emplace_back(name);

@@ -69,7 +69,8 @@ using RuntimeStart = Result<std::unique_ptr<WindowRuntime>, RuntimeError>;
 class WindowRuntime {
  public:
   // Reads the table, checks that every event binding and shortcut has its handler or unit, registers the
-  // window classes and makes the hidden owner of the windows loaded without an owner.
+  // window classes (the windows' with the module's first icon group, large and small) and makes the hidden
+  // owner of the windows loaded without an owner.
   static RuntimeStart Create(std::span<const std::uint8_t> table, std::span<const HandlerBinding> handlers,
                              std::span<const KeyShortcut> shortcuts = {});
   ~WindowRuntime();

@@ -32,7 +32,11 @@ bool WindowUnit::Create(HWND owner) {
   if (properties_.control_box != 0) style |= WS_SYSMENU;
   if (properties_.minimise_box != 0) style |= WS_MINIMIZEBOX;
   if (properties_.maximise_box != 0) style |= WS_MAXIMIZEBOX;
-  const DWORD ex_style = properties_.topmost != 0 ? WS_EX_TOPMOST : 0;
+  DWORD ex_style = properties_.topmost != 0 ? WS_EX_TOPMOST : 0;
+  // A shown window that no window of the program owns gets a taskbar button and an Alt+Tab entry, which
+  // its owner, the hidden one, would otherwise keep it from. Windows owned by another (the tips) and the
+  // windows that never show (the barcode host) stay off the taskbar.
+  if (owner == runtime().hidden_owner() && visible_flag()) ex_style |= WS_EX_APPWINDOW;
 
   const UnitRecord& r = record();
   POINT origin{r.left, r.top};

@@ -1,5 +1,6 @@
 // The window's own unit: a top-level window (owned by the hidden owner or the given owner), borderless
-// for border style 0, filled with its background colour, centred for start position 1.
+// for border style 0, filled with its background colour, centred for start position 1; a shown one of the
+// hidden owner's has a taskbar button.
 #pragma once
 
 #include "ui/picture/cached_picture_win.h"
