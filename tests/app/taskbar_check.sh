@@ -18,7 +18,10 @@ fail() { echo "taskbar_check: $*"; exit 1; }
 cd "$(dirname "$exe")"
 "$sw_wine" "$exe" >/dev/null 2>&1 &
 program=$!
-trap 'kill $program 2>/dev/null; wait $program 2>/dev/null' EXIT
+# The pointer goes back where it was: the display is shared, and a pointer left over a later test's
+# button would show that button's mouse-over image in its screen pixels.
+eval "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=[0-9]+$')"
+trap 'kill $program 2>/dev/null; wait $program 2>/dev/null; xdotool mousemove "${X:-0}" "${Y:-0}" 2>/dev/null' EXIT
 
 # The program's clients that `fits` (a command given the window id), waited for up to 30 s; prints the first.
 # Wine sets _NET_WM_PID to its process, which is the one started above.
