@@ -101,9 +101,10 @@ std::int32_t GenerateBarcode(const EventContext& context) {
   const std::int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
   // The captioned barcode is 24-bit; where it was too large to hold, the bare bars are 1-bit, and the
   // picture box still shows (and saves) a picture of the same depth as ever.
-  const std::vector<std::uint8_t> scaled =
-      ScaleBmpBytes(picture.GetData(), picture.GetWidth(), picture.GetHeight(), width, height);
-  runtime.SetPicture(MainWindow::kBarcodePicture, BmpBytesWithBitCount(scaled, kPictureBits));
+  runtime.SetPicture(MainWindow::kBarcodePicture,
+                     BmpBytesWithBitCount(ScaleBmpBytes(picture.GetData(), picture.GetWidth(),
+                                                        picture.GetHeight(), width, height),
+                                          kPictureBits));
   {
     // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.

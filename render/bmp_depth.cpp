@@ -1,13 +1,21 @@
 #include "render/bmp_depth.h"
 
 #include "render/bitmap.h"
+#include "render/bmp_format.h"
+#include "render/byte_reader.h"
 
 namespace sw {
 
-std::vector<std::uint8_t> BmpBytesWithBitCount(std::span<const std::uint8_t> bytes, std::int16_t bits) {
+std::vector<std::uint8_t> BmpBytesWithBitCount(std::vector<std::uint8_t> bytes, std::int16_t bits) {
+  // The usual case, a picture already at that depth, costs no decoding and no copy.
+  ByteReader header(bytes);
+  if (header.U16At(bmp::kBfType) == bmp::kFileType &&
+      header.U16At(bmp::kFileHeaderSize + bmp::kBiBitCount) == static_cast<std::uint16_t>(bits) &&
+      !header.failed()) {
+    return bytes;
+  }
   Bitmap source;
   if (!source.LoadData(bytes)) return {};
-  if (source.GetBitCount() == bits) return {bytes.begin(), bytes.end()};
   const std::int32_t width = source.GetWidth();
   const std::int32_t height = source.GetHeight();
   Bitmap target;

@@ -81,16 +81,19 @@ void AppDriver::Pump() {
 
 namespace {
 
+// Alt without Ctrl makes a key a system key (Ctrl+Alt is AltGr, an ordinary one).
+bool IsSystemKey(std::int32_t shift_state) {
+  return (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
+}
+
 LPARAM KeyBits(UINT key, std::int32_t shift_state) {
   constexpr LPARAM kAltContext = LPARAM{1} << 29;
-  const bool system_key = (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
   return (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) | 1 |
-         (system_key ? kAltContext : 0);
+         (IsSystemKey(shift_state) ? kAltContext : 0);
 }
 
 UINT KeyMessage(std::int32_t shift_state, UINT plain, UINT system) {
-  const bool system_key = (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
-  return system_key ? system : plain;
+  return IsSystemKey(shift_state) ? system : plain;
 }
 
 }  // namespace
@@ -181,8 +184,11 @@ void AppDriver::CloseOpenTips() {
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk) {
-  HANDLE file = CreateFileW(WideFromGbk(path_gbk).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  return ReadFileBytes(WideFromGbk(path_gbk));
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::vector<std::uint8_t> bytes(GetFileSize(file, nullptr));
   DWORD read = 0;

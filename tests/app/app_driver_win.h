@@ -77,6 +77,7 @@ class AppDriver {
 
 // The file's bytes; empty when it cannot be read. GBK path.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk);
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path_gbk);
 
 }  // namespace sw::test

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -751,11 +750,6 @@ constexpr wchar_t kSaveInOwnFolder[] = L"--sw-save-in-own-folder";
 constexpr std::string_view kFolderTestContent = "WIDE7";
 constexpr char kMessageFile[] = "save-message.txt";
 
-std::vector<std::uint8_t> ReadWide(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Runs the program with the arguments from `directory`, its output into `log`; its exit code, or kNotRun
 // when it did not start or end within a minute.
 constexpr DWORD kNotRun = ~0u;
@@ -829,11 +823,11 @@ TEST_F(AppCommands, SavesInAProgramFolderOfAnyName) {
                                            L"--gtest_output=xml:" +
                                                base.path() + L"\\copy.xml " + kSaveInOwnFolder,
                                            base.path(), log);
-    const std::vector<std::uint8_t> output = ReadWide(log);
+    const std::vector<std::uint8_t> output = ReadFileBytes(log);
     EXPECT_EQ(exit_code, 0u) << std::string(output.begin(), output.end());
 
-    EXPECT_EQ(ReadWide(folder / file_name), picture) << "the picture, in that folder";
-    const std::vector<std::uint8_t> shown = ReadWide(folder / kMessageFile);
+    EXPECT_EQ(ReadFileBytes((folder / file_name).wstring()), picture) << "the picture, in that folder";
+    const std::vector<std::uint8_t> shown = ReadFileBytes((folder / kMessageFile).wstring());
     const std::string message(shown.begin(), shown.end());
     const std::string start = kSavedTo + base_gbk + "\\";
     const std::string end = "\\" + file_name + "\r\n" + kThanks;

@@ -5,6 +5,7 @@
 
 #include "render/bmp_format.h"
 #include "render/byte_reader.h"
+#include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
 
@@ -51,12 +52,9 @@ PictureDecoding CheckBitmapImage(std::span<const std::uint8_t> image, PictureKin
     return Fail(DecodeFailure::kUnsupported);
   }
   // Deeper images may carry an optional table of biClrUsed entries that the system skips as well.
-  const std::uint32_t used = info.U32At(bmp::kBiClrUsed);
-  std::uint64_t colors = std::min(used, kMaxColors);
-  if (bits <= 8) {
-    if (used > (1u << bits)) return Fail(DecodeFailure::kBadPalette);
-    if (used == 0) colors = 1u << bits;
-  }
+  const ColorTableSize table = ColorTableOf(static_cast<std::uint16_t>(bits), info.U32At(bmp::kBiClrUsed));
+  if (bits <= 8 && table.stored > table.indexable) return Fail(DecodeFailure::kBadPalette);
+  const std::uint64_t colors = std::min(table.stored, kMaxColors);
   const std::uint64_t rows = static_cast<std::uint64_t>(double_height);
   const std::uint64_t needed = std::uint64_t{header_size} + bmp::kColorEntrySize * colors +
                                static_cast<std::uint64_t>(bmp::RowStride(width, bits)) * (rows - rows / 2) +
