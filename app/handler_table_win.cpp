@@ -35,6 +35,9 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kCopyBarcode), "CopyBarcode", &CopyBarcode},  // bound to a key only
     {Ref(Handler::kGenerateFromContentBox), "GenerateFromContentBox",
      &GenerateFromContentBox},  // 15; bound to a key only
+    {Ref(Handler::kPrintBarcode), "PrintBarcode", &PrintBarcode},     // bound to a key and the menu
+    {Ref(Handler::kSaveBarcodeAs), "SaveBarcodeAs", &SaveBarcodeAs},  // bound to a key and the menu
+    {Ref(Handler::kShowBarcodeMenu), "ShowBarcodeMenu", &ShowBarcodeMenu},
 }};
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
@@ -54,6 +57,7 @@ constexpr std::uint32_t kNoUnit = 0;
 constexpr std::uint32_t kNoHandler = 0;
 constexpr std::int32_t kNoShift = 0;
 constexpr std::int32_t kCtrl = event::kCtrlDown;
+constexpr std::int32_t kShift = event::kShiftDown;
 
 // The keys: a key that stands for a button presses it, so that it runs whatever a click runs. Enter in the
 // box presses the generate button too, and then gives the box the focus back.
@@ -62,9 +66,13 @@ constexpr KeyShortcut kShortcuts[] = {
      Ref(Handler::kGenerateFromContentBox)},
     {MainWindow::kId, kAnywhere, 'S', kCtrl, MainWindow::kSaveButton, kNoHandler},
     {MainWindow::kId, kAnywhere, 'C', kCtrl, kNoUnit, Ref(Handler::kCopyBarcode)},
+    {MainWindow::kId, kAnywhere, 'P', kCtrl, kNoUnit, Ref(Handler::kPrintBarcode)},
+    {MainWindow::kId, kAnywhere, 'S', kCtrl | kShift, kNoUnit, Ref(Handler::kSaveBarcodeAs)},  // 5
+    {MainWindow::kId, kAnywhere, VK_APPS, kNoShift, kNoUnit, Ref(Handler::kShowBarcodeMenu)},
+    {MainWindow::kId, kAnywhere, VK_F10, kShift, kNoUnit, Ref(Handler::kShowBarcodeMenu)},
     {ErrorTipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},
-    {ErrorTipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},  // 5
-    {TipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
+    {ErrorTipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},
+    {TipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},  // 10
     {TipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
 };
 

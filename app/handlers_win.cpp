@@ -175,6 +175,12 @@ std::int32_t GenerateFromContentBox(const EventContext& context) {
   return 0;
 }
 
+std::int32_t PrintBarcode(const EventContext&) { return 0; }  // not yet built
+
+std::int32_t SaveBarcodeAs(const EventContext&) { return 0; }  // not yet built
+
+std::int32_t ShowBarcodeMenu(const EventContext&) { return 0; }  // not yet built
+
 std::int32_t ShrinkBarcodeHost(const EventContext& context) {
   // The window exists for its drawing panel but never covers anything.
   context.runtime.SetProperty(context.window_id, Property::kWidth, PropertyValue{0});

@@ -202,6 +202,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {M::kId, M::kSaveButton, event::kClicked, Handler::kSaveBarcode},
       {M::kId, M::kWebButton, event::kClicked, Handler::kOpenMakerPage},  // 10
       {M::kId, M::kFocusSink, 0, Handler::kIgnoreEvent},
+      {M::kId, M::kBarcodePicture, event::kRightButtonUp, Handler::kShowBarcodeMenu},
       {BarcodeHostWindow::kId, BarcodeHostWindow::kWindowUnit, event::kCreated, Handler::kShrinkBarcodeHost},
       {ErrorTipsWindow::kId, ErrorTipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
       {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsTitleBar, event::kLeftButtonDown,
