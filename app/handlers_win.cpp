@@ -110,6 +110,7 @@ std::int32_t GenerateBarcode(const EventContext& context) {
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.
     Bitmap full_size = encoder.MakeBarcode(ContentText(runtime));
     FullSizeBarcode() = full_size.GetData();
+    GeneratedContent() = ContentText(runtime);
     WriteBytesToFile(kFullSizeCopyPath, {FullSizeBarcode()});
   }
   encoder.CloseBarcodeHost();

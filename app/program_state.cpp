@@ -6,6 +6,7 @@ namespace {
 std::string tips_message;
 std::string saved_path;
 std::vector<std::uint8_t> full_size_barcode;
+std::string generated_content;
 
 // Gives the text's memory back, not just its length.
 void Release(std::string& text) {
@@ -17,10 +18,12 @@ void Release(std::string& text) {
 std::string& TipsMessage() { return tips_message; }
 std::string& SavedPath() { return saved_path; }
 std::vector<std::uint8_t>& FullSizeBarcode() { return full_size_barcode; }
+std::string& GeneratedContent() { return generated_content; }
 
 void ReleaseProgramTexts() {
   Release(tips_message);
   Release(saved_path);
+  Release(generated_content);
   std::vector<std::uint8_t>().swap(full_size_barcode);
 }
 

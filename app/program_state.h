@@ -14,6 +14,8 @@ std::string& SavedPath();
 
 // The full-size barcode of the last generate command (BMP bytes, as written to C:\1.bmp), kept for copying.
 std::vector<std::uint8_t>& FullSizeBarcode();
+// The content that barcode was made from (GBK, as the box held it), for the commands that act on it.
+std::string& GeneratedContent();
 
 // For the end-of-program routine: gives the texts' memory back, and the kept barcode's.
 void ReleaseProgramTexts();

@@ -46,6 +46,7 @@ int RunProgram() {
   TipsMessage().clear();
   SavedPath().clear();
   FullSizeBarcode().clear();
+  GeneratedContent().clear();
   static const bool end_registered = std::atexit(EndProgramAtExit) == 0;
   if (!end_registered) Trace("the end-of-program routine cannot be registered");
 

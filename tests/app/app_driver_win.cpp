@@ -45,6 +45,7 @@ AppDriver::AppDriver() {
   app::TipsMessage().clear();
   app::SavedPath().clear();
   app::FullSizeBarcode().clear();
+  app::GeneratedContent().clear();
   RuntimeStart start =
       WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable(), app::ShortcutTable());
   if (!start.ok()) {

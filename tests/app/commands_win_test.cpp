@@ -151,6 +151,7 @@ class AppCommands : public ::testing::Test {
     app_.TakeTips();
     runtime().SetPicture(MainWindow::kBarcodePicture, {});
     app::FullSizeBarcode().clear();
+    app::GeneratedContent().clear();
     runtime().SetFocusTo(MainWindow::kFocusSink);
     app_.SetContent(app::kCueText);
     app_.CloseTipsBy(test::TipsCloser::kOkButton);
