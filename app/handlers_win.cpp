@@ -13,17 +13,24 @@
 #include "app/layout_ids.h"
 #include "app/program_state.h"
 #include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
 #include "render/bitmap.h"
 #include "render/bmp_depth.h"
+#include "render/print_layout.h"
+#include "render/print_page_win.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_name.h"
 #include "ui/files/file_services_win.h"
+#include "ui/printing/print_job_win.h"
+#include "ui/runtime/unit_font_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw::app {
 namespace {
 
+using layout::BarcodeHostWindow;
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
 using layout::TipsWindow;
@@ -50,6 +57,19 @@ void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
 std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
   return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel
                                            : ErrorTipsWindow::kTipsMessageLabel;
+}
+
+// The caption's font as the drawing panel has it stored, so that the printed caption looks like the
+// picture's; its height is the printed page's.
+LOGFONTW CaptionFont(const WindowRuntime& runtime) {
+  LogicalFont font;
+  if (const WindowDescription* host = FindDescription(runtime.descriptions(), BarcodeHostWindow::kId)) {
+    for (const UnitRecord& unit : host->units) {
+      const auto* panel = std::get_if<DrawPanelProperties>(&unit.properties);
+      if (unit.id == BarcodeHostWindow::kBarcodePanel && panel != nullptr) font = panel->font;
+    }
+  }
+  return WideLogFont(font);
 }
 
 }  // namespace
@@ -176,7 +196,40 @@ std::int32_t GenerateFromContentBox(const EventContext& context) {
   return 0;
 }
 
-std::int32_t PrintBarcode(const EventContext&) { return 0; }  // not yet built
+std::int32_t PrintBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  // The content as it was generated, like Ctrl+C: the box may have been edited since.
+  const std::string content = GeneratedContent();
+  if (content.empty()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
+    return 0;
+  }
+  PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
+  if (!chosen.ok()) {
+    if (chosen.code() == PrintError::kCancelled) return 0;
+    ShowTips(runtime, ErrorTipsWindow::kId,
+             std::string(chosen.code() == PrintError::kNoPrinter ? kNoPrinterMessage : kPrintFailedMessage));
+    return 0;
+  }
+  const HDC printer = chosen.value().dc.get();
+  // Drawn from the widths on the printer's own dots, not from a scaled picture, so every bar and space
+  // is a whole number of dots.
+  const std::string widths = Code128Encoder().Widths(content);
+  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(widths), PrintableAreaOf(printer));
+  if (!layout.ok()) {
+    ShowTips(runtime, ErrorTipsWindow::kId,
+             std::string(layout.code() == PrintLayoutError::kUnusable ? kPrintFailedMessage
+                                                                      : kTooLongToPrintMessage));
+    return 0;
+  }
+  const LOGFONTW font = CaptionFont(runtime);
+  const PrintJobResult printed =
+      PrintPages(printer, WideFromGbk(content), chosen.value().copies, [&](HDC page) {
+        return DrawPrintedBarcode(page, layout.value(), widths, content, font);
+      });
+  if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
+  return 0;
+}
 
 std::int32_t SaveBarcodeAs(const EventContext&) { return 0; }  // not yet built
 

@@ -57,6 +57,9 @@ struct LockedGlobal {
 inline void UnlockGlobal(const LockedGlobal& held) { GlobalUnlock(held.block); }
 
 inline void CloseOpenClipboard(bool /*open*/) { CloseClipboard(); }
+
+// A printer DC with a document started on it: aborted unless EndDoc took it and the owner was released.
+inline void AbortDocument(HDC printer) { AbortDoc(printer); }
 }  // namespace handles
 
 using ScopedBrush = HandleOwner<HBRUSH, handles::DeleteGdiObject>;
@@ -77,6 +80,9 @@ using ScopedGlobalMemory = HandleOwner<HGLOBAL, handles::FreeGlobal>;
 using ScopedGlobalLock = HandleOwner<handles::LockedGlobal, handles::UnlockGlobal>;
 // Holds true while the clipboard is open.
 using ScopedClipboard = HandleOwner<bool, handles::CloseOpenClipboard>;
+// A printer's DC (PrintDlg's or CreateDC's): DeleteDC gives it back, as it does a memory DC.
+using ScopedPrinterDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
+using ScopedPrintDocument = HandleOwner<HDC, handles::AbortDocument>;
 
 // A window's client-area DC (GetDC); empty when the system gives none.
 inline ScopedWindowDc GetClientDc(HWND window) {
