@@ -224,9 +224,8 @@ std::int32_t PrintBarcode(const EventContext& context) {
   }
   const LOGFONTW font = CaptionFont(runtime);
   const PrintJobResult printed =
-      PrintPages(printer, WideFromGbk(content), chosen.value().copies, [&](HDC page) {
-        return DrawPrintedBarcode(page, layout.value(), widths, content, font);
-      });
+      PrintPages(printer, WideFromGbk(content), chosen.value().copies,
+                 [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), widths, content, font); });
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
 }

@@ -8,23 +8,19 @@
 namespace sw {
 namespace {
 
-bool default_printer_for_tests = false;
+PrinterChooser dialog_replacement = nullptr;
 
 PrinterChoice Refuse(PrintError code, std::string message) {
   return Failure<PrintError>{code, std::move(message)};
 }
 
-}  // namespace
-
-void ChooseDefaultPrinterForTests(bool on) { default_printer_for_tests = on; }
-
-PrinterChoice ChoosePrinter(HWND owner) {
+// PrintDlgW with these flags and the printer's DC; PD_RETURNDEFAULT skips the dialog.
+PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  // No page range (one page), our own message where no printer is installed instead of the system's.
-  dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING;
-  if (default_printer_for_tests) dialog.Flags |= PD_RETURNDEFAULT;
+  // No page range (one page), and our own message where no printer is installed instead of the system's.
+  dialog.Flags = flags | PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING;
   dialog.nCopies = 1;
   const BOOL chosen = PrintDlgW(&dialog);
   // The dialog leaves the chosen printer's settings in two global blocks, ours to free.
@@ -42,6 +38,16 @@ PrinterChoice ChoosePrinter(HWND owner) {
   if (!printer) return Refuse(PrintError::kDialogFailed, "the print dialog gave no printer DC");
   // Copies the driver makes itself are in the device mode, and nCopies is 1.
   return ChosenPrinter{std::move(printer), dialog.nCopies > 0 ? int{dialog.nCopies} : 1};
+}
+
+}  // namespace
+
+void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }
+
+PrinterChoice DefaultPrinter(HWND owner) { return RunPrintDialog(owner, PD_RETURNDEFAULT); }
+
+PrinterChoice ChoosePrinter(HWND owner) {
+  return dialog_replacement != nullptr ? dialog_replacement(owner) : RunPrintDialog(owner, 0);
 }
 
 PrintJobResult PrintPages(HDC printer, std::wstring_view document, int pages,

@@ -26,13 +26,17 @@ struct ChosenPrinter {
 using PrinterChoice = Result<ChosenPrinter, PrintError>;
 using PrintJobResult = Result<Done, PrintError>;
 
-// The print dialog owned by `owner` (printer, copies, orientation); the chosen printer's DC. With the
-// test hook set, the default printer without a dialog.
+// The print dialog owned by `owner` (printer, copies, orientation); the chosen printer's DC. Where a test
+// has replaced the dialog, what its replacement chooses.
 PrinterChoice ChoosePrinter(HWND owner);
 
-// For tests only (the program never sets it): ChoosePrinter takes the default printer, as a user who
-// accepts the dialog as it opens would.
-void ChooseDefaultPrinterForTests(bool on);
+// The default printer without a dialog, as a user who accepts the dialog as it opens gets it.
+PrinterChoice DefaultPrinter(HWND owner);
+
+// For tests only (the program never calls it): ChoosePrinter asks `chooser` instead of showing the
+// dialog (DefaultPrinter, or a stand-in); nullptr shows the dialog again.
+using PrinterChooser = PrinterChoice (*)(HWND owner);
+void ReplacePrintDialogForTests(PrinterChooser chooser);
 
 // One document named `document` holding `pages` pages, each filled by `draw`. A failure after the document
 // has started aborts it.
