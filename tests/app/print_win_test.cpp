@@ -93,16 +93,15 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
   });
 }
 
-// The print dialog as the timer found it, and whether it was cancelled.
+// The first visible dialog of this thread as the timer found it (the print dialog, or a system message
+// box), cancelled.
 struct DialogSeen {
   HWND owner = nullptr;
   bool has_printer_list = false;
-  int ticks = 0;
 };
 DialogSeen dialog_seen;
-HWND main_window = nullptr;
 
-BOOL CALLBACK CancelIfPrintDialog(HWND window, LPARAM) {
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
   if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
@@ -112,20 +111,25 @@ BOOL CALLBACK CancelIfPrintDialog(HWND window, LPARAM) {
   return FALSE;
 }
 
-void CALLBACK LookForPrintDialog(HWND, UINT, UINT_PTR, DWORD) {
-  ++dialog_seen.ticks;
-  EnumThreadWindows(GetCurrentThreadId(), &CancelIfPrintDialog, 0);
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
 }
 
 TEST_F(PrintCommand, DialogOwnedByTheMainWindowCancelsQuietly) {
   Generate("SW-2024-0042");
   ReplacePrintDialogForTests(nullptr);
-  main_window = app_.runtime().Handle(MainWindow::kId);
   dialog_seen = {};
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForPrintDialog);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForDialog);
   const std::vector<test::TipsSeen> tips = PressCtrlP();
   KillTimer(nullptr, timer);
-  EXPECT_EQ(dialog_seen.owner, main_window);
+  if (!PrinterInstalled()) {
+    // No system dialog or box at all, only our own message.
+    EXPECT_EQ(dialog_seen.owner, nullptr);
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].message, std::string(app::kNoPrinterMessage));
+    GTEST_SKIP() << "no printer installed, so no print dialog to cancel (a CUPS server with a queue gives one)";
+  }
+  EXPECT_EQ(dialog_seen.owner, app_.runtime().Handle(MainWindow::kId));
   EXPECT_TRUE(dialog_seen.has_printer_list) << "the print dialog, not a message box";
   EXPECT_TRUE(tips.empty()) << tips.front().message;
 }

@@ -2,6 +2,7 @@
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <winspool.h>
 
 #include <string>
 
@@ -16,6 +17,8 @@ PrinterChoice Refuse(PrintError code, std::string message) {
 
 // PrintDlgW with these flags and the printer's DC; PD_RETURNDEFAULT skips the dialog.
 PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
+  // Without a printer, some systems' dialogs warn in a box of their own even when told not to.
+  if (!PrinterInstalled()) return Refuse(PrintError::kNoPrinter, "no printer is installed");
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -41,6 +44,14 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
 }
 
 }  // namespace
+
+bool PrinterInstalled() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  // Asked for no bytes: it says how many the list of printers would take, none when there is none.
+  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+  return needed > 0;
+}
 
 void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }
 

@@ -30,6 +30,9 @@ using PrintJobResult = Result<Done, PrintError>;
 // has replaced the dialog, what its replacement chooses.
 PrinterChoice ChoosePrinter(HWND owner);
 
+// Whether any printer, local or connected, is installed.
+bool PrinterInstalled();
+
 // The default printer without a dialog, as a user who accepts the dialog as it opens gets it.
 PrinterChoice DefaultPrinter(HWND owner);
 
