@@ -127,7 +127,8 @@ TEST_F(PrintCommand, DialogOwnedByTheMainWindowCancelsQuietly) {
     EXPECT_EQ(dialog_seen.owner, nullptr);
     ASSERT_EQ(tips.size(), 1u);
     EXPECT_EQ(tips[0].message, std::string(app::kNoPrinterMessage));
-    GTEST_SKIP() << "no printer installed, so no print dialog to cancel (a CUPS server with a queue gives one)";
+    GTEST_SKIP()
+        << "no printer installed, so no print dialog to cancel (a CUPS server with a queue gives one)";
   }
   EXPECT_EQ(dialog_seen.owner, app_.runtime().Handle(MainWindow::kId));
   EXPECT_TRUE(dialog_seen.has_printer_list) << "the print dialog, not a message box";

@@ -2,7 +2,6 @@
 
 #include <cderr.h>
 #include <commdlg.h>
-#include <winspool.h>
 
 #include <string>
 
@@ -46,11 +45,15 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
 }  // namespace
 
 bool PrinterInstalled() {
-  DWORD needed = 0;
-  DWORD count = 0;
-  // Asked for no bytes: it says how many the list of printers would take, none when there is none.
-  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
-  return needed > 0;
+  // The default printer's settings, asked for without a dialog and without a DC; Windows makes one of
+  // the printers the default as long as any is installed.
+  PRINTDLGW query{};
+  query.lStructSize = sizeof query;
+  query.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
+  const BOOL found = PrintDlgW(&query);
+  const ScopedGlobalMemory device_mode(query.hDevMode);
+  const ScopedGlobalMemory device_names(query.hDevNames);
+  return found != FALSE;
 }
 
 void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }

@@ -30,7 +30,7 @@ using PrintJobResult = Result<Done, PrintError>;
 // has replaced the dialog, what its replacement chooses.
 PrinterChoice ChoosePrinter(HWND owner);
 
-// Whether any printer, local or connected, is installed.
+// Whether a printer is installed (one of them is the default).
 bool PrinterInstalled();
 
 // The default printer without a dialog, as a user who accepts the dialog as it opens gets it.
