@@ -30,16 +30,30 @@ bool DrawPrintedBarcode(HDC dc, const PrintLayout& layout, std::string_view widt
     }
     x += dots;
   }
+  const std::wstring text = WideFromGbk(caption);
   LOGFONTW caption_font = font;
   caption_font.lfHeight = -layout.caption_height;  // negative: the characters' height, not the cell's
   caption_font.lfWidth = 0;
-  const ScopedFont made(CreateFontIndirectW(&caption_font));
+  ScopedFont made(CreateFontIndirectW(&caption_font));
+  // A caption wider than the bars with their quiet zones (a long run of digits, packed two a symbol) is
+  // set smaller until it fits under them, rather than running off the paper.
+  const std::int32_t room = layout.bars_width + 2 * layout.quiet_zone;
+  SIZE extent{};
+  {
+    const ScopedSelect measuring = SelectInto(dc, made.get());
+    if (!measuring || !GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent)) {
+      extent.cx = 0;
+    }
+  }  // the font is no longer selected, and may be replaced
+  if (extent.cx > room) {
+    caption_font.lfHeight = static_cast<LONG>(std::int64_t{caption_font.lfHeight} * room / extent.cx);
+    made = ScopedFont(CreateFontIndirectW(&caption_font));
+  }
   const ScopedSelect selected = SelectInto(dc, made.get());
   if (!selected) return false;
   SetTextAlign(dc, TA_TOP | TA_CENTER | TA_NOUPDATECP);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, TRANSPARENT);
-  const std::wstring text = WideFromGbk(caption);
   drawn = TextOutW(dc, layout.bars_left + layout.bars_width / 2, layout.caption_top, text.c_str(),
                    static_cast<int>(text.size())) != 0 &&
           drawn;

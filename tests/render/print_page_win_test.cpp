@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,8 +72,8 @@ class PageCanvas {
   bool ok() const { return bits_ != nullptr && static_cast<bool>(selected_); }
   HDC dc() const { return dc_.get(); }
   std::size_t Stride() const { return (static_cast<std::size_t>(width_) + 31) / 32 * 4; }
+  // Read after GdiFlush, once the drawing is done.
   bool Black(std::int32_t x, std::int32_t y) const {
-    GdiFlush();
     const std::uint8_t* row = bits_ + static_cast<std::size_t>(height_ - 1 - y) * Stride();
     return ((row[x >> 3] >> (7 - (x & 7))) & 1) == 0;
   }
@@ -148,6 +149,8 @@ TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
       rows.push_back({Letters(length), dpi, dpi == 300 && length == 80, "letters"});
     }
   }
+  // As many digits as fit A4 at 600 dpi: their caption at 10 pt would be wider than the paper.
+  rows.push_back({Digits(160), 600, false, "a caption set smaller to fit under the bars"});
   std::string manifest;
   testing::ForEachRow(rows, [&](const Row& row, std::size_t index) {
     SCOPED_TRACE(std::to_string(row.content.size()) + " characters at " + std::to_string(row.dpi) + " dpi");
@@ -159,6 +162,7 @@ TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
     PageCanvas page(area.width, layout.bottom);
     ASSERT_TRUE(page.ok());
     ASSERT_TRUE(DrawPrintedBarcode(page.dc(), layout, widths, row.content, CaptionFont()));
+    GdiFlush();
 
     for (const std::int32_t y : {layout.bars_top, layout.bars_top + layout.bar_height / 2,
                                  layout.bars_top + layout.bar_height - 1}) {
@@ -174,11 +178,18 @@ TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
     for (std::int32_t x = layout.bars_left; x < layout.bars_left + layout.bars_width; ++x) {
       ASSERT_FALSE(page.Black(x, layout.bars_top + layout.bar_height)) << "no bar below its height";
     }
-    bool caption = false;
-    for (std::int32_t y = layout.caption_top; y < layout.bottom && !caption; ++y) {
-      caption = page.Runs(y).size() > 1;
+    // The caption: under the bars, no wider than the bars with their quiet zones.
+    std::int32_t caption_left = area.width, caption_right = -1;
+    for (std::int32_t y = layout.caption_top; y < layout.bottom; ++y) {
+      for (std::int32_t x = 0; x < area.width; ++x) {
+        if (!page.Black(x, y)) continue;
+        caption_left = std::min(caption_left, x);
+        caption_right = std::max(caption_right, x);
+      }
     }
-    EXPECT_TRUE(caption) << "the content is printed under the bars";
+    ASSERT_GE(caption_right, 0) << "the content is printed under the bars";
+    EXPECT_GE(caption_left, layout.bars_left - layout.quiet_zone);
+    EXPECT_LT(caption_right, layout.bars_left + layout.bars_width + layout.quiet_zone);
 
     char name[32];
     std::snprintf(name, sizeof name, "printed\\%02zu.bmp", index);
