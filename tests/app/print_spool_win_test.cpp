@@ -5,8 +5,8 @@
 // each printed job gets a line "content<TAB>dpi<TAB>module dots<TAB>HORZRES<TAB>PHYSICALOFFSETX" in
 // printed.txt there, in the order the jobs were sent.
 #include <windows.h>
-#include <winspool.h>
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cmath>
@@ -46,8 +46,7 @@ std::vector<std::wstring> LocalPrinters() {
   EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
   std::vector<BYTE> buffer(needed);
   std::vector<std::wstring> names;
-  if (needed == 0 ||
-      !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) {
+  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) {
     return names;
   }
   const auto* info = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
@@ -133,8 +132,8 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
     PrintedJob job;
     ASSERT_TRUE(PrintOnDefaultPrinter(row.content, job)) << "GetLastError " << GetLastError();
     EXPECT_GT(job.module_dots, 0);
-    printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width << '\t'
-            << job.offset_x << '\n';
+    printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width
+            << '\t' << job.offset_x << '\n';
     printed.flush();
   });
 }

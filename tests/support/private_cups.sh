@@ -9,10 +9,11 @@
 #   filters and written by a small backend of ours as DIR/out/job-<id>.pdf (renamed into place once whole).
 #   The cups-pdf backend itself is not used: it reads its settings only from /etc/cups and writes its spool
 #   and log under /var, which a private run must not touch, and it names files by title, not by job.
-# stop: ends exactly the daemon that start left in DIR/cupsd.pid.
+# stop: ends exactly the daemon that start left in DIR/cupsd.pid (and is a skip too where start was one).
 #
 # Where the daemon cannot start (not root, a package missing, no cupsd answer), start prints one line why,
-# writes it to DIR/unavailable for the tests that follow, and exits 77 (CTest's skip).
+# writes it to DIR/unavailable for the tests that follow, and exits 77 (CTest's skip). SW_HIDE_CUPS=1 makes
+# start fail so, to see how a machine without the daemon is handled.
 set -uo pipefail
 action=${1:-}
 dir=${2:-}
@@ -49,6 +50,7 @@ start() {
   stop
   rm -rf "$dir/etc" "$dir/spool" "$dir/cache" "$dir/state" "$dir/log" "$dir/lib" "$dir/out" "$dir/pages" \
     "$dir/unavailable" "$dir/printed.txt"
+  [ -z "${SW_HIDE_CUPS:-}" ] || unavailable "hidden by SW_HIDE_CUPS"
   [ "$(id -u)" = 0 ] || unavailable "the daemon runs its filters as user lp, which needs root (run as $(id -un))"
   local cupsd=/usr/sbin/cupsd ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   [ -x "$cupsd" ] || unavailable "$cupsd is missing (Debian package cups; scripts/bootstrap installs it)"
@@ -152,6 +154,8 @@ EOF
 
 case $action in
   start) start ;;
-  stop) stop ;;
+  stop)
+    stop
+    [ ! -f "$dir/unavailable" ] || exit 77 ;;
   *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
 esac
