@@ -107,12 +107,14 @@ def measure(png, dpi, module_dots, crop):
     with open(crop, "wb") as f:
         f.write(b"P5 %d %d 255\n" % (width, len(above) + len(seen)))
         f.write(b"".join(above) + b"".join(seen))
-    problems = []
+    problems, wrong = [], []
     for i, length in enumerate(lengths):
         modules = round(length / unit)
         if modules < 1 or modules > 4 or abs(length - modules * unit) > 1e-6:
-            kind = "bar" if i % 2 == 0 else "space"
-            problems.append(f"{kind} {i} is {length} px, not a whole multiple of the {unit:g} px module")
+            wrong.append(f"{'bar' if i % 2 == 0 else 'space'} {i} is {length} px")
+    if wrong:
+        problems.append(f"{len(wrong)} of {len(lengths)} bars and spaces are not whole multiples of the "
+                        f"{unit:g} px module: {', '.join(wrong[:4])}{', ...' if len(wrong) > 4 else ''}")
     narrowest = min(lengths)
     if narrowest != unit:
         problems.append(f"the narrowest bar or space is {narrowest} px, not one {unit:g} px module")
