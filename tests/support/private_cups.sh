@@ -135,7 +135,9 @@ ErrorPolicy abort-job
 EOF
   chmod 0600 "$dir/etc/printers.conf"
 
-  setsid "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
+  # No system message bus either: the daemon would register its queue's colour profiles with the machine's
+  # colour manager there.
+  DBUS_SYSTEM_BUS_ADDRESS=unix:path=$dir/no-system-bus setsid "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
     >"$dir/log/cupsd.out" 2>&1 < /dev/null &
   echo $! > "$pidfile"
   local i
