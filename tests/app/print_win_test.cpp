@@ -1,7 +1,7 @@
 // Ctrl+P through the real windows and handler: what it says when it cannot print (no barcode yet, no
 // printer, a content too long for the paper, a refused job) and the print dialog, owned by the main
-// window, cancelled without a word. Under Wine without a CUPS server (this test's environment names one
-// that is not there) no printer is installed.
+// window, cancelled without a word. Wine's printers are the queues of the run's own CUPS daemon
+// (tests/support/private_cups.sh): one while it runs, none where it could not start.
 #include <windows.h>
 #include <commdlg.h>
 #include <dlgs.h>
@@ -23,6 +23,9 @@ namespace {
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
 using test::AppDriver;
+
+// What the dialog answers where no printer is installed.
+PrinterChoice NoPrinter(HWND) { return Failure<PrintError>{PrintError::kNoPrinter, "no printer"}; }
 
 // The screen's DC as a stand-in printer: 96 dots an inch and the screen's width, and no spooler behind
 // it, so StartDoc fails.
@@ -76,7 +79,7 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
   };
   const Row rows[] = {
       /*0*/ {false, "", &DefaultPrinter, app::kNoBarcodeMessage, "nothing generated yet"},
-      /*1*/ {true, "SW-2024-0042", &DefaultPrinter, app::kNoPrinterMessage, "no printer installed"},
+      /*1*/ {true, "SW-2024-0042", &NoPrinter, app::kNoPrinterMessage, "no printer installed"},
       /*2*/
       {true, std::string(400, 'W'), &ScreenAsPrinter, app::kTooLongToPrintMessage,
        "4,435 modules are wider than any screen at one dot a module"},
@@ -115,21 +118,29 @@ void CALLBACK LookForDialog(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
 }
 
+TEST_F(PrintCommand, WithoutAPrinterNoSystemDialogOnlyOurMessage) {
+  if (PrinterInstalled()) GTEST_SKIP() << "a printer is installed: the run's CUPS daemon is up";
+  Generate("SW-2024-0042");
+  for (const PrinterChooser chooser : {PrinterChooser{nullptr}, &DefaultPrinter}) {
+    ReplacePrintDialogForTests(chooser);
+    dialog_seen = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForDialog);
+    const std::vector<test::TipsSeen> tips = PressCtrlP();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(dialog_seen.owner, nullptr) << "a system dialog or message box";
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].message, std::string(app::kNoPrinterMessage));
+  }
+}
+
 TEST_F(PrintCommand, DialogOwnedByTheMainWindowCancelsQuietly) {
+  if (!PrinterInstalled()) GTEST_SKIP() << "no printer installed: the run's CUPS daemon could not start";
   Generate("SW-2024-0042");
   ReplacePrintDialogForTests(nullptr);
   dialog_seen = {};
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForDialog);
   const std::vector<test::TipsSeen> tips = PressCtrlP();
   KillTimer(nullptr, timer);
-  if (!PrinterInstalled()) {
-    // No system dialog or box at all, only our own message.
-    EXPECT_EQ(dialog_seen.owner, nullptr);
-    ASSERT_EQ(tips.size(), 1u);
-    EXPECT_EQ(tips[0].message, std::string(app::kNoPrinterMessage));
-    GTEST_SKIP()
-        << "no printer installed, so no print dialog to cancel (a CUPS server with a queue gives one)";
-  }
   EXPECT_EQ(dialog_seen.owner, app_.runtime().Handle(MainWindow::kId));
   EXPECT_TRUE(dialog_seen.has_printer_list) << "the print dialog, not a message box";
   EXPECT_TRUE(tips.empty()) << tips.front().message;
