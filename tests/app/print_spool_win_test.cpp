@@ -1,9 +1,9 @@
 // Printing through a real spooler: tests/support/private_cups.sh has started a CUPS daemon of the run's own
 // whose default queue writes each job as a PDF; Wine's spooler (winspool) must offer that queue as the
-// default printer, and a barcode printed on it must arrive there. print_check.py, run after this test,
-// rasterises each PDF and reads it with two decoders. The folder comes in SW_PRINT_DIR (as Wine sees it);
-// each printed job gets a line "content<TAB>dpi<TAB>module dots<TAB>HORZRES<TAB>PHYSICALOFFSETX" in
-// printed.txt there, in the order the jobs were sent.
+// default printer, and a barcode printed on it by the program's print command must arrive there.
+// print_check.py, run after this test, rasterises each PDF and reads it with two decoders. The folder comes
+// in SW_PRINT_DIR (as Wine sees it); each printed job gets a line "content<TAB>dpi<TAB>module
+// dots<TAB>HORZRES<TAB>PHYSICALOFFSETX" in printed.txt there, in the order the jobs were sent.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <winspool.h>
@@ -17,8 +17,14 @@
 #include <vector>
 
 #include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
+#include "render/print_layout.h"
+#include "render/print_page_win.h"
+#include "tests/app/app_driver_win.h"
 #include "tests/support/case_table.h"
 #include "ui/handles/handles_win.h"
+#include "ui/printing/print_job_win.h"
+#include "ui/runtime/unit_events.h"
 
 namespace sw {
 namespace {
@@ -31,7 +37,7 @@ std::string PrintDir() {
   return dir == nullptr ? std::string() : std::string(dir);
 }
 
-std::wstring DefaultPrinter() {
+std::wstring DefaultPrinterName() {
   DWORD size = 0;
   GetDefaultPrinterW(nullptr, &size);
   if (size == 0) return {};
@@ -62,56 +68,36 @@ struct PrintedJob {
   int offset_x = 0;
 };
 
-// ---- The print routine that the program's own print command replaces. -------------------------------
-// A minimal page: the bars of `content` at the top of the printable area, centred, each module a whole
-// number of printer dots (0.33 mm rounded), 10 modules of quiet zone each side, bars 10 mm high or 15% of
-// the symbol's width. Once the program prints, this becomes a call of its print command (the PrintBarcode
-// handler) through a test hook that takes the default printer without showing the dialog.
-bool PrintOnDefaultPrinter(const std::string& content, PrintedJob& job) {
-  const std::wstring printer = DefaultPrinter();
-  // DeleteDC ends a printer DC as it ends a memory DC.
-  ScopedMemoryDc dc(CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr));
-  if (!dc) return false;
-  job.dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
-  job.printable_width = GetDeviceCaps(dc.get(), HORZRES);
-  job.offset_x = GetDeviceCaps(dc.get(), PHYSICALOFFSETX);
-  job.module_dots = static_cast<int>(std::lround(0.33 * job.dpi / 25.4));
-  const std::string widths = Code128Encoder().Widths(content);
-  int modules = 20;
-  for (char w : widths) modules += w - '0';
-  const int symbol_dots = modules * job.module_dots;
-  const int height = std::max(static_cast<int>(std::lround(10.0 * job.dpi / 25.4)), symbol_dots * 15 / 100);
+// The program's own print command: the content generated, then Ctrl+P, with the default printer taken as
+// a user who accepts the print dialog as it opens would. What the command chooses on that printer is read
+// back through the same layout, for print_check.py to compare with what it measures.
+bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, PrintedJob& job) {
+  PrinterChoice printer = DefaultPrinter(nullptr);
+  if (!printer.ok()) return false;
+  const HDC dc = printer.value().dc.get();
+  const PrintableArea area = PrintableAreaOf(dc);
+  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(Code128Encoder().Widths(content)), area);
+  if (!layout.ok()) return false;
+  job.dpi = area.dpi_x;
+  job.module_dots = layout.value().module;
+  job.printable_width = area.width;
+  job.offset_x = GetDeviceCaps(dc, PHYSICALOFFSETX);
 
-  const std::wstring title = L"Stripewright print test";
-  DOCINFOW doc{};
-  doc.cbSize = sizeof(doc);
-  doc.lpszDocName = title.c_str();
-  if (StartDocW(dc.get(), &doc) <= 0) return false;
-  if (StartPage(dc.get()) <= 0) {
-    AbortDoc(dc.get());
-    return false;
-  }
-  int x = (job.printable_width - symbol_dots) / 2 + 10 * job.module_dots;
-  bool bar = true;
-  for (char w : widths) {
-    const int span = (w - '0') * job.module_dots;
-    if (bar) {
-      const RECT r{x, 0, x + span, height};
-      FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    x += span;
-    bar = !bar;
-  }
-  if (EndPage(dc.get()) <= 0) {
-    AbortDoc(dc.get());
-    return false;
-  }
-  return EndDoc(dc.get()) > 0;
+  app.SetContent(content);
+  app.Click(layout::MainWindow::kGenerateButton);
+  app.Pump();
+  ReplacePrintDialogForTests(&DefaultPrinter);
+  app.runtime().SetFocusTo(layout::MainWindow::kContentEdit);
+  test::AppDriver::PressKey('P', event::kCtrlDown);
+  app.Pump();
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+  ReplacePrintDialogForTests(nullptr);
+  return app.TakeTips().empty();  // every failure of the command says so in a tips window
 }
-// ---- End of the routine the program's print command replaces. ----------------------------------------
 
 TEST(PrintSpool, TheRunsPdfQueueIsWinesDefaultPrinter) {
-  EXPECT_EQ(DefaultPrinter(), kQueue);
+  EXPECT_EQ(DefaultPrinterName(), kQueue);
   bool listed = false;
   for (const std::wstring& name : LocalPrinters()) listed = listed || name == kQueue;
   EXPECT_TRUE(listed) << "EnumPrintersW does not list the queue";
@@ -126,11 +112,13 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
       {"12 characters, letters and digits", "SW-2024-0042"},
       {"40 characters, a long mix", "Stripewright0123456789ABCDEFGHIJKLMNOPQR"},
   };
+  test::AppDriver app;
+  ASSERT_TRUE(app.ready()) << app.error();
   std::ofstream printed(PrintDir() + "\\printed.txt", std::ios::app);
   ASSERT_TRUE(printed) << "cannot write printed.txt in " << PrintDir();
   testing::ForEachRow(rows, [&](const Row& row) {
     PrintedJob job;
-    ASSERT_TRUE(PrintOnDefaultPrinter(row.content, job)) << "GetLastError " << GetLastError();
+    ASSERT_TRUE(PrintThroughTheProgram(app, row.content, job));
     EXPECT_GT(job.module_dots, 0);
     printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width
             << '\t' << job.offset_x << '\n';
