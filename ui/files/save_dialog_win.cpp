@@ -31,8 +31,8 @@ std::wstring Lower(std::wstring text) {
 }
 
 // The type whose extension the name ends with, or the chosen one.
-std::size_t TypeOfPath(const std::wstring& path, std::size_t name_offset, const std::vector<SaveFileType>& types,
-                       std::size_t chosen) {
+std::size_t TypeOfPath(const std::wstring& path, std::size_t name_offset,
+                       const std::vector<SaveFileType>& types, std::size_t chosen) {
   const std::size_t dot = path.rfind(L'.');
   if (dot == std::wstring::npos || dot < name_offset) return chosen;
   const std::wstring extension = Lower(path.substr(dot + 1));
