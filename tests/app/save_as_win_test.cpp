@@ -3,10 +3,9 @@
 // (as the driver closes the tips windows), the file name typed into the dialog's box, then Enter. The
 // saved PNGs are also written where SW_SAVE_AS_SCAN_DIR says, for the two decoders of scan_check.py.
 #include <windows.h>
-#include <gtest/gtest.h>
-
 #include <commdlg.h>
 #include <dlgs.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,24 +56,27 @@ struct DialogScript {
 DialogScript* script = nullptr;
 HWND main_window = nullptr;
 
+struct OwnedSearch {
+  HWND owner = nullptr;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A dialog box (the Save dialog, or its question) that `owner` owns.
 HWND FindOwnedDialog(HWND owner) {
-  struct Search {
-    HWND owner, found;
-  } search{owner, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == s->owner &&
-            IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnedSearch search{owner};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckOwned, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -321,8 +323,8 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
   });
   if (scan_folder != nullptr) {
     const std::string path = std::string(scan_folder) + "\\manifest.txt";
-    ASSERT_TRUE(WriteBytesToFile(path, {std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()),
-                                                  manifest.size())}));
+    ASSERT_TRUE(WriteBytesToFile(
+        path, {std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size())}));
   }
 }
 
