@@ -34,19 +34,35 @@ void FlushNothing(png_structp) {}
 // Errors end the write (through the jump); warnings are not worth a message.
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// Writes the header, pHYs and rows; false when libpng failed. Only trivially destructible locals here.
-bool WriteRows(png_structp png, png_infop info, Output* output, png_uint_32 width, png_uint_32 height,
-               png_bytepp rows, png_uint_32 pixels_per_metre) {
+// One row of the picture as red, green and blue bytes, whatever depth and colour table the BMP had.
+void FillRow(Bitmap& picture, std::int32_t y, png_bytep row) {
+  for (std::int32_t x = 0; x < picture.GetWidth(); ++x) {
+    const ColorRef color = picture.GetPixel(x, y);
+    row[3 * x] = RedOf(color);
+    row[3 * x + 1] = GreenOf(color);
+    row[3 * x + 2] = BlueOf(color);
+  }
+}
+
+// Writes the header, pHYs and rows, one row at a time through `row` (so that the widest bare bars need
+// no copy of the whole picture); false when libpng failed. Only trivially destructible locals here.
+bool WriteRows(png_structp png, png_infop info, Output* output, Bitmap* picture, png_bytep row,
+               png_uint_32 pixels_per_metre) {
   if (setjmp(png_jmpbuf(png)) != 0) return false;
   png_set_write_fn(png, output, &AppendBytes, &FlushNothing);
   // The default limits refuse rows wider than a million pixels; the bare bars of the longest contents
   // come close to that.
   png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(picture->GetWidth()),
+               static_cast<png_uint_32>(picture->GetHeight()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_pHYs(png, info, pixels_per_metre, pixels_per_metre, PNG_RESOLUTION_METER);
-  png_set_rows(png, info, rows);
-  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+  png_write_info(png, info);
+  for (std::int32_t y = 0; y < picture->GetHeight(); ++y) {
+    FillRow(*picture, y, row);
+    png_write_row(png, row);
+  }
+  png_write_end(png, info);
   return true;
 }
 
@@ -74,27 +90,13 @@ PngWriting PngFromBmp(std::span<const std::uint8_t> bmp, std::uint32_t pixels_pe
   Bitmap picture;
   if (!picture.LoadData(bmp)) return Failure<PngWriteFailure>{PngWriteFailure::kUnreadableBmp, "no picture"};
   const std::int32_t width = picture.GetWidth();
-  const std::int32_t height = picture.GetHeight();
   try {
-    // Red, green, blue a pixel, rows top-down, whatever depth and colour table the BMP had.
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-    for (std::int32_t y = 0; y < height; ++y) {
-      std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
-      rows[static_cast<std::size_t>(y)] = row;
-      for (std::int32_t x = 0; x < width; ++x) {
-        const ColorRef color = picture.GetPixel(x, y);
-        row[3 * x] = RedOf(color);
-        row[3 * x + 1] = GreenOf(color);
-        row[3 * x + 2] = BlueOf(color);
-      }
-    }
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
     std::vector<std::uint8_t> bytes;
     Output output{&bytes};
     PngWrite write;
     if (write.info() == nullptr ||
-        !WriteRows(write.png(), write.info(), &output, static_cast<png_uint_32>(width),
-                   static_cast<png_uint_32>(height), rows.data(), pixels_per_metre)) {
+        !WriteRows(write.png(), write.info(), &output, &picture, row.data(), pixels_per_metre)) {
       return Failure<PngWriteFailure>{PngWriteFailure::kLibraryError, "libpng could not write the picture"};
     }
     return bytes;

@@ -16,6 +16,7 @@ namespace sw {
 namespace {
 
 struct Resolution {
+  png_uint_32 width = 0;  // from the header
   bool present = false;
   png_uint_32 x = 0, y = 0;
   int unit = -1;
@@ -33,7 +34,7 @@ void ReadFromMemory(png_structp png, png_bytep data, png_size_t length) {
   reader->at += length;
 }
 
-// The pHYs chunk as libpng reads it.
+// The width and the pHYs chunk as libpng reads them.
 Resolution ResolutionOf(const std::vector<std::uint8_t>& png_bytes) {
   Resolution resolution;
   Reader reader{&png_bytes};
@@ -41,7 +42,9 @@ Resolution ResolutionOf(const std::vector<std::uint8_t>& png_bytes) {
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png)) == 0) {
     png_set_read_fn(png, &reader, &ReadFromMemory);
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(png, info);
+    resolution.width = png_get_image_width(png, info);
     resolution.present = png_get_pHYs(png, info, &resolution.x, &resolution.y, &resolution.unit) != 0;
   }
   png_destroy_read_struct(&png, &info, nullptr);
@@ -105,6 +108,16 @@ TEST(PngWriter, RoundTripKeepsEveryPixelAndTheResolution) {
     EXPECT_EQ(resolution.y, c.pixels_per_metre);
     EXPECT_EQ(resolution.unit, PNG_RESOLUTION_METER);
   });
+}
+
+TEST(PngWriter, WritesTheBareBarsOfTheWidestContents) {
+  // Past libpng's default limit of a million pixels a row; our own decoder refuses such a picture.
+  constexpr std::int32_t kWidth = 1'000'001;
+  Bitmap bars;
+  ASSERT_TRUE(bars.Create(kWidth, 1, 1, kWhite));
+  const PngWriting png = PngFromBmp(bars.GetData(), kPixelsPerMetreAt300Dpi);
+  ASSERT_TRUE(png.ok()) << png.message();
+  EXPECT_EQ(ResolutionOf(png.value()).width, png_uint_32{kWidth});
 }
 
 TEST(PngWriter, BytesThatAreNoPictureGiveNoPng) {
