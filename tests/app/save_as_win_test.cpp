@@ -51,6 +51,7 @@ struct DialogScript {
   bool asked_to_replace = false;
   // Where it is.
   enum { kWaiting, kTyped, kAnswered, kDone } step = kWaiting;
+  int ticks = 0;  // in this step
 };
 
 DialogScript* script = nullptr;
@@ -134,9 +135,19 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   const HWND question = FindOwnedDialog(dialog);
+  // A dialog that stays open for seconds after the user is done is closed, so that a test fails (on what
+  // was not saved) instead of waiting for ever.
+  constexpr int kTicksForAStep = 250;
+  if (++s.ticks > kTicksForAStep) {
+    if (question != nullptr) SendMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    s.ticks = 0;
+    return;
+  }
   if (s.step == DialogScript::kTyped && question != nullptr) {
     s.asked_to_replace = true;
     s.step = DialogScript::kAnswered;
+    s.ticks = 0;
     const bool yes = s.replace.value_or(false);
     SendMessageW(GetDlgItem(question, yes ? IDYES : IDNO), BM_CLICK, 0, 0);
     return;
