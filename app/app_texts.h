@@ -29,6 +29,13 @@ inline constexpr std::string_view kSaveFailedMessage =
 // The saved file: program folder + "\Bar_Code_" + content + ".bmp".
 inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";
 inline constexpr std::string_view kSavedNameEnd = ".bmp";
+// Save As: the dialog's title "另存为" (save as) and its file types, "PNG 图片 (*.png)" (the first, chosen at
+// first) and "BMP 图片 (*.bmp)" (PNG and BMP pictures); the name it offers is "Bar_Code_" + content + ".png".
+inline constexpr std::string_view kSaveAsTitle = "\xc1\xed\xb4\xe6\xce\xaa";
+inline constexpr std::string_view kPngTypeName = "PNG \xcd\xbc\xc6\xac (*.png)";
+inline constexpr std::string_view kBmpTypeName = "BMP \xcd\xbc\xc6\xac (*.bmp)";
+inline constexpr std::string_view kSaveAsNameStart = "Bar_Code_";
+inline constexpr std::string_view kSaveAsNameEnd = ".png";
 // Every generate command also leaves the full-size captioned barcode here; a failure is silent.
 inline constexpr std::string_view kFullSizeCopyPath = "C:\\1.bmp";
 // The maker's page, with a fragment naming this tool.

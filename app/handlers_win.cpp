@@ -1,8 +1,10 @@
 // The program's handlers: window behaviour (drag, close, start, the tips and host windows) and the commands
-// (generate, save, copy, web page, cue text). Each keeps its working objects local; only TipsMessage,
-// SavedPath, BarcodePicture's picture and the full-size barcode kept beside it outlive a command.
+// (generate, save, save as, copy, web page, cue text). Each keeps its working objects local; only
+// TipsMessage, SavedPath, SaveAsFolder, BarcodePicture's picture and the full-size barcode kept beside it
+// outlive a command.
 #include "app/handlers_win.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,11 +17,14 @@
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
 #include "render/bmp_depth.h"
+#include "render/png_writer.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_name.h"
 #include "ui/files/file_services_win.h"
+#include "ui/files/save_dialog_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw::app {
 namespace {
@@ -178,7 +183,37 @@ std::int32_t GenerateFromContentBox(const EventContext& context) {
 
 std::int32_t PrintBarcode(const EventContext&) { return 0; }  // not yet built
 
-std::int32_t SaveBarcodeAs(const EventContext&) { return 0; }  // not yet built
+std::int32_t SaveBarcodeAs(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  if (FullSizeBarcode().empty()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
+    return 0;
+  }
+  enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
+  SaveDialogRequest request;
+  request.owner = runtime.Handle(MainWindow::kId);
+  request.title = WideFromGbk(kSaveAsTitle);
+  request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
+  request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
+  // The content as it was generated: the name says what the picture shows.
+  request.file_name =
+      WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + GeneratedContent(), kSaveAsNameEnd));
+  const std::optional<SaveDialogChoice> choice = AskWhereToSave(request);
+  if (!choice) return 0;
+  SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
+
+  // The full-size captioned barcode, the picture Ctrl+C copies: at 300 dpi a module is 0.254 mm.
+  bool saved = false;
+  if (choice->type == kBmp) {
+    saved = WriteBytesToFile(choice->path, {FullSizeBarcode()});
+  } else {
+    const PngWriting png = PngFromBmp(FullSizeBarcode(), kPixelsPerMetreAt300Dpi);
+    saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
+  }
+  SavedPath() = GbkFromWide(choice->path);
+  ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
+  return 0;
+}
 
 std::int32_t ShowBarcodeMenu(const EventContext&) { return 0; }  // not yet built
 

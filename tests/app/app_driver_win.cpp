@@ -46,6 +46,7 @@ AppDriver::AppDriver() {
   app::SavedPath().clear();
   app::FullSizeBarcode().clear();
   app::GeneratedContent().clear();
+  app::SaveAsFolder().clear();
   RuntimeStart start =
       WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable(), app::ShortcutTable());
   if (!start.ok()) {
