@@ -26,6 +26,20 @@ inline constexpr std::string_view kSavedMessageEnd = "\r\n\xb8\xd0\xd0\xbb\xca\x
 inline constexpr std::string_view kSaveFailedMessage =
     "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xd6\xd8\xca\xd4\xa3\xa1";
 
+// The barcode's menu, each item with its access key and, after a tab, its shortcut.
+// "复制(&C)\tCtrl+C": copy.
+inline constexpr std::string_view kCopyMenuItem =
+    "\xb8\xb4\xd6\xc6"
+    "(&C)\tCtrl+C";
+// "另存为(&A)...\tCtrl+Shift+S": save as.
+inline constexpr std::string_view kSaveAsMenuItem =
+    "\xc1\xed\xb4\xe6\xce\xaa"
+    "(&A)...\tCtrl+Shift+S";
+// "打印(&P)...\tCtrl+P": print.
+inline constexpr std::string_view kPrintMenuItem =
+    "\xb4\xf2\xd3\xa1"
+    "(&P)...\tCtrl+P";
+
 // The saved file: program folder + "\Bar_Code_" + content + ".bmp".
 inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";
 inline constexpr std::string_view kSavedNameEnd = ".bmp";

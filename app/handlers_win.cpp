@@ -1,7 +1,7 @@
 // The program's handlers: window behaviour (drag, close, start, the tips and host windows) and the commands
-// (generate, save, save as, copy, web page, cue text). Each keeps its working objects local; only
-// TipsMessage, SavedPath, SaveAsFolder, BarcodePicture's picture and the full-size barcode kept beside it
-// outlive a command.
+// (generate, save, save as, copy, web page, cue text, the barcode's menu). Each keeps its working objects
+// local; only TipsMessage, SavedPath, SaveAsFolder, BarcodePicture's picture and the full-size barcode kept
+// beside it outlive a command.
 #include "app/handlers_win.h"
 
 #include <optional>
@@ -11,6 +11,7 @@
 
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
+#include "app/barcode_menu_win.h"
 #include "app/commands.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
@@ -160,6 +161,11 @@ std::int32_t CopyBarcode(const EventContext& context) {
     SendMessageW(content, WM_COPY, 0, 0);
     return 0;
   }
+  return CopyFullSizeBarcode(context);
+}
+
+std::int32_t CopyFullSizeBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
   if (FullSizeBarcode().empty()) return 0;  // no barcode yet: nothing to copy, and nothing to say
   // The full-size barcode scans at any length, where the shown picture loses bars to its scaling.
   if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
@@ -215,7 +221,10 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
   return 0;
 }
 
-std::int32_t ShowBarcodeMenu(const EventContext&) { return 0; }  // not yet built
+std::int32_t ShowBarcodeMenu(const EventContext& context) {
+  RunBarcodeMenu(context, BarcodeMenuItems());
+  return 0;
+}
 
 std::int32_t ShrinkBarcodeHost(const EventContext& context) {
   // The window exists for its drawing panel but never covers anything.
