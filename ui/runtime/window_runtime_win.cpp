@@ -360,8 +360,8 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
     return true;
   }
   if (!key_down || repeat) return false;
-  if (message.wParam == taken_key_)
-    taken_key_ = 0;  // pressed anew: its release went elsewhere (a menu's loop)
+  // Pressed anew: its last release went elsewhere (a menu's loop takes the keys while it is open).
+  if (message.wParam == taken_key_) taken_key_ = 0;
   if (shortcuts_.empty()) return false;
   // The key goes to the focused window; the shortcuts are those of the loaded window that holds it.
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);

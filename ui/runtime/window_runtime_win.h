@@ -43,8 +43,7 @@ struct HandlerBinding {
 // in the window (or, with focus_unit, in that unit), it presses press_unit, raising its clicked event as
 // a click would (when the unit is visible and enabled), or runs `handler` with the key as a key-down event
 // of the window. The key is then taken until released: the focused unit sees neither it, its character,
-// its repeats nor its release. Keys with Alt
-// (and no Ctrl) arrive as system keys, and are matched as well.
+// its repeats nor its release. Keys with Alt (and no Ctrl) arrive as system keys, and are matched as well.
 struct KeyShortcut {
   std::uint32_t window_id;
   std::uint32_t focus_unit;  // 0: anywhere in the window
