@@ -18,6 +18,7 @@
 #include "tests/support/case_table.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/runtime/unit_events.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 namespace {
@@ -49,6 +50,7 @@ struct Choice {
 
 // Reads every popup menu this thread shows, from a timer inside the menu's loop, and closes it by the
 // choice set. A menu that its keys leave open is ended after a second, so that a test fails, never hangs.
+// A dialog box that `dialog_owner` owns (the Save dialog) is noted by its title and cancelled.
 class MenuReader {
  public:
   MenuReader() {
@@ -63,7 +65,9 @@ class MenuReader {
   MenuReader& operator=(const MenuReader&) = delete;
 
   void CloseBy(Choice choice) { choice_ = choice; }
+  void CancelDialogsOf(HWND owner) { dialog_owner_ = owner; }
   std::vector<MenuSeen> Take() { return std::exchange(seen_, {}); }
+  std::vector<std::wstring> TakeDialogs() { return std::exchange(dialogs_, {}); }
   bool left_open() const { return left_open_; }
 
  private:
@@ -82,7 +86,37 @@ class MenuReader {
     return nullptr;
   }
 
+  struct OwnedSearch {
+    HWND owner = nullptr;
+    HWND found = nullptr;
+  };
+  static BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedSearch*>(data);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
+        IsWindowVisible(window)) {
+      search->found = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  void CancelDialog() {
+    OwnedSearch search{dialog_owner_};
+    if (dialog_owner_ != nullptr) {
+      EnumThreadWindows(GetCurrentThreadId(), &MenuReader::CheckOwned, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.found == nullptr || search.found == cancelled_) return;
+    cancelled_ = search.found;
+    wchar_t title[64] = {};
+    GetWindowTextW(search.found, title, 64);
+    dialogs_.emplace_back(title);
+    PostMessageW(search.found, WM_COMMAND, IDCANCEL, 0);
+  }
+
   void Read() {
+    CancelDialog();
     const HWND window = OpenMenu();
     if (window == nullptr) return;
     if (window == answered_) {
@@ -123,6 +157,9 @@ class MenuReader {
   UINT_PTR timer_ = 0;
   Choice choice_;
   std::vector<MenuSeen> seen_;
+  HWND dialog_owner_ = nullptr;
+  std::vector<std::wstring> dialogs_;
+  HWND cancelled_ = nullptr;
   HWND answered_ = nullptr;
   int ticks_open_ = 0;
   bool left_open_ = false;
@@ -145,7 +182,9 @@ class BarcodeMenu : public ::testing::Test {
     app_.Pump();
     app_.TakeTips();
     menus_.Take();
+    menus_.TakeDialogs();
     menus_.CloseBy({});
+    menus_.CancelDialogsOf(runtime().Handle(MainWindow::kId));
     runtime().SetPicture(MainWindow::kBarcodePicture, {});
     app::FullSizeBarcode().clear();
     app::GeneratedContent().clear();
@@ -298,24 +337,29 @@ TEST_F(BarcodeMenu, EachItemRunsItsOwnEntry) {
       EXPECT_TRUE(g_ran.empty());
     }
   });
-  // Save as and Print show nothing of their own to a test yet: their entries name their commands.
-  EXPECT_EQ(shipped[1].command, &app::SaveBarcodeAs);
+  // Print shows nothing of its own to a test yet: its entry names its command.
   EXPECT_EQ(shipped[2].command, &app::PrintBarcode);
 }
 
-TEST_F(BarcodeMenu, CopyPutsTheFullSizeBarcodeOnTheClipboard) {
+TEST_F(BarcodeMenu, ItemsRunTheirCommands) {
+  enum Outcome { kCopied, kNothing, kSaveDialog };
   struct Row {
     Opener opener;
     std::uint32_t focus;
     bool select_box_text;
     bool barcode_before;
+    wchar_t access_key;
+    Outcome outcome;
     const char* reason;
   };
   const Row rows[] = {
-      {Opener::kRightClick, MainWindow::kFocusSink, false, true, "right click, Copy: the barcode"},
-      {Opener::kShiftF10, MainWindow::kContentEdit, true, true,
+      {Opener::kRightClick, MainWindow::kFocusSink, false, true, L'c', kCopied,
+       "Copy: the full-size barcode on the clipboard, as Ctrl+C puts it"},
+      {Opener::kShiftF10, MainWindow::kContentEdit, true, true, L'c', kCopied,
        "the barcode, though the box has its text selected (Ctrl+C would copy that)"},
-      {Opener::kMenuKey, MainWindow::kFocusSink, false, false, "no barcode yet: nothing"},
+      {Opener::kMenuKey, MainWindow::kFocusSink, false, false, L'c', kNothing, "no barcode yet: nothing"},
+      {Opener::kRightClick, MainWindow::kFocusSink, false, true, L'a', kSaveDialog,
+       "Save as: the Save dialog, owned by the main window"},
   };
   const HWND main = runtime().Handle(MainWindow::kId);
   testing::ForEachRow(rows, [&](const Row& row) {
@@ -330,14 +374,20 @@ TEST_F(BarcodeMenu, CopyPutsTheFullSizeBarcodeOnTheClipboard) {
     runtime().SetFocusTo(row.focus);
     if (row.select_box_text) SendMessageW(runtime().Handle(MainWindow::kContentEdit), EM_SETSEL, 0, -1);
     ASSERT_TRUE(test::PutClipboardText(main, L"before"));
-    menus_.CloseBy({Choice::kAccessKey, L'c'});
+    menus_.CloseBy({Choice::kAccessKey, row.access_key});
     Open(row.opener, kPictureCentre);
     EXPECT_EQ(menus_.Take().size(), 1u);
     EXPECT_TRUE(app_.TakeTips().empty());
-    if (row.barcode_before) {
+    const std::vector<std::wstring> dialogs = menus_.TakeDialogs();
+    if (row.outcome == kCopied) {
       EXPECT_EQ(BmpFromClipboard(main), generated) << "the full-size barcode, header and all";
     } else {
       EXPECT_EQ(test::ClipboardText(main), L"before");
+    }
+    if (row.outcome == kSaveDialog) {
+      EXPECT_EQ(dialogs, std::vector<std::wstring>{WideFromGbk(app::kSaveAsTitle)});
+    } else {
+      EXPECT_TRUE(dialogs.empty());
     }
   });
 }
