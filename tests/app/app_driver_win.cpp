@@ -212,6 +212,33 @@ bool FileExists(const std::string& path_gbk) {
   return GetFileAttributesW(WideFromGbk(path_gbk).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+struct OwnedSearch {
+  HWND owner = nullptr;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindOwnedDialog(HWND owner) {
+  OwnedSearch search{owner};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::wstring ClipboardText(HWND owner) {
   const ScopedClipboard clipboard = OpenClipboardFor(owner);
   const ScopedGlobalLock text = LockGlobal(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);

@@ -80,6 +80,10 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk);
 std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path_gbk);
 
+// A visible dialog box of this thread (a Save dialog, a question) that `owner` owns; nullptr when none is
+// open.
+HWND FindOwnedDialog(HWND owner);
+
 // The clipboard's text; "<none>" when it holds none.
 std::wstring ClipboardText(HWND owner);
 // Empties the clipboard and puts the text on it; false when the clipboard did not take it.

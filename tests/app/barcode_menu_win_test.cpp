@@ -86,33 +86,14 @@ class MenuReader {
     return nullptr;
   }
 
-  struct OwnedSearch {
-    HWND owner = nullptr;
-    HWND found = nullptr;
-  };
-  static BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<OwnedSearch*>(data);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
-        IsWindowVisible(window)) {
-      search->found = window;
-      return FALSE;
-    }
-    return TRUE;
-  }
-
   void CancelDialog() {
-    OwnedSearch search{dialog_owner_};
-    if (dialog_owner_ != nullptr) {
-      EnumThreadWindows(GetCurrentThreadId(), &MenuReader::CheckOwned, reinterpret_cast<LPARAM>(&search));
-    }
-    if (search.found == nullptr || search.found == cancelled_) return;
-    cancelled_ = search.found;
+    const HWND dialog = dialog_owner_ != nullptr ? test::FindOwnedDialog(dialog_owner_) : nullptr;
+    if (dialog == nullptr || dialog == cancelled_) return;
+    cancelled_ = dialog;
     wchar_t title[64] = {};
-    GetWindowTextW(search.found, title, 64);
+    GetWindowTextW(dialog, title, 64);
     dialogs_.emplace_back(title);
-    PostMessageW(search.found, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   }
 
   void Read() {

@@ -34,6 +34,7 @@ using layout::ErrorTipsWindow;
 using layout::MainWindow;
 using layout::TipsWindow;
 using test::AppDriver;
+using test::FindOwnedDialog;
 using test::ReadFileBytes;
 
 // What the user does in the dialog, and what the test saw of it.
@@ -56,30 +57,6 @@ struct DialogScript {
 
 DialogScript* script = nullptr;
 HWND main_window = nullptr;
-
-struct OwnedSearch {
-  HWND owner = nullptr;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<OwnedSearch*>(data);
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
-      IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A dialog box (the Save dialog, or its question) that `owner` owns.
-HWND FindOwnedDialog(HWND owner) {
-  OwnedSearch search{owner};
-  EnumThreadWindows(GetCurrentThreadId(), &CheckOwned, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
