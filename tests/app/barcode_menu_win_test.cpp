@@ -217,7 +217,11 @@ class BarcodeMenu : public ::testing::Test {
 };
 AppDriver* BarcodeMenu::shared_ = nullptr;
 
+// Places in the picture (344 x 120), client coordinates.
 constexpr POINT kPictureCentre{344 / 2, 120 / 2};
+constexpr POINT kNearCorner{10, 12};
+constexpr POINT kLastPixel{343, 119};
+constexpr POINT kOverFocusSink{200, 70};  // FocusSink, 128 x 20 at (178, 63) of the picture, lies under it
 
 TEST_F(BarcodeMenu, OpensWhereAskedWithItsItemsGreyedUntilTheFirstGenerate) {
   struct Row {
@@ -228,20 +232,12 @@ TEST_F(BarcodeMenu, OpensWhereAskedWithItsItemsGreyedUntilTheFirstGenerate) {
     const char* reason;
   };
   const Row rows[] = {
-      {Opener::kRightClick,
-       {10, 12},
-       MainWindow::kFocusSink,
-       false,
-       "a right click, before any barcode: greyed"},
-      {Opener::kRightClick, {10, 12}, MainWindow::kFocusSink, true, "after a generate: all can be chosen"},
-      {Opener::kRightClick, {343, 119}, MainWindow::kContentEdit, true, "the picture's last pixel"},
-      {Opener::kRightClick,
-       {200, 70},
-       MainWindow::kFocusSink,
-       true,
-       "over FocusSink, which lies under the picture"},
-      {Opener::kMenuKey, kPictureCentre, MainWindow::kFocusSink, false,
-       "the Menu key: at the picture's centre"},
+      {Opener::kRightClick, kNearCorner, MainWindow::kFocusSink, false,
+       "a right click, before a barcode: greyed"},
+      {Opener::kRightClick, kNearCorner, MainWindow::kFocusSink, true, "after a generate: all can be chosen"},
+      {Opener::kRightClick, kLastPixel, MainWindow::kContentEdit, true, "the picture's last pixel"},
+      {Opener::kRightClick, kOverFocusSink, MainWindow::kFocusSink, true, "where FocusSink lies under it"},
+      {Opener::kMenuKey, kPictureCentre, MainWindow::kFocusSink, false, "the Menu key: at the centre"},
       {Opener::kMenuKey, kPictureCentre, MainWindow::kContentEdit, true,
        "in the content box: the barcode's menu, not the box's own"},  // 5
       {Opener::kShiftF10, kPictureCentre, MainWindow::kContentEdit, false, "Shift+F10 in the content box"},
