@@ -40,9 +40,30 @@ inline constexpr std::string_view kPrintFailedMessage =
     "\xb4\xf2\xd3\xa1\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xbc\xec\xb2\xe9\xb4\xf2\xd3\xa1\xbb\xfa\xba\xf3\xd6\xd8"
     "\xca\xd4\xa3\xa1";
 
+// The barcode's menu, each item with its access key and, after a tab, its shortcut.
+// "复制(&C)\tCtrl+C": copy.
+inline constexpr std::string_view kCopyMenuItem =
+    "\xb8\xb4\xd6\xc6"
+    "(&C)\tCtrl+C";
+// "另存为(&A)...\tCtrl+Shift+S": save as.
+inline constexpr std::string_view kSaveAsMenuItem =
+    "\xc1\xed\xb4\xe6\xce\xaa"
+    "(&A)...\tCtrl+Shift+S";
+// "打印(&P)...\tCtrl+P": print.
+inline constexpr std::string_view kPrintMenuItem =
+    "\xb4\xf2\xd3\xa1"
+    "(&P)...\tCtrl+P";
+
 // The saved file: program folder + "\Bar_Code_" + content + ".bmp".
 inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";
 inline constexpr std::string_view kSavedNameEnd = ".bmp";
+// Save As: the dialog's title "另存为" (save as) and its file types, "PNG 图片 (*.png)" (the first, chosen at
+// first) and "BMP 图片 (*.bmp)" (PNG and BMP pictures); the name it offers is "Bar_Code_" + content + ".png".
+inline constexpr std::string_view kSaveAsTitle = "\xc1\xed\xb4\xe6\xce\xaa";
+inline constexpr std::string_view kPngTypeName = "PNG \xcd\xbc\xc6\xac (*.png)";
+inline constexpr std::string_view kBmpTypeName = "BMP \xcd\xbc\xc6\xac (*.bmp)";
+inline constexpr std::string_view kSaveAsNameStart = "Bar_Code_";
+inline constexpr std::string_view kSaveAsNameEnd = ".png";
 // Every generate command also leaves the full-size captioned barcode here; a failure is silent.
 inline constexpr std::string_view kFullSizeCopyPath = "C:\\1.bmp";
 // The maker's page, with a fragment naming this tool.

@@ -22,6 +22,8 @@ std::int32_t GenerateFromContentBox(const EventContext& context);  // Enter in C
 std::int32_t PrintBarcode(const EventContext& context);            // Ctrl+P, and the barcode menu
 std::int32_t SaveBarcodeAs(const EventContext& context);           // Ctrl+Shift+S, and the barcode menu
 std::int32_t ShowBarcodeMenu(const EventContext& context);         // picture right-clicked; Menu, Shift+F10
+// The barcode menu's Copy: the full-size barcode, never the box's selected text.
+std::int32_t CopyFullSizeBarcode(const EventContext& context);
 // BarcodeHostWindow
 std::int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow

@@ -97,7 +97,8 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
 }
 
 // The first visible dialog of this thread as the timer found it (the print dialog, or a system message
-// box), cancelled.
+// box), cancelled. Not test::FindOwnedDialog: a system's warning may be owned by a print dialog that is
+// not shown yet, rather than by the main window, and must be found too.
 struct DialogSeen {
   HWND owner = nullptr;
   bool has_printer_list = false;

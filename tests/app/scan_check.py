@@ -1,17 +1,17 @@
 #!/usr/bin/env python3
-"""Decodes the pictures that app_scan_win_test (or render_print_page_win_test) wrote, with zbarimg and
-ZXingReader, and compares each with the content it was made from. One line a kind of picture; exit
-status 1 when any picture fails or an expected kind has no pictures at all.
+"""Decodes the pictures that app_scan_win_test (or render_print_page_win_test) wrote, with zbarimg and ZXingReader, and compares each
+with the content it was made from. One line a kind of picture; exit status 1 when any picture fails or
+a kind has no pictures at all.
 
 usage: scan_check.py FOLDER [KIND...]   (FOLDER holds manifest.txt: "kind/NN.bmp <content as hex>" lines;
-                                         the kinds expected default to the program's three)
+       the KINDs that must be there, by default those of app_scan_win_test)
 """
 import os
 import subprocess
 import sys
 
-# The shown picture (as saved), the full-size copy C:\1.bmp, and the barcode that Ctrl+C copies; the
-# printed pages are "printed".
+# The shown picture (as saved), the full-size copy C:\1.bmp, and the barcode that Ctrl+C copies.
+# (Save As's test writes its own folder, of PNGs; the printed pages are "printed", in a folder of theirs.)
 KINDS = ("saved", "full", "clipboard")
 # A printed page is read at its own dots: zxing-cpp 1.4.0 finds its tall bars again in the downscaled copy
 # it also tries and stops on an assertion (Result::operator==, lineCount() == 1) while merging the two.

@@ -13,6 +13,7 @@ inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void CloseFile(HANDLE file) { CloseHandle(file); }
 inline void FreeGlobal(HGLOBAL block) { GlobalFree(block); }
 inline void DestroyOwnedWindow(HWND window) { DestroyWindow(window); }
+inline void DestroyMenuWithItems(HMENU menu) { DestroyMenu(menu); }
 
 // A DC from GetDC or GetWindowDC, given back with ReleaseDC.
 struct WindowDc {
@@ -69,6 +70,8 @@ using ScopedBitmap = HandleOwner<HBITMAP, handles::DeleteGdiObject>;
 using ScopedRegion = HandleOwner<HRGN, handles::DeleteGdiObject>;
 // A window of the program's own making that no unit or runtime map looks after.
 using ScopedWindow = HandleOwner<HWND, handles::DestroyOwnedWindow>;
+// A menu of the program's making that no window holds (a popup menu), destroyed with its items.
+using ScopedMenu = HandleOwner<HMENU, handles::DestroyMenuWithItems>;
 using ScopedMemoryDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
 using ScopedWindowDc = HandleOwner<handles::WindowDc, handles::ReleaseWindowDc>;
 using ScopedSelect = HandleOwner<handles::Selection, handles::PutBackSelection>;
