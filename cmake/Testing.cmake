@@ -1,18 +1,18 @@
-# sw_add_gtest(<name> SOURCES ... [LIBS ...]): one test executable, registered with CTest as one test
+# sw_add_gtest(<name> SOURCES ... [LIBS ...] [ARGS ...]): one test executable, registered with CTest as one test
 # (so a Windows executable pays one Wine start, not one per case). Each writes its cases as XML into
 # SW_TEST_RESULTS, from which scripts/run-tests counts every case.
 file(MAKE_DIRECTORY ${SW_TEST_RESULTS})
 # The print tests' own CUPS daemon (tests/support/private_cups.sh) keeps its socket and files here.
 set(SW_PRINT_DIR ${CMAKE_BINARY_DIR}/tests/app/print)
 function(sw_add_gtest name)
-  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(WIN32)
     target_link_options(${name} PRIVATE -mconsole)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${name} ${arg_ARGS})
   set(xml ${SW_TEST_RESULTS}/${name}.xml)
   if(WIN32)
     set(xml "Z:${xml}")  # Wine sees the Linux root as drive Z:
