@@ -314,7 +314,7 @@ TEST_F(BarcodeMenu, EachItemRunsItsOwnEntry) {
       EXPECT_TRUE(g_ran.empty());
     }
   });
-  // Print shows nothing of its own to a test yet: its entry names its command.
+  // Print shows its dialog only where the run's spooler is up (its own tests cover it): its entry names it.
   EXPECT_EQ(shipped[2].command, &app::PrintBarcode);
 }
 
