@@ -23,7 +23,9 @@ std::string Utf8(const std::wstring& wide) {
 }
 
 std::string TakeBstr(HRESULT hr, BSTR text) {
-  std::string out = hr == S_OK && text != nullptr ? "\"" + Utf8(text) + "\"" : "-";
+  char failed[32];
+  std::snprintf(failed, sizeof failed, hr == S_FALSE ? "-" : "- (0x%08lx)", static_cast<unsigned long>(hr));
+  std::string out = hr == S_OK && text != nullptr ? "\"" + Utf8(text) + "\"" : failed;
   SysFreeString(text);
   return out;
 }
@@ -53,9 +55,8 @@ void Row(HWND hwnd, HWND root) {
   GetWindowRect(hwnd, &rect);
   MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&rect), 2);
   IAccessible* accessible = nullptr;
-  const HRESULT got =
-      AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                 reinterpret_cast<void**>(&accessible));
+  const HRESULT got = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                 reinterpret_cast<void**>(&accessible));
   std::printf("| %s at %ld,%ld %ldx%ld |", Utf8(class_name).c_str(), rect.left, rect.top,
               rect.right - rect.left, rect.bottom - rect.top);
   if (FAILED(got) || accessible == nullptr) {
@@ -65,12 +66,15 @@ void Row(HWND hwnd, HWND root) {
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  BSTR text = nullptr;
-  const std::string name = TakeBstr(accessible->get_accName(self, &text), text);
-  text = nullptr;
-  const std::string action = TakeBstr(accessible->get_accDefaultAction(self, &text), text);
-  text = nullptr;
-  const std::string description = TakeBstr(accessible->get_accDescription(self, &text), text);
+  // The call first: an argument list may be evaluated in any order.
+  auto ask = [&](auto method) {
+    BSTR text = nullptr;
+    const HRESULT hr = (accessible->*method)(self, &text);
+    return TakeBstr(hr, text);
+  };
+  const std::string name = ask(&IAccessible::get_accName);
+  const std::string action = ask(&IAccessible::get_accDefaultAction);
+  const std::string description = ask(&IAccessible::get_accDescription);
   VARIANT role{};
   VARIANT state{};
   const bool has_role = accessible->get_accRole(self, &role) == S_OK && role.vt == VT_I4;
@@ -88,9 +92,10 @@ BOOL CALLBACK RowForChild(HWND child, LPARAM root) {
 }
 
 void Table(HWND window, const char* title) {
-  std::printf("\n%s\n\n| window or unit | name | role | state | default action | description |\n"
-              "| --- | --- | --- | --- | --- | --- |\n",
-              title);
+  std::printf(
+      "\n%s\n\n| window or unit | name | role | state | default action | description |\n"
+      "| --- | --- | --- | --- | --- | --- |\n",
+      title);
   Row(window, window);
   EnumChildWindows(window, RowForChild, reinterpret_cast<LPARAM>(window));
 }
@@ -121,7 +126,8 @@ int main() {
   // buttons on the bottom row.
   SetForegroundWindow(main_window);
   HWND generate = nullptr;
-  for (HWND child = GetWindow(main_window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(main_window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t class_name[64] = {};
     GetClassNameW(child, class_name, 64);
     RECT rect{};

@@ -135,6 +135,9 @@ class WindowRuntime {
   enum class PumpEnd { kClosed, kQuit, kFailed };
   PumpEnd PumpWhileLoaded(std::uint32_t window_id, int& quit_code);
   bool TakeShortcut(const MSG& message);
+  // Tab and Shift+Tab move the focus through the window's Tab stops, around.
+  bool TakeTab(const MSG& message);
+  WindowInstance* HoldingFocus(HWND focus) const;  // the loaded window holding the focused window
   bool PressUnit(Unit& unit);
   // Empty when the shortcut fits the descriptions and handlers; else what is wrong with it.
   std::string CheckShortcut(const KeyShortcut& shortcut) const;
