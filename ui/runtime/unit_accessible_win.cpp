@@ -61,7 +61,8 @@ class UnitAccessible final : public IAccessible {
       text = *facts_.name;
     } else {
       text.resize(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1);
-      text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+      text.resize(
+          static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     }
     if (text.empty()) return S_FALSE;
     *name = SysAllocString(text.c_str());
@@ -97,8 +98,12 @@ class UnitAccessible final : public IAccessible {
   }
 
   // IAccessible: the standard object's answers
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return standard_->get_accChildCount(count); }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
     return standard_->get_accChild(child, out);
   }

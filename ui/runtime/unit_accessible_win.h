@@ -14,11 +14,11 @@
 namespace sw {
 
 struct AccessibleFacts {
-  LONG role = 0;                   // ROLE_SYSTEM_*; 0 keeps the standard object's role
+  LONG role = 0;                     // ROLE_SYSTEM_*; 0 keeps the standard object's role
   std::optional<std::wstring> name;  // none: the window's text at the time it is asked for
-  std::wstring default_action;     // empty: none; otherwise accDoDefaultAction presses the unit
-  bool focusable = false;          // a Tab stop
-  bool hidden = false;             // a helper window that readers skip
+  std::wstring default_action;       // empty: none; otherwise accDoDefaultAction presses the unit
+  bool focusable = false;            // a Tab stop
+  bool hidden = false;               // a helper window that readers skip
 };
 
 // A button's default action, as readers announce it: "press".
