@@ -55,8 +55,8 @@ void Row(HWND hwnd, HWND root) {
   GetWindowRect(hwnd, &rect);
   MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&rect), 2);
   IAccessible* accessible = nullptr;
-  const HRESULT got = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                 reinterpret_cast<void**>(&accessible));
+  const HRESULT got = AccessibleObjectFromWindow(
+      hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&accessible));
   std::printf("| %s at %ld,%ld %ldx%ld |", Utf8(class_name).c_str(), rect.left, rect.top,
               rect.right - rect.left, rect.bottom - rect.top);
   if (FAILED(got) || accessible == nullptr) {

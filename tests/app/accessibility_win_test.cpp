@@ -26,8 +26,8 @@ using test::AppDriver;
 class Accessible {
  public:
   explicit Accessible(HWND hwnd) {
-    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                               reinterpret_cast<void**>(&object_));
+    got_ = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                      reinterpret_cast<void**>(&object_));
   }
   ~Accessible() {
     if (object_ != nullptr) object_->Release();
@@ -36,6 +36,7 @@ class Accessible {
   Accessible& operator=(const Accessible&) = delete;
 
   bool ok() const { return object_ != nullptr; }
+  HRESULT got() const { return got_; }
   std::wstring Name() const { return Text(&IAccessible::get_accName); }
   std::wstring DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
   LONG Role() const { return Number(&IAccessible::get_accRole); }
@@ -63,6 +64,7 @@ class Accessible {
   }
 
   IAccessible* object_ = nullptr;
+  HRESULT got_ = E_FAIL;
 };
 
 std::wstring Wide(std::string_view gbk) { return WideFromGbk(gbk); }
@@ -166,7 +168,7 @@ TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
     ASSERT_NE(hwnd, nullptr);
     if (row.disabled) EnableWindow(hwnd, FALSE);
     const Accessible accessible(hwnd);
-    ASSERT_TRUE(accessible.ok());
+    ASSERT_TRUE(accessible.ok()) << std::hex << accessible.got();
     EXPECT_EQ(accessible.Name(), row.name);
     EXPECT_EQ(accessible.Role(), row.role);
     EXPECT_EQ(accessible.State() & row.state_set, row.state_set) << std::hex << accessible.State();

@@ -8,9 +8,12 @@
 namespace sw {
 namespace {
 
+// Interface ids by __uuidof: the 64-bit oleacc import library also names IID_IAccessible, as an import
+// thunk, and a link may take those bytes for the id.
+
 // Delegates to the standard object; what AccessibleFacts says takes its place. It keeps only the window's
 // handle, never the unit: a reader may hold the object after the unit has gone.
-class UnitAccessible final : public IAccessible {
+class UnitAccessible final : public IAccessible, public IOleWindow {
  public:
   UnitAccessible(HWND hwnd, IAccessible* standard, AccessibleFacts facts)
       : hwnd_(hwnd), standard_(standard), facts_(std::move(facts)) {}
@@ -18,13 +21,27 @@ class UnitAccessible final : public IAccessible {
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+    // Only our own interfaces: another of the standard object's (its marshalling, say) would stand for
+    // that object, not this one. Readers find the children through get_accChild without enumeration.
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
       *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
+    } else if (iid == __uuidof(IOleWindow)) {
+      *out = static_cast<IOleWindow*>(this);  // WindowFromAccessibleObject asks for it
+    } else {
+      return E_NOINTERFACE;
     }
-    return standard_->QueryInterface(iid, out);  // child enumeration, the window handle
+    AddRef();
+    return S_OK;
   }
+
+  // IOleWindow
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
+    if (hwnd == nullptr) return E_POINTER;
+    *hwnd = hwnd_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
   ULONG STDMETHODCALLTYPE Release() override {
     const LONG left = InterlockedDecrement(&references_);
@@ -156,24 +173,28 @@ class UnitAccessible final : public IAccessible {
   AccessibleFacts facts_;
 };
 
+// The object, with one reference for the caller; nullptr when the system gives no standard one.
+IAccessible* NewUnitAccessible(HWND hwnd, const AccessibleFacts& facts) {
+  IAccessible* standard = nullptr;
+  if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&standard))) ||
+      standard == nullptr) {
+    return nullptr;
+  }
+  auto* wrapper = new (std::nothrow) UnitAccessible(hwnd, standard, facts);
+  if (wrapper == nullptr) standard->Release();
+  return wrapper;
+}
+
 }  // namespace
 
 std::optional<LRESULT> AnswerAccessibleObject(HWND hwnd, const AccessibleFacts& facts, WPARAM wparam,
                                               LPARAM lparam) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) return std::nullopt;
-  IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                       reinterpret_cast<void**>(&standard))) ||
-      standard == nullptr) {
-    return std::nullopt;
-  }
-  auto* wrapper = new (std::nothrow) UnitAccessible(hwnd, standard, facts);
-  if (wrapper == nullptr) {
-    standard->Release();
-    return std::nullopt;
-  }
-  // The result holds its own reference; ours goes.
-  const LRESULT result = LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(wrapper));
+  IAccessible* wrapper = NewUnitAccessible(hwnd, facts);
+  if (wrapper == nullptr) return std::nullopt;
+  // The result holds its own reference; ours goes. A negative result is an error the reader sees.
+  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, wrapper);
   wrapper->Release();
   return result;
 }

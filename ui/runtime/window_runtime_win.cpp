@@ -1,6 +1,7 @@
 #include "ui/runtime/window_runtime_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -90,6 +91,11 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table,
   if (std::string refused; !runtime->RegisterClasses(refused)) {
     return RuntimeFailure{RuntimeError::kSystemRefused, std::move(refused)};
   }
+  // Screen readers get the units' accessible objects marshalled through COM, which wants an apartment on
+  // the thread of the windows. A thread that has one of the other kind keeps it (the objects then go
+  // without our additions to the system's).
+  const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  runtime->entered_apartment_ = apartment == S_OK || apartment == S_FALSE;
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
   runtime->hidden_owner_.reset(CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                                nullptr, GetModuleHandleW(nullptr), nullptr));
@@ -169,6 +175,7 @@ WindowRuntime::~WindowRuntime() {
   hidden_owner_.reset();  // before its class is unregistered
   for (const std::wstring& name : registered_classes_)
     UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
+  if (entered_apartment_) CoUninitialize();
 }
 
 WindowInstance* WindowRuntime::Loaded(std::uint32_t window_id) const {

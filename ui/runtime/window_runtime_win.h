@@ -152,6 +152,7 @@ class WindowRuntime {
   UINT destroy_message_ = 0;
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
+  bool entered_apartment_ = false;  // this runtime holds a reference on the thread's COM apartment
 };
 
 // Counts nested messages so that a window's units outlive every message of theirs still being handled.
