@@ -25,10 +25,45 @@ inline constexpr std::string_view kSavedMessageEnd = "\r\n\xb8\xd0\xd0\xbb\xca\x
 // "文件保存失败，请重试！": saving the file failed, please try again.
 inline constexpr std::string_view kSaveFailedMessage =
     "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xd6\xd8\xca\xd4\xa3\xa1";
+// "系统还没有安装打印机哟，请先添加一台打印机吧！": no printer is installed, please add one first.
+inline constexpr std::string_view kNoPrinterMessage =
+    "\xcf\xb5\xcd\xb3\xbb\xb9\xc3\xbb\xd3\xd0\xb0\xb2\xd7\xb0\xb4\xf2\xd3\xa1\xbb\xfa\xd3\xb4\xa3\xac\xc7\xeb"
+    "\xcf\xc8\xcc\xed\xbc\xd3\xd2\xbb\xcc\xa8\xb4\xf2\xd3\xa1\xbb\xfa\xb0\xc9\xa3\xa1";
+// "条码内容太长，这张纸上印不下哟，请缩短内容或换用更宽的纸张吧！": the content is too long for this
+// paper; shorten it or use wider paper.
+inline constexpr std::string_view kTooLongToPrintMessage =
+    "\xcc\xf5\xc2\xeb\xc4\xda\xc8\xdd\xcc\xab\xb3\xa4\xa3\xac\xd5\xe2\xd5\xc5\xd6\xbd\xc9\xcf\xd3\xa1\xb2\xbb"
+    "\xcf\xc2\xd3\xb4\xa3\xac\xc7\xeb\xcb\xf5\xb6\xcc\xc4\xda\xc8\xdd\xbb\xf2\xbb\xbb\xd3\xc3\xb8\xfc\xbf\xed"
+    "\xb5\xc4\xd6\xbd\xd5\xc5\xb0\xc9\xa3\xa1";
+// "打印失败，请检查打印机后重试！": printing failed, please check the printer and try again.
+inline constexpr std::string_view kPrintFailedMessage =
+    "\xb4\xf2\xd3\xa1\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xbc\xec\xb2\xe9\xb4\xf2\xd3\xa1\xbb\xfa\xba\xf3\xd6\xd8"
+    "\xca\xd4\xa3\xa1";
+
+// The barcode's menu, each item with its access key and, after a tab, its shortcut.
+// "复制(&C)\tCtrl+C": copy.
+inline constexpr std::string_view kCopyMenuItem =
+    "\xb8\xb4\xd6\xc6"
+    "(&C)\tCtrl+C";
+// "另存为(&A)...\tCtrl+Shift+S": save as.
+inline constexpr std::string_view kSaveAsMenuItem =
+    "\xc1\xed\xb4\xe6\xce\xaa"
+    "(&A)...\tCtrl+Shift+S";
+// "打印(&P)...\tCtrl+P": print.
+inline constexpr std::string_view kPrintMenuItem =
+    "\xb4\xf2\xd3\xa1"
+    "(&P)...\tCtrl+P";
 
 // The saved file: program folder + "\Bar_Code_" + content + ".bmp".
 inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";
 inline constexpr std::string_view kSavedNameEnd = ".bmp";
+// Save As: the dialog's title "另存为" (save as) and its file types, "PNG 图片 (*.png)" (the first, chosen at
+// first) and "BMP 图片 (*.bmp)" (PNG and BMP pictures); the name it offers is "Bar_Code_" + content + ".png".
+inline constexpr std::string_view kSaveAsTitle = "\xc1\xed\xb4\xe6\xce\xaa";
+inline constexpr std::string_view kPngTypeName = "PNG \xcd\xbc\xc6\xac (*.png)";
+inline constexpr std::string_view kBmpTypeName = "BMP \xcd\xbc\xc6\xac (*.bmp)";
+inline constexpr std::string_view kSaveAsNameStart = "Bar_Code_";
+inline constexpr std::string_view kSaveAsNameEnd = ".png";
 // Every generate command also leaves the full-size captioned barcode here; a failure is silent.
 inline constexpr std::string_view kFullSizeCopyPath = "C:\\1.bmp";
 // The maker's page, with a fragment naming this tool.

@@ -34,7 +34,7 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kCloseTipsWindow), "CloseTipsWindow", &CloseTipsWindow},
     {Ref(Handler::kCopyBarcode), "CopyBarcode", &CopyBarcode},  // bound to a key only
     {Ref(Handler::kGenerateFromContentBox), "GenerateFromContentBox",
-     &GenerateFromContentBox},  // 15; bound to a key only
+     &GenerateFromContentBox},                                        // 15; bound to a key only
     {Ref(Handler::kPrintBarcode), "PrintBarcode", &PrintBarcode},     // bound to a key and the menu
     {Ref(Handler::kSaveBarcodeAs), "SaveBarcodeAs", &SaveBarcodeAs},  // bound to a key and the menu
     {Ref(Handler::kShowBarcodeMenu), "ShowBarcodeMenu", &ShowBarcodeMenu},

@@ -1,29 +1,41 @@
 // The program's handlers: window behaviour (drag, close, start, the tips and host windows) and the commands
-// (generate, save, copy, web page, cue text). Each keeps its working objects local; only TipsMessage,
-// SavedPath, BarcodePicture's picture and the full-size barcode kept beside it outlive a command.
+// (generate, save, save as, print, copy, web page, cue text, the barcode's menu). Each keeps its working
+// objects local; only TipsMessage, SavedPath, SaveAsFolder, BarcodePicture's picture and the full-size
+// barcode kept beside it outlive a command.
 #include "app/handlers_win.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
+#include "app/barcode_menu_win.h"
 #include "app/commands.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
 #include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
 #include "render/bitmap.h"
 #include "render/bmp_depth.h"
+#include "render/png_writer.h"
+#include "render/print_layout.h"
+#include "render/print_page_win.h"
 #include "render/scale_bmp.h"
 #include "shadow/shadow_window_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_name.h"
 #include "ui/files/file_services_win.h"
+#include "ui/files/save_dialog_win.h"
+#include "ui/printing/print_job_win.h"
+#include "ui/runtime/unit_font_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw::app {
 namespace {
 
+using layout::BarcodeHostWindow;
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
 using layout::TipsWindow;
@@ -50,6 +62,19 @@ void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
 std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
   return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel
                                            : ErrorTipsWindow::kTipsMessageLabel;
+}
+
+// The caption's font as the drawing panel has it stored, so that the printed caption looks like the
+// picture's; its height is the printed page's.
+LOGFONTW CaptionFont(const WindowRuntime& runtime) {
+  LogicalFont font;
+  if (const WindowDescription* host = FindDescription(runtime.descriptions(), BarcodeHostWindow::kId)) {
+    for (const UnitRecord& unit : host->units) {
+      const auto* panel = std::get_if<DrawPanelProperties>(&unit.properties);
+      if (unit.id == BarcodeHostWindow::kBarcodePanel && panel != nullptr) font = panel->font;
+    }
+  }
+  return WideLogFont(font);
 }
 
 }  // namespace
@@ -156,6 +181,11 @@ std::int32_t CopyBarcode(const EventContext& context) {
     SendMessageW(content, WM_COPY, 0, 0);
     return 0;
   }
+  return CopyFullSizeBarcode(context);
+}
+
+std::int32_t CopyFullSizeBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
   if (FullSizeBarcode().empty()) return 0;  // no barcode yet: nothing to copy, and nothing to say
   // The full-size barcode scans at any length, where the shown picture loses bars to its scaling.
   if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
@@ -177,11 +207,76 @@ std::int32_t GenerateFromContentBox(const EventContext& context) {
   return 0;
 }
 
-std::int32_t PrintBarcode(const EventContext&) { return 0; }  // not yet built
+std::int32_t PrintBarcode(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  // The content as it was generated, like Ctrl+C: the box may have been edited since.
+  const std::string content = GeneratedContent();
+  if (content.empty()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
+    return 0;
+  }
+  PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
+  if (!chosen.ok()) {
+    if (chosen.code() == PrintError::kCancelled) return 0;
+    ShowTips(runtime, ErrorTipsWindow::kId,
+             std::string(chosen.code() == PrintError::kNoPrinter ? kNoPrinterMessage : kPrintFailedMessage));
+    return 0;
+  }
+  const HDC printer = chosen.value().dc.get();
+  // Drawn from the widths on the printer's own dots, not from a scaled picture, so every bar and space
+  // is a whole number of dots.
+  const std::string widths = Code128Encoder().Widths(content);
+  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(widths), PrintableAreaOf(printer));
+  if (!layout.ok()) {
+    ShowTips(runtime, ErrorTipsWindow::kId,
+             std::string(layout.code() == PrintLayoutError::kUnusable ? kPrintFailedMessage
+                                                                      : kTooLongToPrintMessage));
+    return 0;
+  }
+  const LOGFONTW font = CaptionFont(runtime);
+  const PrintJobResult printed =
+      PrintPages(printer, WideFromGbk(content), chosen.value().copies,
+                 [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), widths, content, font); });
+  if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
+  return 0;
+}
 
-std::int32_t SaveBarcodeAs(const EventContext&) { return 0; }  // not yet built
+std::int32_t SaveBarcodeAs(const EventContext& context) {
+  WindowRuntime& runtime = context.runtime;
+  if (FullSizeBarcode().empty()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
+    return 0;
+  }
+  enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
+  SaveDialogRequest request;
+  request.owner = runtime.Handle(MainWindow::kId);
+  request.title = WideFromGbk(kSaveAsTitle);
+  request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
+  request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
+  // The content as it was generated: the name says what the picture shows.
+  request.file_name =
+      WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + GeneratedContent(), kSaveAsNameEnd));
+  const std::optional<SaveDialogChoice> choice = AskWhereToSave(request);
+  if (!choice) return 0;
+  SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
 
-std::int32_t ShowBarcodeMenu(const EventContext&) { return 0; }  // not yet built
+  // The full-size captioned barcode, the picture Ctrl+C copies: at 300 dpi a module is 0.254 mm.
+  bool saved = false;
+  if (choice->type == kBmp) {
+    saved = WriteBytesToFile(choice->path, {FullSizeBarcode()});
+  } else {
+    const PngWriting png = PngFromBmp(FullSizeBarcode(), kPixelsPerMetreAt300Dpi);
+    saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
+  }
+  SavedPath() = GbkFromWide(choice->path);
+  ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
+  return 0;
+}
+
+std::int32_t ShowBarcodeMenu(const EventContext& context) {
+  RunBarcodeMenu(context, BarcodeMenuItems());
+  return 0;
+}
 
 std::int32_t ShrinkBarcodeHost(const EventContext& context) {
   // The window exists for its drawing panel but never covers anything.

@@ -19,9 +19,11 @@ std::int32_t SaveBarcode(const EventContext& context);      // SaveButton clicke
 std::int32_t IgnoreEvent(const EventContext& context);      // FocusSink changed: nothing to do
 std::int32_t CopyBarcode(const EventContext& context);      // Ctrl+C: the box's selection, else the barcode
 std::int32_t GenerateFromContentBox(const EventContext& context);  // Enter in ContentEdit: generate, type on
-std::int32_t PrintBarcode(const EventContext& context);     // Ctrl+P, and the barcode menu
-std::int32_t SaveBarcodeAs(const EventContext& context);    // Ctrl+Shift+S, and the barcode menu
-std::int32_t ShowBarcodeMenu(const EventContext& context);  // BarcodePicture right-clicked; Menu key, Shift+F10
+std::int32_t PrintBarcode(const EventContext& context);            // Ctrl+P, and the barcode menu
+std::int32_t SaveBarcodeAs(const EventContext& context);           // Ctrl+Shift+S, and the barcode menu
+std::int32_t ShowBarcodeMenu(const EventContext& context);         // picture right-clicked; Menu, Shift+F10
+// The barcode menu's Copy: the full-size barcode, never the box's selected text.
+std::int32_t CopyFullSizeBarcode(const EventContext& context);
 // BarcodeHostWindow
 std::int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow

@@ -7,6 +7,7 @@ std::string tips_message;
 std::string saved_path;
 std::vector<std::uint8_t> full_size_barcode;
 std::string generated_content;
+std::wstring save_as_folder;
 
 // Gives the text's memory back, not just its length.
 void Release(std::string& text) {
@@ -19,11 +20,13 @@ std::string& TipsMessage() { return tips_message; }
 std::string& SavedPath() { return saved_path; }
 std::vector<std::uint8_t>& FullSizeBarcode() { return full_size_barcode; }
 std::string& GeneratedContent() { return generated_content; }
+std::wstring& SaveAsFolder() { return save_as_folder; }
 
 void ReleaseProgramTexts() {
   Release(tips_message);
   Release(saved_path);
   Release(generated_content);
+  std::wstring().swap(save_as_folder);
   std::vector<std::uint8_t>().swap(full_size_barcode);
 }
 

@@ -16,6 +16,9 @@ std::string& SavedPath();
 std::vector<std::uint8_t>& FullSizeBarcode();
 // The content that barcode was made from (GBK, as the box held it), for the commands that act on it.
 std::string& GeneratedContent();
+// The folder Save As last wrote into during this run (wide: its name need not have a GBK spelling);
+// empty before the first.
+std::wstring& SaveAsFolder();
 
 // For the end-of-program routine: gives the texts' memory back, and the kept barcode's.
 void ReleaseProgramTexts();

@@ -2,6 +2,8 @@
 # (so a Windows executable pays one Wine start, not one per case). Each writes its cases as XML into
 # SW_TEST_RESULTS, from which scripts/run-tests counts every case.
 file(MAKE_DIRECTORY ${SW_TEST_RESULTS})
+# The print tests' own CUPS daemon (tests/support/private_cups.sh) keeps its socket and files here.
+set(SW_PRINT_DIR ${CMAKE_BINARY_DIR}/tests/app/print)
 function(sw_add_gtest name)
   cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
@@ -17,6 +19,9 @@ function(sw_add_gtest name)
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "GTEST_OUTPUT=xml:${xml}" TIMEOUT 600)
   if(WIN32)
+    # Wine's spooler asks CUPS for the printers whenever a process loads it: every Windows test asks the
+    # run's own daemon (no printers while it is not running), never the machine's.
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "CUPS_SERVER=${SW_PRINT_DIR}/cups.sock")
     # scripts/wine-exec answers 77 where this machine cannot run the executable's Wine (32-bit).
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   endif()

@@ -1,5 +1,6 @@
 #include "tests/app/app_driver_win.h"
 
+#include <cstring>
 #include <utility>
 
 #include "app/handler_table_win.h"
@@ -7,6 +8,7 @@
 #include "app/program_state.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "ui/files/file_services_win.h"
+#include "ui/handles/handles_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/text/text_codepage_win.h"
 
@@ -46,6 +48,7 @@ AppDriver::AppDriver() {
   app::SavedPath().clear();
   app::FullSizeBarcode().clear();
   app::GeneratedContent().clear();
+  app::SaveAsFolder().clear();
   RuntimeStart start =
       WindowRuntime::Create(resources::kWindowDescriptions, app::HandlerTable(), app::ShortcutTable());
   if (!start.ok()) {
@@ -82,19 +85,24 @@ void AppDriver::Pump() {
 
 namespace {
 
-// Alt without Ctrl makes a key a system key (Ctrl+Alt is AltGr, an ordinary one).
-bool IsSystemKey(std::int32_t shift_state) {
+bool AltWithoutCtrl(std::int32_t shift_state) {
   return (shift_state & event::kAltDown) != 0 && (shift_state & event::kCtrlDown) == 0;
+}
+
+// Alt without Ctrl makes a key a system key (Ctrl+Alt is AltGr, an ordinary one); so is F10 without Ctrl,
+// the key that opens a menu bar.
+bool IsSystemKey(UINT key, std::int32_t shift_state) {
+  return AltWithoutCtrl(shift_state) || (key == VK_F10 && (shift_state & event::kCtrlDown) == 0);
 }
 
 LPARAM KeyBits(UINT key, std::int32_t shift_state) {
   constexpr LPARAM kAltContext = LPARAM{1} << 29;
   return (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) | 1 |
-         (IsSystemKey(shift_state) ? kAltContext : 0);
+         (AltWithoutCtrl(shift_state) ? kAltContext : 0);
 }
 
-UINT KeyMessage(std::int32_t shift_state, UINT plain, UINT system) {
-  return IsSystemKey(shift_state) ? system : plain;
+UINT KeyMessage(UINT key, std::int32_t shift_state, UINT plain, UINT system) {
+  return IsSystemKey(key, shift_state) ? system : plain;
 }
 
 }  // namespace
@@ -107,13 +115,13 @@ void AppDriver::KeyDown(UINT key, std::int32_t shift_state, bool repeat) {
   if ((shift_state & event::kAltDown) != 0) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
   SetKeyboardState(keys);
   const LPARAM was_down = LPARAM{1} << 30;
-  PostMessageW(GetFocus(), KeyMessage(shift_state, WM_KEYDOWN, WM_SYSKEYDOWN), key,
+  PostMessageW(GetFocus(), KeyMessage(key, shift_state, WM_KEYDOWN, WM_SYSKEYDOWN), key,
                KeyBits(key, shift_state) | (repeat ? was_down : 0));
 }
 
 void AppDriver::KeyUp(UINT key, std::int32_t shift_state) {
   const LPARAM was_down_and_released = (LPARAM{1} << 30) | (LPARAM{1} << 31);
-  PostMessageW(GetFocus(), KeyMessage(shift_state, WM_KEYUP, WM_SYSKEYUP), key,
+  PostMessageW(GetFocus(), KeyMessage(key, shift_state, WM_KEYUP, WM_SYSKEYUP), key,
                KeyBits(key, shift_state) | was_down_and_released);
 }
 
@@ -202,6 +210,57 @@ std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
 
 bool FileExists(const std::string& path_gbk) {
   return GetFileAttributesW(WideFromGbk(path_gbk).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+struct OwnedSearch {
+  HWND owner = nullptr;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckOwned(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindOwnedDialog(HWND owner) {
+  OwnedSearch search{owner};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClipboardText(HWND owner) {
+  const ScopedClipboard clipboard = OpenClipboardFor(owner);
+  const ScopedGlobalLock text = LockGlobal(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);
+  if (!text) return L"<none>";
+  return std::wstring(
+      static_cast<const wchar_t*>(text.get().data),
+      wcsnlen(static_cast<const wchar_t*>(text.get().data), LockedSize(text) / sizeof(wchar_t)));
+}
+
+bool PutClipboardText(HWND owner, const std::wstring& text) {
+  ScopedGlobalMemory block = AllocateGlobal((text.size() + 1) * sizeof(wchar_t));
+  {
+    const ScopedGlobalLock locked = LockGlobal(block.get());
+    if (!locked) return false;
+    std::memcpy(locked.get().data, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  }
+  const ScopedClipboard clipboard = OpenClipboardFor(owner);
+  if (!clipboard || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
+    return false;
+  }
+  block.release();
+  return true;
 }
 
 }  // namespace sw::test

@@ -46,7 +46,7 @@ class AppDriver {
   // `held` sends it as an auto-repeat of a key that is down already. Handled once the loop runs (Pump).
   static void PressKey(UINT key, std::int32_t shift_state = 0, bool held = false);
   // The pieces of a press, for a key held down: the press (or an auto-repeat) and the release. With Alt and
-  // without Ctrl they are system keys, as the keyboard sends them.
+  // without Ctrl they are system keys, as the keyboard sends them, and so is F10 without Ctrl.
   static void KeyDown(UINT key, std::int32_t shift_state, bool repeat);
   static void KeyUp(UINT key, std::int32_t shift_state);
   // Characters typed into the focused window.
@@ -79,5 +79,14 @@ class AppDriver {
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path_gbk);
 std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path_gbk);
+
+// A visible dialog box of this thread (a Save dialog, a question) that `owner` owns; nullptr when none is
+// open.
+HWND FindOwnedDialog(HWND owner);
+
+// The clipboard's text; "<none>" when it holds none.
+std::wstring ClipboardText(HWND owner);
+// Empties the clipboard and puts the text on it; false when the clipboard did not take it.
+bool PutClipboardText(HWND owner, const std::wstring& text);
 
 }  // namespace sw::test

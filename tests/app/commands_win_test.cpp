@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -33,7 +32,9 @@ namespace {
 
 using namespace layout;
 using test::AppDriver;
+using test::ClipboardText;
 using test::FileExists;
+using test::PutClipboardText;
 using test::ReadFileBytes;
 using test::TipsSeen;
 
@@ -663,31 +664,6 @@ TEST_F(AppCommands, EnterAndEscCloseATipsWindowAsItsOkButton) {
     EXPECT_FALSE(runtime().IsLoaded(row.window));
     EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId)));
   });
-}
-
-// The clipboard's text; "<none>" when it holds none.
-std::wstring ClipboardText(HWND owner) {
-  const ScopedClipboard clipboard = OpenClipboardFor(owner);
-  const ScopedGlobalLock text = LockGlobal(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);
-  if (!text) return L"<none>";
-  return std::wstring(
-      static_cast<const wchar_t*>(text.get().data),
-      wcsnlen(static_cast<const wchar_t*>(text.get().data), LockedSize(text) / sizeof(wchar_t)));
-}
-
-bool PutClipboardText(HWND owner, const std::wstring& text) {
-  ScopedGlobalMemory block = AllocateGlobal((text.size() + 1) * sizeof(wchar_t));
-  {
-    const ScopedGlobalLock locked = LockGlobal(block.get());
-    if (!locked) return false;
-    std::memcpy(locked.get().data, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  }
-  const ScopedClipboard clipboard = OpenClipboardFor(owner);
-  if (!clipboard || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
-    return false;
-  }
-  block.release();
-  return true;
 }
 
 TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {

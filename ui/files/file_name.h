@@ -1,6 +1,9 @@
-// Whether typed text can stand inside a file name without leaving the folder it is meant for.
+// Whether typed text can stand inside a file name without leaving the folder it is meant for, and a
+// name made fit for a file.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace sw {
@@ -11,5 +14,13 @@ namespace sw {
 // equal '\') is never taken for one of them, while a byte after a lead byte that cannot be its trail is
 // itself ("\x81/" holds a slash). A lead byte without its trail byte is refused too.
 bool IsSafeFileNamePart(std::string_view gbk);
+
+// `stem` + `extension` (GBK; the extension, say ".png", is taken as it is) made fit to be a Windows file
+// name, for a name offered to the user. In the stem, every character a name cannot hold (\ / : * ? " < > |,
+// control bytes, half a double-byte character) becomes '_', trail bytes of double-byte characters are
+// kept whatever they equal, and a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, alone or
+// before a dot) gets a '_' after it; with no extension, a trailing dot or space (which Windows would
+// drop) becomes '_'. The stem is cut at a whole character so that the name holds at most 255 characters.
+std::string FileNameFrom(std::string_view stem, std::string_view extension);
 
 }  // namespace sw

@@ -13,6 +13,7 @@ inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void CloseFile(HANDLE file) { CloseHandle(file); }
 inline void FreeGlobal(HGLOBAL block) { GlobalFree(block); }
 inline void DestroyOwnedWindow(HWND window) { DestroyWindow(window); }
+inline void DestroyMenuWithItems(HMENU menu) { DestroyMenu(menu); }
 
 // A DC from GetDC or GetWindowDC, given back with ReleaseDC.
 struct WindowDc {
@@ -57,6 +58,9 @@ struct LockedGlobal {
 inline void UnlockGlobal(const LockedGlobal& held) { GlobalUnlock(held.block); }
 
 inline void CloseOpenClipboard(bool /*open*/) { CloseClipboard(); }
+
+// A printer DC with a document started on it: aborted unless EndDoc took it and the owner was released.
+inline void AbortDocument(HDC printer) { AbortDoc(printer); }
 }  // namespace handles
 
 using ScopedBrush = HandleOwner<HBRUSH, handles::DeleteGdiObject>;
@@ -66,6 +70,8 @@ using ScopedBitmap = HandleOwner<HBITMAP, handles::DeleteGdiObject>;
 using ScopedRegion = HandleOwner<HRGN, handles::DeleteGdiObject>;
 // A window of the program's own making that no unit or runtime map looks after.
 using ScopedWindow = HandleOwner<HWND, handles::DestroyOwnedWindow>;
+// A menu of the program's making that no window holds (a popup menu), destroyed with its items.
+using ScopedMenu = HandleOwner<HMENU, handles::DestroyMenuWithItems>;
 using ScopedMemoryDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
 using ScopedWindowDc = HandleOwner<handles::WindowDc, handles::ReleaseWindowDc>;
 using ScopedSelect = HandleOwner<handles::Selection, handles::PutBackSelection>;
@@ -77,6 +83,9 @@ using ScopedGlobalMemory = HandleOwner<HGLOBAL, handles::FreeGlobal>;
 using ScopedGlobalLock = HandleOwner<handles::LockedGlobal, handles::UnlockGlobal>;
 // Holds true while the clipboard is open.
 using ScopedClipboard = HandleOwner<bool, handles::CloseOpenClipboard>;
+// A printer's DC (PrintDlg's or CreateDC's): DeleteDC gives it back, as it does a memory DC.
+using ScopedPrinterDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
+using ScopedPrintDocument = HandleOwner<HDC, handles::AbortDocument>;
 
 // A window's client-area DC (GetDC); empty when the system gives none.
 inline ScopedWindowDc GetClientDc(HWND window) {

@@ -413,7 +413,19 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
   // Bit 30 of a key-down: the key was down already, an auto-repeat. A held key acts once.
   constexpr LPARAM kRepeat = LPARAM{1} << 30;
   const bool key_down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-  if (!key_down || (message.lParam & kRepeat) != 0 || shortcuts_.empty()) return false;
+  const bool key_up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+  const bool repeat = key_down && (message.lParam & kRepeat) != 0;
+  // A taken key stays taken until it is released: the focused unit sees neither its repeats nor its
+  // release, whose default processing acts on some keys (an edit box opens its own menu on the release
+  // of the Menu key).
+  if (taken_key_ != 0 && message.wParam == taken_key_ && (repeat || key_up)) {
+    if (key_up) taken_key_ = 0;
+    return true;
+  }
+  if (!key_down || repeat) return false;
+  // Pressed anew: its last release went elsewhere (a menu's loop takes the keys while it is open).
+  if (message.wParam == taken_key_) taken_key_ = 0;
+  if (shortcuts_.empty()) return false;
   // The key goes to the focused window; the shortcuts are those of the loaded window that holds it.
   WindowInstance* window = HoldingFocus(message.hwnd);
   if (window == nullptr || window->marked_for_destroy || !IsWindowEnabled(window->hwnd())) return false;
@@ -425,6 +437,7 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
         (shortcut.focus_unit != 0 && (focused == nullptr || focused->id() != shortcut.focus_unit))) {
       continue;
     }
+    taken_key_ = static_cast<std::uint32_t>(message.wParam);
     if (shortcut.press_unit != 0) {
       if (Unit* unit = window->Find(shortcut.press_unit)) PressUnit(*unit);
       return true;

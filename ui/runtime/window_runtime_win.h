@@ -42,8 +42,8 @@ struct HandlerBinding {
 // A key that acts for a whole window: pressed (not held) with exactly these shift keys while the focus is
 // in the window (or, with focus_unit, in that unit), it presses press_unit, raising its clicked event as
 // a click would (when the unit is visible and enabled), or runs `handler` with the key as a key-down event
-// of the window. The key is then taken: the focused unit sees neither it nor its character. Keys with Alt
-// (and no Ctrl) arrive as system keys, and are matched as well.
+// of the window. The key is then taken until released: the focused unit sees neither it, its character,
+// its repeats nor its release. Keys with Alt (and no Ctrl) arrive as system keys, and are matched as well.
 struct KeyShortcut {
   std::uint32_t window_id;
   std::uint32_t focus_unit;  // 0: anywhere in the window
@@ -153,6 +153,7 @@ class WindowRuntime {
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
   bool entered_apartment_ = false;  // this runtime holds a reference on the thread's COM apartment
+  std::uint32_t taken_key_ = 0;  // the virtual key of a shortcut pressed and not yet released, or 0
 };
 
 // Counts nested messages so that a window's units outlive every message of theirs still being handled.

@@ -42,5 +42,38 @@ TEST(FileName, SafeParts) {
   testing::ForEachRow(cases, [](const Case& c) { EXPECT_EQ(IsSafeFileNamePart(c.text), c.safe); });
 }
 
+TEST(FileName, NamesOfferedForAFile) {
+  struct NameCase {
+    std::string stem;
+    std::string extension;
+    std::string name;
+    const char* reason;
+  };
+  const std::string k254(254, 'a');
+  const std::string k255(255, 'a');
+  const NameCase cases[] = {
+      {"Bar_Code_ABC123", ".png", "Bar_Code_ABC123.png", "letters and digits stay"},
+      {"Bar_Code_a\\b/c:d", ".png", "Bar_Code_a_b_c_d.png", "separators and the stream colon"},
+      {"*?\"<>|", ".bmp", "______.bmp", "wildcards, quote, redirections and the pipe"},
+      {std::string("t\tn\x01\x7F", 5), ".png", "t_n__.png", "control bytes and DEL"},
+      {"Bar_Code_" + kChinese, ".png", "Bar_Code_" + kChinese + ".png", "double-byte characters stay"},
+      {kTrailBackslash + "\x81\x7C", "", kTrailBackslash + "\x81\x7C",
+       "trail bytes 0x5C and 0x7C are not separators"},
+      {"\x81/", "", "__", "'/' cannot be a trail byte: the lead byte is half a character, the slash itself"},
+      {"a\xCC", ".png", "a_.png", "a lead byte at the end is half a character"},
+      {"a. ", ".png", "a. .png", "a dot or space before the extension is kept"},
+      {"a.", "", "a_", "a trailing dot would be dropped"},
+      {"a ", "", "a_", "a trailing space would be dropped"},
+      {"con", ".png", "con_.png", "a device name, whatever its case"},
+      {"LPT9.x", "", "LPT9_.x", "a device name before a dot"},
+      {"COM10", ".png", "COM10.png", "COM10 is no device"},
+      {"Bar_Code_CON", ".png", "Bar_Code_CON.png", "a device name inside a longer name"},
+      {k255 + "b", "", k255, "cut after 255 characters"},
+      {k255, ".png", std::string(251, 'a') + ".png", "the extension is kept whole"},
+      {k254 + kChinese, "", k254 + "\xCC\xF5", "cut at a whole double-byte character"},
+  };
+  testing::ForEachRow(cases, [](const NameCase& c) { EXPECT_EQ(FileNameFrom(c.stem, c.extension), c.name); });
+}
+
 }  // namespace
 }  // namespace sw

@@ -532,6 +532,57 @@ TEST_F(RuntimeTest, ShortcutsWithAltArriveAsSystemKeysAndAct) {
   });
 }
 
+TEST_F(RuntimeTest, AShortcutsKeyIsTakenUntilReleased) {
+  // The focused edit box records its key events; the Menu key runs the window's handler.
+  const KeyShortcut menu_key[] = {{kWindowA, 0, VK_APPS, 0, 0, kRecordHandler}};
+  runtime_.reset();
+  RuntimeStart start = WindowRuntime::Create(table_, kHandlers, menu_key);
+  ASSERT_TRUE(start.ok()) << start.message();
+  runtime_ = std::move(start).value();
+  LoadA();
+  enum Stroke { kPress, kRepeat, kRelease };
+  struct Row {
+    std::vector<std::pair<UINT, Stroke>> strokes;
+    int handled;                  // the shortcut's handler ran this often
+    std::size_t edit_key_events;  // key-down and key-up events the edit box saw
+    const char* reason;
+  };
+  const Row rows[] = {
+      {{{VK_APPS, kPress}, {VK_APPS, kRepeat}, {VK_APPS, kRelease}},
+       1,
+       0,
+       "its repeats and its release too: the release would open an edit box's own menu"},
+      {{{VK_APPS, kRelease}}, 0, 1, "a release without its press taken reaches the box"},
+      {{{VK_APPS, kPress}, {VK_APPS, kRelease}, {VK_APPS, kRelease}}, 1, 1, "taken once, released once"},
+      {{{VK_APPS, kPress}, {'Q', kPress}, {'Q', kRelease}, {VK_APPS, kRelease}},
+       1,
+       2,
+       "another key pressed and released meanwhile reaches the box; the shortcut's release does not"},
+      {{{VK_APPS, kPress}, {VK_APPS, kPress}, {VK_APPS, kRelease}},
+       2,
+       0,
+       "pressed anew (its release went elsewhere): taken again"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    ASSERT_TRUE(runtime_->SetFocusTo(kEdit));
+    g_events.clear();
+    for (const auto& [key, stroke] : row.strokes) {
+      constexpr LPARAM kWasDown = LPARAM{1} << 30;
+      constexpr LPARAM kReleased = LPARAM{1} << 31;
+      const UINT message = stroke == kRelease ? WM_KEYUP : WM_KEYDOWN;
+      const LPARAM bits = 1 | (stroke != kPress ? kWasDown : 0) | (stroke == kRelease ? kReleased : 0);
+      runtime_->Deliver(MSG{H(kEdit), message, key, bits, 0, {}});
+    }
+    int handled = 0;
+    for (const Recorded& r : EventsOf(kOwnA)) handled += r.event == event::kKeyDown;
+    std::size_t edit_keys = 0;
+    for (const Recorded& r : EventsOf(kEdit))
+      edit_keys += r.event == event::kKeyDown || r.event == event::kKeyUp;
+    EXPECT_EQ(handled, row.handled);
+    EXPECT_EQ(edit_keys, row.edit_key_events);
+  });
+}
+
 TEST_F(RuntimeTest, MessagesToWindowsThatAreNotUnitsRaiseNothing) {
   LoadA();
   // An inner window of a unit, such as a control's own child, belongs to no unit.

@@ -1,0 +1,71 @@
+#include "render/print_layout.h"
+
+#include <algorithm>
+#include <string>
+
+namespace sw {
+namespace {
+
+constexpr std::int64_t kMicronsPerInch = 25400;
+// A module of 0.33 mm scans at every reading distance a hand scanner is used at; below 0.19 mm, bars
+// printed by an ordinary office or label printer smear into each other.
+constexpr std::int64_t kTargetModuleMicrons = 330;
+constexpr std::int64_t kSmallestModuleMicrons = 190;
+constexpr std::int64_t kQuietZoneModules = 10;
+// Bars at least 10 mm high, and at least 15% of the bars' width (quiet zones not counted), so that a
+// hand scanner's line can cross them at a slant.
+constexpr std::int64_t kShortestBarMicrons = 10000;
+constexpr std::int64_t kBarHeightPercent = 15;
+constexpr std::int64_t kCaptionPoints = 10;
+constexpr std::int64_t kPointsPerInch = 72;
+
+std::int64_t DivideRoundingUp(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
+
+PrintLayoutResult Refuse(PrintLayoutError code, std::string message) {
+  return Failure<PrintLayoutError>{code, std::move(message)};
+}
+
+}  // namespace
+
+PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area) {
+  if (modules <= 0 || area.dpi_x <= 0 || area.dpi_y <= 0 || area.width <= 0 || area.height <= 0) {
+    return Refuse(PrintLayoutError::kUnusable, "no printable area, or nothing to print");
+  }
+  const std::int64_t target =
+      std::max<std::int64_t>(1, (kTargetModuleMicrons * area.dpi_x + kMicronsPerInch / 2) / kMicronsPerInch);
+  const std::int64_t smallest = DivideRoundingUp(kSmallestModuleMicrons * area.dpi_x, kMicronsPerInch);
+  const std::int64_t across = modules + 2 * kQuietZoneModules;
+  const std::int64_t module = std::min(target, area.width / across);
+  if (module < smallest) {
+    return Refuse(PrintLayoutError::kTooLongForPaper, std::to_string(across) + " modules do not fit " +
+                                                          std::to_string(area.width) + " dots at " +
+                                                          std::to_string(smallest) + " dots a module");
+  }
+  const std::int64_t bars_width = modules * module;
+  // The bars' width is in dots across; the share of it is measured in dots down.
+  const std::int64_t bar_height =
+      std::max(DivideRoundingUp(kShortestBarMicrons * area.dpi_y, kMicronsPerInch),
+               DivideRoundingUp(bars_width * kBarHeightPercent * area.dpi_y, 100 * std::int64_t{area.dpi_x}));
+  const std::int64_t caption_height = (kCaptionPoints * area.dpi_y + kPointsPerInch / 2) / kPointsPerInch;
+  // Half a character's height between the bars and the caption; the caption's line is given a quarter
+  // more than its characters' height, for the ascent and descent that a face adds to them.
+  const std::int64_t caption_top = bar_height + caption_height / 2;
+  const std::int64_t bottom = caption_top + DivideRoundingUp(caption_height * 5, 4);
+  if (bottom > area.height) {
+    return Refuse(PrintLayoutError::kTooTallForPaper,
+                  std::to_string(bottom) + " rows do not fit " + std::to_string(area.height) + " dots");
+  }
+  PrintLayout layout;
+  layout.module = static_cast<std::int32_t>(module);
+  layout.quiet_zone = static_cast<std::int32_t>(kQuietZoneModules * module);
+  layout.bars_width = static_cast<std::int32_t>(bars_width);
+  layout.bars_left = static_cast<std::int32_t>((area.width - bars_width) / 2);
+  layout.bars_top = 0;
+  layout.bar_height = static_cast<std::int32_t>(bar_height);
+  layout.caption_height = static_cast<std::int32_t>(caption_height);
+  layout.caption_top = static_cast<std::int32_t>(caption_top);
+  layout.bottom = static_cast<std::int32_t>(bottom);
+  return layout;
+}
+
+}  // namespace sw

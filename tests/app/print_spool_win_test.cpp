@@ -1,0 +1,149 @@
+// Printing through a real spooler: tests/support/private_cups.sh has started a CUPS daemon of the run's own
+// whose default queue writes each job as a PDF; Wine's spooler (winspool) must offer that queue as the
+// default printer, and a barcode printed on it by the program's print command must arrive there.
+// print_check.py, run after this test, rasterises each PDF and reads it with two decoders. The folder comes
+// in SW_PRINT_DIR (as Wine sees it); each printed job gets a line "content<TAB>dpi<TAB>module
+// dots<TAB>HORZRES<TAB>PHYSICALOFFSETX" in printed.txt there, in the order the jobs were sent.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
+#include "render/print_layout.h"
+#include "render/print_page_win.h"
+#include "tests/app/app_driver_win.h"
+#include "tests/support/case_table.h"
+#include "ui/handles/handles_win.h"
+#include "ui/printing/print_job_win.h"
+#include "ui/runtime/unit_events.h"
+
+namespace sw {
+namespace {
+
+// The queue private_cups.sh makes the default.
+constexpr wchar_t kQueue[] = L"swpdf";
+
+std::string PrintDir() {
+  const char* dir = std::getenv("SW_PRINT_DIR");
+  return dir == nullptr ? std::string() : std::string(dir);
+}
+
+std::wstring DefaultPrinterName() {
+  DWORD size = 0;
+  GetDefaultPrinterW(nullptr, &size);
+  if (size == 0) return {};
+  std::wstring name(size, L'\0');
+  if (!GetDefaultPrinterW(name.data(), &size)) return {};
+  name.resize(size - 1);  // the count includes the terminating zero
+  return name;
+}
+
+std::vector<std::wstring> LocalPrinters() {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed);
+  std::vector<std::wstring> names;
+  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) {
+    return names;
+  }
+  const auto* info = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) names.emplace_back(info[i].pPrinterName);
+  return names;
+}
+
+// What a print chose, for print_check.py to compare with what it measures on the page.
+struct PrintedJob {
+  int dpi = 0;
+  int module_dots = 0;
+  int printable_width = 0;
+  int offset_x = 0;
+};
+
+// The program's own print command: the content generated, then Ctrl+P, with the default printer taken as
+// a user who accepts the print dialog as it opens would. What the command chooses on that printer is read
+// back through the same layout, for print_check.py to compare with what it measures.
+bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, PrintedJob& job) {
+  PrinterChoice printer = DefaultPrinter(nullptr);
+  if (!printer.ok()) return false;
+  const HDC dc = printer.value().dc.get();
+  const PrintableArea area = PrintableAreaOf(dc);
+  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(Code128Encoder().Widths(content)), area);
+  if (!layout.ok()) return false;
+  job.dpi = area.dpi_x;
+  job.module_dots = layout.value().module;
+  job.printable_width = area.width;
+  job.offset_x = GetDeviceCaps(dc, PHYSICALOFFSETX);
+
+  app.SetContent(content);
+  app.Click(layout::MainWindow::kGenerateButton);
+  app.Pump();
+  ReplacePrintDialogForTests(&DefaultPrinter);
+  app.runtime().SetFocusTo(layout::MainWindow::kContentEdit);
+  test::AppDriver::PressKey('P', event::kCtrlDown);
+  app.Pump();
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+  ReplacePrintDialogForTests(nullptr);
+  return app.TakeTips().empty();  // every failure of the command says so in a tips window
+}
+
+TEST(PrintSpool, TheRunsPdfQueueIsWinesDefaultPrinter) {
+  EXPECT_EQ(DefaultPrinterName(), kQueue);
+  bool listed = false;
+  for (const std::wstring& name : LocalPrinters()) listed = listed || name == kQueue;
+  EXPECT_TRUE(listed) << "EnumPrintersW does not list the queue";
+}
+
+TEST(PrintSpool, EachContentIsPrintedAsAJob) {
+  struct Row {
+    const char* reason;
+    std::string content;
+  };
+  const Row rows[] = {
+      {"12 characters, letters and digits", "SW-2024-0042"},
+      {"40 characters, a long mix", "Stripewright0123456789ABCDEFGHIJKLMNOPQR"},
+  };
+  test::AppDriver app;
+  ASSERT_TRUE(app.ready()) << app.error();
+  std::ofstream printed(PrintDir() + "\\printed.txt", std::ios::app);
+  ASSERT_TRUE(printed) << "cannot write printed.txt in " << PrintDir();
+  testing::ForEachRow(rows, [&](const Row& row) {
+    PrintedJob job;
+    ASSERT_TRUE(PrintThroughTheProgram(app, row.content, job));
+    EXPECT_GT(job.module_dots, 0);
+    printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width
+            << '\t' << job.offset_x << '\n';
+    printed.flush();
+  });
+}
+
+}  // namespace
+}  // namespace sw
+
+// Where private_cups.sh could not start the daemon, it left its reason in the folder; the run is then a
+// skip (77, as CTest is told), never a pass.
+int main(int argc, char** argv) {
+  const std::string dir = sw::PrintDir();
+  if (dir.empty()) {
+    std::printf("SW_PRINT_DIR is not set\n");
+    return 1;
+  }
+  std::ifstream unavailable(dir + "\\unavailable");
+  if (unavailable) {
+    std::string why;
+    std::getline(unavailable, why);
+    std::printf("skipped: no private print spooler: %s\n", why.c_str());
+    return 77;
+  }
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

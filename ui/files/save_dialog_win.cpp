@@ -1,0 +1,87 @@
+#include "ui/files/save_dialog_win.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwctype>
+
+namespace sw {
+namespace {
+
+// Room for a path of any length the file system allows.
+constexpr std::size_t kPathRoom = 32768;
+
+// "description\0*.ext\0" a type, and one more terminator after the last.
+std::wstring FilterOf(const std::vector<SaveFileType>& types) {
+  std::wstring filter;
+  for (const SaveFileType& type : types) {
+    filter += type.description;
+    filter += L'\0';
+    filter += L"*." + type.extension;
+    filter += L'\0';
+  }
+  filter += L'\0';
+  return filter;
+}
+
+std::wstring Lower(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
+  return text;
+}
+
+// The type whose extension the name ends with, or the chosen one.
+std::size_t TypeOfPath(const std::wstring& path, std::size_t name_offset,
+                       const std::vector<SaveFileType>& types, std::size_t chosen) {
+  const std::size_t dot = path.rfind(L'.');
+  if (dot == std::wstring::npos || dot < name_offset) return chosen;
+  const std::wstring extension = Lower(path.substr(dot + 1));
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    if (Lower(types[i].extension) == extension) return i;
+  }
+  return chosen;
+}
+
+}  // namespace
+
+std::optional<SaveDialogChoice> AskWhereToSave(const SaveDialogRequest& request) {
+  if (request.types.empty()) return std::nullopt;
+  const std::wstring filter = FilterOf(request.types);
+  // The folder goes into the file name, not lpstrInitialDir: from Windows 7 on, an initial folder equal
+  // to the one a program passed the first time is replaced by the folder last chosen in any earlier run.
+  std::wstring start = request.file_name;
+  if (!request.folder.empty()) {
+    start = request.folder + (request.folder.back() == L'\\' ? L"" : L"\\") + request.file_name;
+  }
+  std::vector<wchar_t> file(std::max(kPathRoom, start.size() + 1), L'\0');
+  std::copy(start.begin(), start.end(), file.begin());
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = request.owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = request.title.c_str();
+  // Without the dot, only the first three letters would be appended: all of ours have three.
+  dialog.lpstrDefExt = request.types.front().extension.c_str();
+  // The program's current directory is its own folder and stays so.
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;  // cancelled, or CommDlgExtendedError has why
+
+  SaveDialogChoice choice;
+  choice.path = file.data();
+  const std::size_t chosen =
+      dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= request.types.size() ? dialog.nFilterIndex - 1 : 0;
+  choice.type = TypeOfPath(choice.path, dialog.nFileOffset, request.types, chosen);
+  return choice;
+}
+
+std::wstring PicturesFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return {};
+  return folder;
+}
+
+}  // namespace sw

@@ -1,0 +1,93 @@
+#include "ui/printing/print_job_win.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <string>
+
+namespace sw {
+namespace {
+
+PrinterChooser dialog_replacement = nullptr;
+
+PrinterChoice Refuse(PrintError code, std::string message) {
+  return Failure<PrintError>{code, std::move(message)};
+}
+
+// PrintDlgW with these flags and the printer's DC; PD_RETURNDEFAULT skips the dialog.
+PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
+  // Without a printer, some systems' dialogs warn in a box of their own even when told not to.
+  if (!PrinterInstalled()) return Refuse(PrintError::kNoPrinter, "no printer is installed");
+  PRINTDLGW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  // No page range (one page), and our own message where no printer is installed instead of the system's.
+  dialog.Flags = flags | PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING;
+  dialog.nCopies = 1;
+  const BOOL chosen = PrintDlgW(&dialog);
+  // The dialog leaves the chosen printer's settings in two global blocks, ours to free.
+  const ScopedGlobalMemory device_mode(dialog.hDevMode);
+  const ScopedGlobalMemory device_names(dialog.hDevNames);
+  ScopedPrinterDc printer(dialog.hDC);
+  if (!chosen) {
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) return Refuse(PrintError::kCancelled, "cancelled");
+    if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) {
+      return Refuse(PrintError::kNoPrinter, "no printer is installed");
+    }
+    return Refuse(PrintError::kDialogFailed, "the print dialog failed (" + std::to_string(error) + ")");
+  }
+  if (!printer) return Refuse(PrintError::kDialogFailed, "the print dialog gave no printer DC");
+  // Copies the driver makes itself are in the device mode, and nCopies is 1.
+  return ChosenPrinter{std::move(printer), dialog.nCopies > 0 ? int{dialog.nCopies} : 1};
+}
+
+}  // namespace
+
+bool PrinterInstalled() {
+  // The default printer's settings, asked for without a dialog and without a DC; Windows makes one of
+  // the printers the default as long as any is installed.
+  PRINTDLGW query{};
+  query.lStructSize = sizeof query;
+  query.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
+  const BOOL found = PrintDlgW(&query);
+  const ScopedGlobalMemory device_mode(query.hDevMode);
+  const ScopedGlobalMemory device_names(query.hDevNames);
+  return found != FALSE;
+}
+
+void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }
+
+PrinterChoice DefaultPrinter(HWND owner) { return RunPrintDialog(owner, PD_RETURNDEFAULT); }
+
+PrinterChoice ChoosePrinter(HWND owner) {
+  return dialog_replacement != nullptr ? dialog_replacement(owner) : RunPrintDialog(owner, 0);
+}
+
+PrintJobResult PrintPages(HDC printer, std::wstring_view document, int pages,
+                          const std::function<bool(HDC)>& draw) {
+  const std::wstring name(document);
+  DOCINFOW info{};
+  info.cbSize = sizeof info;
+  info.lpszDocName = name.c_str();
+  if (StartDocW(printer, &info) <= 0) {
+    return Failure<PrintError>{PrintError::kSpoolerRefused, "the spooler refused the document"};
+  }
+  ScopedPrintDocument started(printer);
+  for (int page = 0; page < pages; ++page) {
+    if (StartPage(printer) <= 0) {
+      return Failure<PrintError>{PrintError::kSpoolerRefused, "the printer refused a page"};
+    }
+    const bool drawn = draw(printer);
+    if (EndPage(printer) <= 0 || !drawn) {
+      return Failure<PrintError>{PrintError::kSpoolerRefused, "a page could not be printed"};
+    }
+  }
+  if (EndDoc(printer) <= 0) {
+    return Failure<PrintError>{PrintError::kSpoolerRefused, "the document could not be finished"};
+  }
+  started.release();  // ended: nothing to abort
+  return Done{};
+}
+
+}  // namespace sw

@@ -1,0 +1,49 @@
+// Printing one page: the printer chosen in the system's print dialog, and a document that is either
+// whole in the spooler or not there at all.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+
+#include "ui/handles/handles_win.h"
+#include "ui/result/result.h"
+
+namespace sw {
+
+enum class PrintError {
+  kCancelled,       // the user closed the dialog without printing
+  kNoPrinter,       // no printer is installed
+  kDialogFailed,    // the dialog could not be shown
+  kSpoolerRefused,  // the spooler or the printer refused the document (aborted: nothing stays queued)
+};
+
+struct ChosenPrinter {
+  ScopedPrinterDc dc;
+  int copies = 1;  // pages to print: copies the driver does not make itself
+};
+using PrinterChoice = Result<ChosenPrinter, PrintError>;
+using PrintJobResult = Result<Done, PrintError>;
+
+// The print dialog owned by `owner` (printer, copies, orientation); the chosen printer's DC. Where a test
+// has replaced the dialog, what its replacement chooses.
+PrinterChoice ChoosePrinter(HWND owner);
+
+// Whether a printer is installed (one of them is the default).
+bool PrinterInstalled();
+
+// The default printer without a dialog, as a user who accepts the dialog as it opens gets it.
+PrinterChoice DefaultPrinter(HWND owner);
+
+// For tests only (the program never calls it): ChoosePrinter asks `chooser` instead of showing the
+// dialog (DefaultPrinter, or a stand-in); nullptr shows the dialog again.
+using PrinterChooser = PrinterChoice (*)(HWND owner);
+void ReplacePrintDialogForTests(PrinterChooser chooser);
+
+// One document named `document` holding `pages` pages, each filled by `draw`. A failure after the document
+// has started aborts it.
+PrintJobResult PrintPages(HDC printer, std::wstring_view document, int pages,
+                          const std::function<bool(HDC)>& draw);
+
+}  // namespace sw
