@@ -153,7 +153,7 @@ class WindowRuntime {
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
   bool entered_apartment_ = false;  // this runtime holds a reference on the thread's COM apartment
-  std::uint32_t taken_key_ = 0;  // the virtual key of a shortcut pressed and not yet released, or 0
+  std::uint32_t taken_key_ = 0;     // the virtual key of a shortcut pressed and not yet released, or 0
 };
 
 // Counts nested messages so that a window's units outlive every message of theirs still being handled.
