@@ -1,8 +1,8 @@
 // What a screen reader learns from the running program: for each of its windows (the main window, then the
 // Error Tips window that a generate with an empty box opens) and each unit in it, the accessible name,
 // role, state and default action that Active Accessibility gives for the unit's client area. Run beside
-// the program (the 32-bit one under 32-bit Wine: cross-process accessibility needs it), it prints one
-// table row per unit, UTF-8.
+// the program, of the same word size, under the same Wine (tests/app/a11y_table.sh does both); it prints
+// one table row per unit, UTF-8.
 #include <windows.h>
 #include <oleacc.h>
 
