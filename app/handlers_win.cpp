@@ -130,6 +130,7 @@ std::int32_t GenerateBarcode(const EventContext& context) {
                      BmpBytesWithBitCount(ScaleBmpBytes(picture.GetData(), picture.GetWidth(),
                                                         picture.GetHeight(), width, height),
                                           kPictureBits));
+  runtime.SetText(MainWindow::kBarcodePicture, ContentText(runtime));  // what it shows, for screen readers
   {
     // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.

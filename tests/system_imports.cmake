@@ -1,7 +1,8 @@
 # cmake -DOBJDUMP=... -DEXE=... -P system_imports.cmake
 # The program ships as one exe: it may import only DLLs that every Windows has.
 cmake_minimum_required(VERSION 3.25)
-set(allowed KERNEL32 USER32 GDI32 COMCTL32 SHELL32 ADVAPI32 OLE32 OLEAUT32 MSVCRT COMDLG32 SHLWAPI)
+# OLEACC: Active Accessibility, part of Windows since 2000 (what screen readers ask for the units).
+set(allowed KERNEL32 USER32 GDI32 COMCTL32 SHELL32 ADVAPI32 OLE32 OLEAUT32 OLEACC MSVCRT COMDLG32 SHLWAPI)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")

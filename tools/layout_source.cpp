@@ -300,6 +300,7 @@ const std::vector<UnitTypeKeys>& UnitTypes() {
                                      Key("cutout", &PicBtnProperties::cutout_color, Color),
                                      Key("two_state", &PicBtnProperties::two_state, Flag),
                                      Key("latched", &PicBtnProperties::latched, Flag),
+                                     Key("label", &PicBtnProperties::label, Text),
                                  }),
       TypeKeys<TransLabelProperties>("TransLabel",
                                      {
@@ -314,6 +315,7 @@ const std::vector<UnitTypeKeys>& UnitTypes() {
                                   {
                                       Key("text", &EditBoxProperties::text, Text),
                                       Key("comment", &EditBoxProperties::comment, Text),
+                                      Key("label", &EditBoxProperties::label, Text),
                                       Key("text_colour", &EditBoxProperties::text_color, Color),
                                       Key("background", &EditBoxProperties::background_color, Color),
                                       Key("border_style", &EditBoxProperties::border_style, U32),
@@ -467,6 +469,12 @@ class WindowSource {
         std::find_if(types.begin(), types.end(), [&type](const UnitTypeKeys& t) { return t.name == type; });
     if (kind == types.end()) Refuse(kUnknownUnitType, where + ": unknown unit type \"" + type + "\"");
     unit.properties = kind->read(source, where, context_);
+    // Only a labelled unit needs the later record version; the others stay readable by older readers.
+    if (auto* button = std::get_if<PicBtnProperties>(&unit.properties); button && !button->label.empty()) {
+      button->version = 2;
+    }
+    if (auto* box = std::get_if<EditBoxProperties>(&unit.properties); box && !box->label.empty())
+      box->version = 2;
     for (const auto& item : source.items()) {
       if (!Listed(kCommonUnitKeys, item.key()) && !kind->holds(item.key())) {
         Refuse(kUnknownKey, where + ": a " + type + " has no key \"" + item.key() + "\"");

@@ -44,7 +44,7 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 constexpr std::uint32_t kTeal = Rgb(88, 201, 185);
 constexpr std::uint32_t kBar = Rgb(81, 157, 157);
 constexpr std::uint32_t kWhite = Rgb(255, 255, 255);
-constexpr std::uint8_t kShown = 0x01, kEdit = 0x05, kInTitleBar = 0x11, kHidden = 0x00;
+constexpr std::uint8_t kShown = 0x01, kTabStop = 0x05, kInTitleBar = 0x11, kHidden = 0x00;
 
 const DescriptionTable& Table() {
   static const DescriptionRead read = ReadDescriptionTable(resources::kWindowDescriptions);
@@ -130,28 +130,28 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       {M::kId, M::kTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 428, 28, M::kTitleBar, kInTitleBar},
       {M::kId, M::kTitleIcon, kPicBoxName + "5", T::kPicBox, 4, 4, 20, 20, M::kTitleBar, kInTitleBar},
       {M::kId, M::kCloseButton, kPicBtnName + "4", T::kPicBtn, 470, 4, 20, 20, M::kTitleBar, kInTitleBar},
-      {M::kId, M::kContentEdit, kEditName + kContentInput, T::kEditBox, 125, 205, 250, 30, 0, kEdit},
-      {M::kId, M::kWebButton, kPicBtnName + "3", T::kPicBtn, 351, 251, 100, 30, 0, kShown},  // 5
-      {M::kId, M::kSaveButton, kPicBtnName + "2", T::kPicBtn, 209, 251, 100, 30, 0, kShown},
-      {M::kId, M::kGenerateButton, kPicBtnName + "1", T::kPicBtn, 67, 251, 100, 30, 0, kShown},
+      {M::kId, M::kContentEdit, kEditName + kContentInput, T::kEditBox, 125, 205, 250, 30, 0, kTabStop},
+      {M::kId, M::kWebButton, kPicBtnName + "3", T::kPicBtn, 351, 251, 100, 30, 0, kTabStop},  // 5
+      {M::kId, M::kSaveButton, kPicBtnName + "2", T::kPicBtn, 209, 251, 100, 30, 0, kTabStop},
+      {M::kId, M::kGenerateButton, kPicBtnName + "1", T::kPicBtn, 67, 251, 100, 30, 0, kTabStop},
       {M::kId, M::kContentUnderline, kPicBoxName + "4", T::kPicBox, 125, 235, 250, 1, 0, kShown},
       {M::kId, M::kBarcodePicture, kPicBoxName + "1", T::kPicBox, 78, 57, 344, 120, 0, kShown},
       {M::kId, M::kBarcodeFrame, kPicBoxName + "3", T::kPicBox, 75, 44, 350, 150, 0, kShown},  // 10
       {M::kId, M::kTitleBar, kPicBoxName + "2", T::kPicBox, 0, 0, 500, 28, 0, kShown},
-      {M::kId, M::kFocusSink, kEditName + "1", T::kEditBox, 256, 120, 128, 20, 0, kEdit},
+      {M::kId, M::kFocusSink, kEditName + "1", T::kEditBox, 256, 120, 128, 20, 0, kShown},
       // ErrorTipsWindow
       {E::kId, E::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {E::kId, E::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, E::kTipsTitleBar, kShown},
       {E::kId, E::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 324, 28, E::kTipsTitleBar,
        kShown},  // 15
-      {E::kId, E::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kShown},
+      {E::kId, E::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kTabStop},
       {E::kId, E::kTipsMessageLabel, kLabelName + "1", T::kTransLabel, 90, 45, 256, 56, 0, kShown},
       {E::kId, E::kTipsBadge, kPicBoxName + "1", T::kPicBox, 17, 45, 25, 25, 0, kShown},
       {E::kId, E::kTipsTitleBar, kPicBoxName + "2", T::kPicBox, 0, 0, 360, 28, 0, kShown},
       // TipsWindow
       {S::kId, S::kTipsTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 332, 28, 0, kShown},  // 20
       {S::kId, S::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, S::kTipsTitleBar, kShown},
-      {S::kId, S::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kShown},
+      {S::kId, S::kTipsOkButton, kPicBtnName + "1", T::kPicBtn, 274, 112, 70, 30, 0, kTabStop},
       {S::kId, S::kTipsMessageLabel, kLabelName + "1", T::kTransLabel, 90, 45, 256, 56, 0, kShown},
       {S::kId, S::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {S::kId, S::kTipsTitleBar, kPicBoxName + "1", T::kPicBox, 0, 0, 360, 28, 0, kShown},  // 25
@@ -180,6 +180,37 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children,
             (std::vector<std::uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
   EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<std::uint32_t>{S::kTipsTitleIcon}));
+}
+
+// The labels a screen reader speaks for what the skin only draws; unlabelled units keep the older records.
+TEST(Layout, LabelsOfTheButtonsAndTheContentBox) {
+  struct Row {
+    std::uint32_t window;
+    std::uint32_t unit;
+    std::string label;  // GBK
+  };
+  using M = MainWindow;
+  const Row rows[] = {
+      {M::kId, M::kGenerateButton, "\xC9\xFA\xB3\xC9\xCC\xF5\xC2\xEB"},  // generate barcode
+      {M::kId, M::kSaveButton, "\xB1\xA3\xB4\xE6\xCD\xBC\xC6\xAC"},      // save picture
+      {M::kId, M::kWebButton, "\xB7\xC3\xCE\xCA\xD6\xF7\xD2\xB3"},       // visit home page
+      {M::kId, M::kCloseButton, "\xB9\xD8\xB1\xD5"},                     // close
+      {M::kId, M::kContentEdit, "\xCC\xF5\xC2\xEB\xC4\xDA\xC8\xDD"},     // barcode content
+      {M::kId, M::kFocusSink, ""},
+      {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsOkButton, "\xC8\xB7\xB6\xA8"},  // OK
+      {TipsWindow::kId, TipsWindow::kTipsOkButton, "\xC8\xB7\xB6\xA8"},
+  };
+  testing::ForEachRow(rows, [](const Row& row) {
+    const UnitRecord& unit = Unit(row.window, row.unit);
+    if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
+      EXPECT_EQ(button->label, row.label);
+      EXPECT_EQ(button->version, row.label.empty() ? 1u : 2u);
+    } else {
+      const auto& box = std::get<EditBoxProperties>(unit.properties);
+      EXPECT_EQ(box.label, row.label);
+      EXPECT_EQ(box.version, row.label.empty() ? 1u : 2u);
+    }
+  });
 }
 
 TEST(Layout, EveryEventBindingAndNoOther) {

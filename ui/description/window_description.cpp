@@ -151,12 +151,13 @@ bool ReadPicBox(Cursor& in, PicBoxProperties& out) {
 bool ReadPicBtn(Cursor& in, PicBtnProperties& out) {
   bool ok = in.Skip(kTypeReserved, "picture button reserved bytes") &&
             in.U32(out.version, "picture button version");
-  if (ok && out.version != 1)
+  if (ok && out.version != 1 && out.version != 2)
     return in.Fail(DescriptionError::kBadVersion,
-                   "picture button version " + std::to_string(out.version) + " is not 1");
+                   "picture button version " + std::to_string(out.version) + " is not 1 or 2");
   ok = ok && in.U32(out.two_state, "two-state flag") && in.U32(out.latched, "latched value") &&
        in.U32(out.cutout_color, "cut-out colour");
   for (Bytes& image : out.images) ok = ok && in.Counted(image, "picture button image");
+  if (out.version >= 2) ok = ok && in.CountedText(out.label, "picture button label");
   return ok;
 }
 
@@ -174,15 +175,17 @@ bool ReadTransLabel(Cursor& in, TransLabelProperties& out) {
 
 bool ReadEditBox(Cursor& in, EditBoxProperties& out) {
   bool ok = in.Skip(kTypeReserved, "edit box reserved bytes") && in.U32(out.version, "edit box version");
-  if (ok && out.version != 1)
+  if (ok && out.version != 1 && out.version != 2)
     return in.Fail(DescriptionError::kBadVersion,
-                   "edit box version " + std::to_string(out.version) + " is not 1");
-  return ok && in.U32(out.text_color, "edit box text colour") &&
-         in.U32(out.background_color, "edit box background colour") &&
-         in.U32(out.border_style, "edit box border style") &&
-         in.EnumU32(out.horizontal_align, "edit box alignment") && in.U32(out.max_length, "maximum length") &&
-         in.Font(out.font) && in.CountedText(out.text, "edit box text") &&
-         in.CountedText(out.comment, "edit box comment");
+                   "edit box version " + std::to_string(out.version) + " is not 1 or 2");
+  ok = ok && in.U32(out.text_color, "edit box text colour") &&
+       in.U32(out.background_color, "edit box background colour") &&
+       in.U32(out.border_style, "edit box border style") &&
+       in.EnumU32(out.horizontal_align, "edit box alignment") && in.U32(out.max_length, "maximum length") &&
+       in.Font(out.font) && in.CountedText(out.text, "edit box text") &&
+       in.CountedText(out.comment, "edit box comment");
+  if (out.version >= 2) ok = ok && in.CountedText(out.label, "edit box label");
+  return ok;
 }
 
 bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {

@@ -102,11 +102,12 @@ struct PicBoxProperties {
 enum class ButtonImage { kNormal = 0, kMouseOver = 1, kPressed = 2, kDisabled = 3 };
 
 struct PicBtnProperties {
-  std::uint32_t version = 1;
+  std::uint32_t version = 1;  // 2 adds the label
   std::uint32_t two_state = 0;
   std::uint32_t latched = 0;
   std::uint32_t cutout_color = kNoColor;
   std::array<Bytes, 4> images;
+  std::string label;  // what the button's pictures say, for screen readers; stored from version 2
   bool operator==(const PicBtnProperties&) const = default;
 };
 
@@ -125,7 +126,7 @@ struct TransLabelProperties {
 };
 
 struct EditBoxProperties {
-  std::uint32_t version = 1;
+  std::uint32_t version = 1;  // 2 adds the label
   std::uint32_t text_color = 0;
   std::uint32_t background_color = kNoColor;
   std::uint32_t border_style = 0;
@@ -134,6 +135,7 @@ struct EditBoxProperties {
   LogicalFont font;
   std::string text;
   std::string comment;  // the designer's note; the program never shows it
+  std::string label;    // what the box asks for, for screen readers; stored from version 2
   bool operator==(const EditBoxProperties&) const = default;
 };
 

@@ -85,6 +85,11 @@ void WriteProperties(Out& out, const PicBtnProperties& p) {
   out.Zeros(kTypeReserved);
   for (std::uint32_t value : {p.version, p.two_state, p.latched, p.cutout_color}) out.U32(value);
   for (const Bytes& image : p.images) out.Counted(image);
+  if (p.version >= 2) {
+    out.CountedText(p.label);
+  } else if (!p.label.empty()) {
+    out.Refuse("a label needs version 2 of its unit type");  // version 1 has no place for it
+  }
 }
 
 void WriteProperties(Out& out, const TransLabelProperties& p) {
@@ -107,6 +112,11 @@ void WriteProperties(Out& out, const EditBoxProperties& p) {
   out.Font(p.font);
   out.CountedText(p.text);
   out.CountedText(p.comment);
+  if (p.version >= 2) {
+    out.CountedText(p.label);
+  } else if (!p.label.empty()) {
+    out.Refuse("a label needs version 2 of its unit type");  // version 1 has no place for it
+  }
 }
 
 void WriteProperties(Out& out, const DrawPanelProperties& p) {

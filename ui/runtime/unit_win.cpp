@@ -36,6 +36,20 @@ COLORREF Unit::Background() const {
 
 HBRUSH Unit::ControlColors(HDC) { return nullptr; }
 
+void Unit::PressKeepingFocus() {
+  const HWND self = hwnd_;
+  const bool had_focus = GetFocus() == self;
+  WindowRuntime& runtime = this->runtime();
+  if (!runtime.Press(id())) return;
+  // The handler may have destroyed this unit: only the handle and the runtime are used from here.
+  if (!had_focus || !IsWindow(self) || !IsWindowVisible(self) || !IsWindowEnabled(self)) return;
+  const HWND focus = GetFocus();
+  const Unit* now = runtime.UnitForHandle(focus);
+  if (now != nullptr && !now->tab_stop() && GetAncestor(focus, GA_ROOT) == GetAncestor(self, GA_ROOT)) {
+    SetFocus(self);
+  }
+}
+
 Unit* Unit::Container() const {
   if (type() == UnitType::kWindow) return nullptr;
   if (record_.parent == 0) return &window_.own();
@@ -230,6 +244,16 @@ LRESULT RunUnitMessage(Unit& unit, UINT message, WPARAM wparam, LPARAM lparam) {
       if (unit.hwnd() == nullptr) return 0;
     }
     if (const auto handled = ChildNotification(runtime, message, wparam, lparam)) return *handled;
+    if (message == WM_GETOBJECT) {
+      if (const std::optional<AccessibleFacts> facts = unit.Accessible()) {
+        if (const auto answer = AnswerAccessibleObject(hwnd, *facts, wparam, lparam)) return *answer;
+      }
+    }
+    if (message == UnitPressMessage() && message != 0) {
+      unit.PressKeepingFocus();
+      return 0;
+    }
+    if (message == WM_SETFOCUS && unit.tab_stop()) unit.window().last_tab_stop = unit.id();
     LRESULT result = 0;
     {
       WheelPassOn passing(runtime, message, hwnd);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/description/window_description.h"
+#include "ui/runtime/unit_accessible_win.h"
 
 namespace sw {
 
@@ -33,6 +34,9 @@ class Unit {
   const UnitRecord& record() const { return record_; }
   std::uint32_t id() const { return record_.id; }
   UnitType type() const { return TypeOf(record_); }
+  // Presses the unit as a click would; a unit that had the focus keeps it, even where the click's handler
+  // parks the focus in a helper unit that Tab never reaches (a keyboard user goes on from the button).
+  void PressKeepingFocus();
   HWND hwnd() const { return hwnd_; }
   WindowInstance& window() const { return window_; }
   WindowRuntime& runtime() const;
@@ -48,6 +52,10 @@ class Unit {
   virtual COLORREF Background() const;
   // WM_CTLCOLOR* for a system control: sets the colours in `dc` and returns the brush, or nullptr.
   virtual HBRUSH ControlColors(HDC dc);
+
+  // What screen readers are told beyond what the system knows of the window; none: the system's answers.
+  virtual std::optional<AccessibleFacts> Accessible() const { return std::nullopt; }
+  bool tab_stop() const { return (record_.flags & kUnitTabStop) != 0; }
 
   virtual std::optional<PropertyValue> GetProperty(Property property) const;
   virtual bool SetProperty(Property property, const PropertyValue& value);
@@ -89,7 +97,8 @@ struct WindowInstance {
   const WindowDescription& description;
   std::vector<std::unique_ptr<Unit>> units;
   bool marked_for_destroy = false;
-  HWND disabled_owner = nullptr;  // the owner a modal load disabled, enabled again when this one goes
+  HWND disabled_owner = nullptr;    // the owner a modal load disabled, enabled again when this one goes
+  std::uint32_t last_tab_stop = 0;  // the Tab stop focused or clicked last: Tab goes on from there
 };
 
 std::unique_ptr<Unit> MakeUnit(WindowInstance& window, const UnitRecord& record);

@@ -1,7 +1,9 @@
 #include "ui/runtime/window_runtime_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/result/hex_text.h"
@@ -89,6 +91,11 @@ RuntimeStart WindowRuntime::Create(std::span<const std::uint8_t> table,
   if (std::string refused; !runtime->RegisterClasses(refused)) {
     return RuntimeFailure{RuntimeError::kSystemRefused, std::move(refused)};
   }
+  // Screen readers get the units' accessible objects marshalled through COM, which wants an apartment on
+  // the thread of the windows. A thread that has one of the other kind keeps it (the objects then go
+  // without our additions to the system's).
+  const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  runtime->entered_apartment_ = apartment == S_OK || apartment == S_FALSE;
   runtime->destroy_message_ = RegisterWindowMessageW(L"_YQ_DestroyWindow");
   runtime->hidden_owner_.reset(CreateWindowExW(0, kHideOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                                nullptr, GetModuleHandleW(nullptr), nullptr));
@@ -168,6 +175,7 @@ WindowRuntime::~WindowRuntime() {
   hidden_owner_.reset();  // before its class is unregistered
   for (const std::wstring& name : registered_classes_)
     UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
+  if (entered_apartment_) CoUninitialize();
 }
 
 WindowInstance* WindowRuntime::Loaded(std::uint32_t window_id) const {
@@ -319,7 +327,7 @@ int WindowRuntime::RunUntilClosed(std::uint32_t window_id) {
 }
 
 void WindowRuntime::Deliver(const MSG& message) {
-  if (TakeShortcut(message)) return;
+  if (TakeTab(message) || TakeShortcut(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -346,6 +354,61 @@ bool WindowRuntime::Press(std::uint32_t unit_id) {
   return unit != nullptr && unit != &unit->window().own() && PressUnit(*unit);
 }
 
+WindowInstance* WindowRuntime::HoldingFocus(HWND focus) const {
+  const HWND root = GetAncestor(focus, GA_ROOT);
+  for (const auto& [id, loaded] : windows_) {
+    if (loaded->hwnd() != nullptr && loaded->hwnd() == root) return loaded.get();
+  }
+  return nullptr;
+}
+
+bool WindowRuntime::TakeTab(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+  const std::int32_t shift_state = ShiftState();
+  if (shift_state != 0 && shift_state != event::kShiftDown) return false;
+  WindowInstance* window = HoldingFocus(message.hwnd);
+  if (window == nullptr || window->marked_for_destroy || !IsWindowEnabled(window->hwnd())) return false;
+  // The stops in reading order: by their top edge on the screen, then their left edge.
+  struct Stop {
+    RECT rect;
+    Unit* unit;
+  };
+  std::vector<Stop> stops;
+  for (const auto& unit : window->units) {
+    const HWND hwnd = unit->hwnd();
+    if (!unit->tab_stop() || unit.get() == &window->own() || hwnd == nullptr || !IsWindowVisible(hwnd) ||
+        !IsWindowEnabled(hwnd)) {
+      continue;
+    }
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    stops.push_back({rect, unit.get()});
+  }
+  if (stops.empty()) return true;
+  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+    return a.rect.top != b.rect.top ? a.rect.top < b.rect.top : a.rect.left < b.rect.left;
+  });
+  const bool back = shift_state == event::kShiftDown;
+  const auto count = static_cast<std::ptrdiff_t>(stops.size());
+  const auto at = [&](std::uint32_t id) {
+    const auto found =
+        std::find_if(stops.begin(), stops.end(), [id](const Stop& stop) { return stop.unit->id() == id; });
+    return found == stops.end() ? std::ptrdiff_t{-1} : found - stops.begin();
+  };
+  const Unit* focused = window->FindByHandle(message.hwnd);
+  // From a unit that is no stop (the focus parked by a handler), Tab goes on from the stop used last.
+  std::ptrdiff_t from = focused != nullptr ? at(focused->id()) : -1;
+  if (from < 0) from = at(window->last_tab_stop);
+  std::ptrdiff_t to = 0;
+  if (from < 0) {
+    to = back ? count - 1 : 0;
+  } else {
+    to = (from + (back ? count - 1 : 1)) % count;
+  }
+  SetFocus(stops[static_cast<std::size_t>(to)].unit->hwnd());
+  return true;
+}
+
 bool WindowRuntime::TakeShortcut(const MSG& message) {
   // Bit 30 of a key-down: the key was down already, an auto-repeat. A held key acts once.
   constexpr LPARAM kRepeat = LPARAM{1} << 30;
@@ -364,12 +427,8 @@ bool WindowRuntime::TakeShortcut(const MSG& message) {
   if (message.wParam == taken_key_) taken_key_ = 0;
   if (shortcuts_.empty()) return false;
   // The key goes to the focused window; the shortcuts are those of the loaded window that holds it.
-  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  WindowInstance* window = nullptr;
-  for (const auto& [id, loaded] : windows_) {
-    if (loaded->hwnd() != nullptr && loaded->hwnd() == root) window = loaded.get();
-  }
-  if (window == nullptr || window->marked_for_destroy || !IsWindowEnabled(root)) return false;
+  WindowInstance* window = HoldingFocus(message.hwnd);
+  if (window == nullptr || window->marked_for_destroy || !IsWindowEnabled(window->hwnd())) return false;
   const Unit* focused = window->FindByHandle(message.hwnd);
   const std::int32_t shift_state = ShiftState();
   for (const KeyShortcut& shortcut : shortcuts_) {
@@ -438,6 +497,9 @@ std::optional<std::int32_t> WindowRuntime::Raise(Unit& unit, std::int32_t event,
     if (binding.event == event) bound = &binding;
   }
   if (bound == nullptr) return std::nullopt;
+  if (event == event::kClicked && unit.tab_stop() && &unit != &unit.window().own()) {
+    unit.window().last_tab_stop = unit.id();
+  }
   const auto handler = handlers_.find(bound->handler);
   if (handler == handlers_.end()) return std::nullopt;
   const EventContext context{*this, unit.window().description.window_id, unit.id(), event, args};

@@ -135,6 +135,9 @@ class WindowRuntime {
   enum class PumpEnd { kClosed, kQuit, kFailed };
   PumpEnd PumpWhileLoaded(std::uint32_t window_id, int& quit_code);
   bool TakeShortcut(const MSG& message);
+  // Tab and Shift+Tab move the focus through the window's Tab stops, around.
+  bool TakeTab(const MSG& message);
+  WindowInstance* HoldingFocus(HWND focus) const;  // the loaded window holding the focused window
   bool PressUnit(Unit& unit);
   // Empty when the shortcut fits the descriptions and handlers; else what is wrong with it.
   std::string CheckShortcut(const KeyShortcut& shortcut) const;
@@ -149,7 +152,8 @@ class WindowRuntime {
   UINT destroy_message_ = 0;
   int message_depth_ = 0;
   HWND wheel_passed_on_by_ = nullptr;
-  std::uint32_t taken_key_ = 0;  // the virtual key of a shortcut pressed and not yet released, or 0
+  bool entered_apartment_ = false;  // this runtime holds a reference on the thread's COM apartment
+  std::uint32_t taken_key_ = 0;     // the virtual key of a shortcut pressed and not yet released, or 0
 };
 
 // Counts nested messages so that a window's units outlive every message of theirs still being handled.

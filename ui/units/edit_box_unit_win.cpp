@@ -133,6 +133,16 @@ HBRUSH EditBoxUnit::ControlColors(HDC dc) {
   return brush_.get();
 }
 
+std::optional<AccessibleFacts> EditBoxUnit::Accessible() const {
+  // Named by its label, never by what is typed. A box that asks for nothing and that Tab never reaches is
+  // where handlers park the focus: readers skip it.
+  AccessibleFacts facts;
+  facts.name = WideFromGbk(properties_.label);
+  facts.focusable = tab_stop();
+  facts.hidden = !tab_stop() && properties_.label.empty();
+  return facts;
+}
+
 std::optional<PropertyValue> EditBoxUnit::GetProperty(Property property) const {
   if (property == Property::kText) return WindowTextAsGbk();
   return Unit::GetProperty(property);

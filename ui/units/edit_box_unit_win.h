@@ -16,6 +16,7 @@ class EditBoxUnit : public Unit {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   COLORREF Background() const override;
   HBRUSH ControlColors(HDC dc) override;
+  std::optional<AccessibleFacts> Accessible() const override;
   std::optional<PropertyValue> GetProperty(Property property) const override;
   bool SetProperty(Property property, const PropertyValue& value) override;
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -53,12 +53,21 @@ LRESULT PicBoxUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
+std::optional<AccessibleFacts> PicBoxUnit::Accessible() const {
+  // Unnamed pictures are decoration; a handler names a picture that shows something (its window text).
+  AccessibleFacts facts;
+  facts.role = ROLE_SYSTEM_GRAPHIC;
+  return facts;
+}
+
 std::optional<PropertyValue> PicBoxUnit::GetProperty(Property property) const {
   if (property == Property::kPicture) return PropertyValue{picture_.bytes()};
+  if (property == Property::kText) return WindowTextAsGbk();
   return Unit::GetProperty(property);
 }
 
 bool PicBoxUnit::SetProperty(Property property, const PropertyValue& value) {
+  if (property == Property::kText) return SetWindowTextFromGbk(value);  // never drawn: for screen readers
   if (property == Property::kPicture) {
     const auto* bytes = std::get_if<Bytes>(&value);
     if (bytes == nullptr) return false;

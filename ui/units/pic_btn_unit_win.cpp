@@ -6,6 +6,7 @@
 #include "ui/picture/picture_paint_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/text/text_codepage_win.h"
 
 namespace sw {
 
@@ -59,7 +60,9 @@ PicBtnUnit::PicBtnUnit(WindowInstance& window, const UnitRecord& record)
 }
 
 bool PicBtnUnit::Create(HWND parent) {
-  if (!CreateSystemWindow(0, kPicBtnClass, L"", ChildStyle(), parent)) return false;
+  // The label is the window's text: what screen readers and other tools read as the button's name.
+  if (!CreateSystemWindow(0, kPicBtnClass, WideFromGbk(properties_.label), ChildStyle(), parent))
+    return false;
   ShowCurrentImage();
   return true;
 }
@@ -70,10 +73,28 @@ COLORREF PicBtnUnit::FlattenColor() const {
                                               : RGB(0, 0, 0);
 }
 
-void PicBtnUnit::ShowCurrentImage() {
+ButtonImage PicBtnUnit::ImageNow() const {
   std::array<bool, 4> has{};
   for (std::size_t i = 0; i < images_.size(); ++i) has[i] = !images_[i].empty();
-  shown_ = states_.ImageToShow(IsWindowEnabled(hwnd()) != FALSE, has);
+  const ButtonImage image = states_.ImageToShow(IsWindowEnabled(hwnd()) != FALSE, has);
+  // The focus shows as the mouse-over image: the skin has no other picture for it.
+  if (image == ButtonImage::kNormal && GetFocus() == hwnd() &&
+      has[static_cast<std::size_t>(ButtonImage::kMouseOver)]) {
+    return ButtonImage::kMouseOver;
+  }
+  return image;
+}
+
+std::optional<AccessibleFacts> PicBtnUnit::Accessible() const {
+  AccessibleFacts facts;  // named by its label, the window's text
+  facts.role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.default_action = WideFromGbk(kPressActionGbk);
+  facts.focusable = tab_stop();
+  return facts;
+}
+
+void PicBtnUnit::ShowCurrentImage() {
+  shown_ = ImageNow();
 
   const std::size_t slot = static_cast<std::size_t>(shown_);
   const DecodedPicture* picture = images_[slot].Decoded();
@@ -142,9 +163,7 @@ bool PicBtnUnit::Inside(LPARAM lparam) const {
 void PicBtnUnit::Apply(const ButtonStep& step) {
   if (step.capture == CaptureChange::kTake && GetCapture() != hwnd()) SetCapture(hwnd());
   if (step.capture == CaptureChange::kRelease && GetCapture() == hwnd()) ReleaseCapture();
-  std::array<bool, 4> has{};
-  for (std::size_t i = 0; i < images_.size(); ++i) has[i] = !images_[i].empty();
-  if (states_.ImageToShow(IsWindowEnabled(hwnd()) != FALSE, has) != shown_) ShowCurrentImage();
+  if (ImageNow() != shown_) ShowCurrentImage();
 }
 
 LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -164,6 +183,15 @@ LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (reinterpret_cast<HWND>(lparam) != hwnd()) Apply(states_.CaptureLost());
       return 0;
     case WM_ENABLE: ShowCurrentImage(); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: ShowCurrentImage(); return 0;
+    // Space and Enter press a focused button, once for each press of the key.
+    case WM_KEYDOWN:
+      if ((wparam == VK_SPACE || wparam == VK_RETURN) && (lparam & (LPARAM{1} << 30)) == 0) {
+        PressKeepingFocus();  // last: the handler may open a modal window or destroy this one
+        return 0;
+      }
+      return Default(message, wparam, lparam);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const ScopedPaint paint = BeginPainting(hwnd());

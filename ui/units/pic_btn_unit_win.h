@@ -18,13 +18,15 @@ class PicBtnUnit : public Unit {
   bool Create(HWND parent) override;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void PaintContent(HDC dc, const RECT& update) override;
+  std::optional<AccessibleFacts> Accessible() const override;
 
   const PictureButtonStates& states() const { return states_; }
   ButtonImage shown() const { return shown_; }
 
  private:
   void Apply(const ButtonStep& step);
-  void ShowCurrentImage();  // region and repaint for the image the state calls for
+  void ShowCurrentImage();       // region and repaint for the image the state calls for
+  ButtonImage ImageNow() const;  // the image the state and the focus call for
   bool Over(LPARAM lparam) const;
   bool Inside(LPARAM lparam) const;
   COLORREF FlattenColor() const;

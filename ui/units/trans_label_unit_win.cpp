@@ -120,6 +120,12 @@ LRESULT TransLabelUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
   }
 }
 
+std::optional<AccessibleFacts> TransLabelUnit::Accessible() const {
+  AccessibleFacts facts;  // named by its window text, which it shows
+  facts.role = ROLE_SYSTEM_STATICTEXT;
+  return facts;
+}
+
 std::optional<PropertyValue> TransLabelUnit::GetProperty(Property property) const {
   if (property == Property::kText) return PropertyValue{text_};
   return Unit::GetProperty(property);

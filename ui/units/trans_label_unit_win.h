@@ -13,6 +13,7 @@ class TransLabelUnit : public Unit {
   bool Create(HWND parent) override;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void PaintContent(HDC dc, const RECT& update) override;
+  std::optional<AccessibleFacts> Accessible() const override;
   std::optional<PropertyValue> GetProperty(Property property) const override;
   bool SetProperty(Property property, const PropertyValue& value) override;
 

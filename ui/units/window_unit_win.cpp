@@ -126,6 +126,12 @@ LRESULT WindowUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
+std::optional<AccessibleFacts> WindowUnit::Accessible() const {
+  AccessibleFacts facts;  // named by its caption
+  facts.focusable = true;
+  return facts;
+}
+
 std::optional<PropertyValue> WindowUnit::GetProperty(Property property) const {
   if (property == Property::kText) return WindowTextAsGbk();
   return Unit::GetProperty(property);

@@ -15,6 +15,7 @@ class WindowUnit : public Unit {
   bool Create(HWND owner) override;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void PaintContent(HDC dc, const RECT& update) override;
+  std::optional<AccessibleFacts> Accessible() const override;
   COLORREF Background() const override;
   std::optional<PropertyValue> GetProperty(Property property) const override;
   bool SetProperty(Property property, const PropertyValue& value) override;

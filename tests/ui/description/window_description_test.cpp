@@ -401,7 +401,8 @@ TEST(WindowDescription, PictureBoxButtonAndLabelRecordsSitWhereTheFormatPutsThem
                               .two_state = 1,
                               .latched = 0,
                               .cutout_color = 0x00B9C958,
-                              .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}}}});
+                              .images = {Bytes{0xA1}, Bytes{0xB1, 0xB2}, Bytes{}, Bytes{0xD1, 0xD2, 0xD3}},
+                              .label = {}}});
   LogicalFont font{.height = -12,
                    .width = 6,
                    .escapement = 900,
@@ -488,6 +489,30 @@ TEST(WindowDescription, OlderWindowVersionsStoreFewerValues) {
   const DescriptionRead read = ReadDescriptionTable(bytes);
   ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(std::get<WindowProperties>(read.value().windows[1].units[0].properties).version, 1u);
+}
+
+TEST(WindowDescription, Version2ButtonsAndEditBoxesEndWithTheirLabel) {
+  // Version 1 records (no label) are what older descriptions hold; they read as before, above.
+  DescriptionTable table = SampleTable();
+  const std::size_t version1 = Written(table).size();
+  const std::string button_label = "\xC9\xFA\xB3\xC9";  // GBK
+  const std::string box_label = "content";
+  for (WindowDescription& window : table.windows) {
+    auto& button = std::get<PicBtnProperties>(window.units[2].properties);
+    button.version = 2;
+    button.label = button_label;
+    auto& box = std::get<EditBoxProperties>(window.units[4].properties);
+    box.version = 2;
+    box.label = box_label;
+  }
+  const std::vector<std::uint8_t> bytes = Written(table);
+  EXPECT_EQ(bytes.size(), version1 + 2 * (4 + button_label.size() + 4 + box_label.size()));
+  const DescriptionRead read = ReadDescriptionTable(bytes);
+  ASSERT_TRUE(read.ok()) << read.message();
+  for (std::size_t i = 0; i < table.windows.size(); ++i) {
+    table.windows[i].check_value = read.value().windows[i].check_value;
+  }
+  EXPECT_EQ(read.value(), table);
 }
 
 TEST(WindowDescription, RefusesEveryTruncation) {
@@ -676,6 +701,14 @@ TEST(WindowDescription, RefusesInconsistentTables) {
        {},
        [](auto& b) { PutLe32(b, UnitOffsetAt(b, 3), 0x7FFFFFFF); },
        E::kBadRecordOffset},
+      {"picture button version 3",
+       [](auto& t) { std::get<PicBtnProperties>(UnitOf(t, 0, 2).properties).version = 3; },
+       {},
+       E::kBadVersion},
+      {"edit box version 3",
+       [](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).version = 3; },
+       {},
+       E::kBadVersion},
   };
   testing::ForEachRow(cases, [](const Corruption& c) {
     DescriptionTable table = SampleTable();
@@ -711,6 +744,10 @@ TEST(WindowDescription, WriterRefusesWhatCannotBeStored) {
        "a face of 32 bytes leaves no room for its terminator"},
       {[](auto& t) { UnitOf(t, 0, 4).name = std::string("a\0b", 3); },
        "a name with a zero byte would end early"},
+      {[](auto& t) { std::get<PicBtnProperties>(UnitOf(t, 0, 2).properties).label = "OK"; },
+       "a version-1 button has no place for a label"},
+      {[](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).label = "OK"; },
+       "a version-1 edit box has no place for a label"},
   };
   testing::ForEachRow(rows, [](const Row& row) {
     DescriptionTable table = SampleTable();

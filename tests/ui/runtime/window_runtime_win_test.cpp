@@ -862,7 +862,11 @@ TEST_F(RuntimeTest, PropertiesByNumber) {
   const Bytes png = ButtonPng(RGB(1, 2, 3));
   ASSERT_TRUE(runtime_->SetPicture(kBox, png));
   EXPECT_EQ(runtime_->GetPicture(kBox), png);
-  EXPECT_FALSE(runtime_->GetText(kBox).has_value()) << "a picture box has no text";
+  // A picture box's text is never drawn: it tells screen readers what the picture shows.
+  EXPECT_EQ(runtime_->GetText(kBox), "");
+  ASSERT_TRUE(runtime_->SetText(kBox, gbk));
+  EXPECT_EQ(runtime_->GetText(kBox), gbk);
+  EXPECT_EQ(runtime_->GetPicture(kBox), png);
   EXPECT_FALSE(runtime_->SetText(kUnitIdTag | 99, "x")) << "no such unit";
   EXPECT_FALSE(runtime_->GetNumber(kUnitIdTag | 99, Property::kLeft).has_value());
 }

@@ -1,0 +1,328 @@
+// The program as a screen reader and a keyboard user meet it: what Active Accessibility says of each unit
+// (asked as a reader asks, through oleacc), a button's default action pressing it, Tab and Shift+Tab
+// through the Tab stops, and Space or Enter on a focused skin button.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/program_state.h"
+#include "tests/app/app_driver_win.h"
+#include "tests/support/case_table.h"
+#include "ui/runtime/unit_events.h"
+#include "ui/text/text_codepage_win.h"
+#include "ui/units/pic_btn_unit_win.h"
+
+namespace sw {
+namespace {
+
+using namespace layout;
+using test::AppDriver;
+
+// An accessible object asked for by window, as readers ask; released on leaving.
+class Accessible {
+ public:
+  explicit Accessible(HWND hwnd) {
+    got_ = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                      reinterpret_cast<void**>(&object_));
+  }
+  ~Accessible() {
+    if (object_ != nullptr) object_->Release();
+  }
+  Accessible(const Accessible&) = delete;
+  Accessible& operator=(const Accessible&) = delete;
+
+  bool ok() const { return object_ != nullptr; }
+  HRESULT got() const { return got_; }
+  std::wstring Name() const { return Text(&IAccessible::get_accName); }
+  std::wstring DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
+  LONG Role() const { return Number(&IAccessible::get_accRole); }
+  LONG State() const { return Number(&IAccessible::get_accState); }
+  HRESULT DoDefaultAction() const { return object_->accDoDefaultAction(Self()); }
+
+ private:
+  static VARIANT Self() {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+  }
+  std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, BSTR*)) const {
+    BSTR text = nullptr;
+    const HRESULT got = (object_->*method)(Self(), &text);
+    std::wstring out = got == S_OK && text != nullptr ? std::wstring(text) : std::wstring();
+    SysFreeString(text);
+    return out;
+  }
+  LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, VARIANT*)) const {
+    VARIANT value{};
+    const HRESULT got = (object_->*method)(Self(), &value);
+    return got == S_OK && value.vt == VT_I4 ? value.lVal : -1;
+  }
+
+  IAccessible* object_ = nullptr;
+  HRESULT got_ = E_FAIL;
+};
+
+std::wstring Wide(std::string_view gbk) { return WideFromGbk(gbk); }
+
+// The labels, as GBK: 生成条码, 保存图片, 访问主页, 关闭, 确定, 条码内容; the default action 按下.
+const std::wstring kGenerate = Wide("\xC9\xFA\xB3\xC9\xCC\xF5\xC2\xEB");
+const std::wstring kSave = Wide("\xB1\xA3\xB4\xE6\xCD\xBC\xC6\xAC");
+const std::wstring kWeb = Wide("\xB7\xC3\xCE\xCA\xD6\xF7\xD2\xB3");
+const std::wstring kClose = Wide("\xB9\xD8\xB1\xD5");
+const std::wstring kOk = Wide("\xC8\xB7\xB6\xA8");
+const std::wstring kContent = Wide("\xCC\xF5\xC2\xEB\xC4\xDA\xC8\xDD");
+const std::wstring kPress = Wide("\xB0\xB4\xCF\xC2");
+
+// One MainWindow for the suite, as the command tests keep one; each test starts with no barcode, the
+// cue text, the focus in the content box and no message.
+class AppAccessibility : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { shared_ = new AppDriver(); }
+  static void TearDownTestSuite() {
+    delete shared_;
+    shared_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(app_.ready()) << app_.error();
+    app_.Pump();
+    runtime().SetPicture(MainWindow::kBarcodePicture, {});
+    runtime().SetText(MainWindow::kBarcodePicture, "");
+    app_.SetContent(app::kCueText);
+    runtime().SetFocusTo(MainWindow::kContentEdit);
+    Settle();
+    app_.TakeTips();
+    AppDriver::TakeOpenedPages();
+  }
+  void Press(UINT key, std::int32_t shift_state = 0) {
+    AppDriver::PressKey(key, shift_state);
+    Settle();
+  }
+  void Settle() {
+    app_.Pump();
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+  }
+  std::uint32_t Focused() const {
+    const Unit* unit = app_.runtime().UnitForHandle(GetFocus());
+    return unit != nullptr ? unit->id() : 0;
+  }
+  WindowRuntime& runtime() { return app_.runtime(); }
+
+  static AppDriver* shared_;
+  AppDriver& app_ = *shared_;
+};
+AppDriver* AppAccessibility::shared_ = nullptr;
+
+TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
+  constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE;
+  constexpr LONG kUnavailable = STATE_SYSTEM_UNAVAILABLE;
+  constexpr LONG kInvisible = STATE_SYSTEM_INVISIBLE;
+  struct Row {
+    std::uint32_t unit;
+    bool disabled;  // disabled while it is asked
+    std::wstring name;
+    LONG role;
+    LONG state_set;    // these state bits are on
+    LONG state_clear;  // and these off
+    std::wstring action;
+    const char* reason;
+  };
+  const std::wstring message = Wide(app::kEmptyContentMessage);
+  const Row rows[] = {
+      {MainWindow::kGenerateButton, false, kGenerate, ROLE_SYSTEM_PUSHBUTTON, kFocusable, kUnavailable,
+       kPress, "a skin button is a push button named by its label, and a Tab stop"},
+      {MainWindow::kSaveButton, false, kSave, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
+       "the save button"},
+      {MainWindow::kWebButton, false, kWeb, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress, "the web button"},
+      {MainWindow::kSaveButton, true, kSave, ROLE_SYSTEM_PUSHBUTTON, kUnavailable, 0, kPress,
+       "a disabled button is unavailable"},
+      {MainWindow::kCloseButton, false, kClose, ROLE_SYSTEM_PUSHBUTTON, 0, kFocusable, kPress,
+       "the close button is named, but no Tab stop"},  // 5
+      {MainWindow::kContentEdit, false, kContent, ROLE_SYSTEM_TEXT, kFocusable, kInvisible, L"",
+       "the content box is named after what it asks for, not by its text"},
+      {MainWindow::kFocusSink, false, L"", ROLE_SYSTEM_TEXT, kInvisible, kFocusable, L"",
+       "the box that parks the focus is skipped"},
+      {MainWindow::kBarcodePicture, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
+       "the barcode picture is a graphic, unnamed before the first generate"},
+      {MainWindow::kTitleIcon, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
+       "decoration: the title icon"},
+      {MainWindow::kBarcodeFrame, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"", "the frame"},  // 10
+      {MainWindow::kContentUnderline, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"", "the separator"},
+      {MainWindow::kTitleLabel, false, Wide(*runtime().GetText(MainWindow::kTitleLabel)),
+       ROLE_SYSTEM_STATICTEXT, 0, kFocusable, L"", "a label reads as its text"},
+      {ErrorTipsWindow::kTipsOkButton, false, kOk, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
+       "the tips window's OK button"},
+      {ErrorTipsWindow::kTipsMessageLabel, false, message, ROLE_SYSTEM_STATICTEXT, 0, kFocusable, L"",
+       "the tips window's message"},
+  };
+  // The tips window open beside the main window, not modally: a modal one would wait here for its close.
+  app::TipsMessage() = std::string(app::kEmptyContentMessage);
+  ASSERT_TRUE(runtime().LoadWindow(ErrorTipsWindow::kId, MainWindow::kId).ok());
+  testing::ForEachRow(rows, [&](const Row& row) {
+    const HWND hwnd = runtime().Handle(row.unit);
+    ASSERT_NE(hwnd, nullptr);
+    if (row.disabled) EnableWindow(hwnd, FALSE);
+    const Accessible accessible(hwnd);
+    ASSERT_TRUE(accessible.ok()) << std::hex << accessible.got();
+    EXPECT_EQ(accessible.Name(), row.name);
+    EXPECT_EQ(accessible.Role(), row.role);
+    EXPECT_EQ(accessible.State() & row.state_set, row.state_set) << std::hex << accessible.State();
+    EXPECT_EQ(accessible.State() & row.state_clear, 0) << std::hex << accessible.State();
+    EXPECT_EQ(accessible.DefaultAction(), row.action);
+    if (row.disabled) EnableWindow(hwnd, TRUE);
+  });
+  runtime().DestroyWindowLater(ErrorTipsWindow::kId);
+  Settle();
+}
+
+TEST_F(AppAccessibility, TheBarcodePictureIsNamedByTheContentItShows) {
+  for (const char* content : {"ABC123", "9780201379624"}) {
+    app_.SetContent(content);
+    app_.Click(MainWindow::kGenerateButton);
+    Settle();
+    EXPECT_EQ(Accessible(runtime().Handle(MainWindow::kBarcodePicture)).Name(), Wide(content));
+  }
+}
+
+TEST_F(AppAccessibility, TheDefaultActionOfAButtonPressesIt) {
+  enum Outcome { kPageOpened, kAskedForABarcode, kGenerated, kNothing };
+  struct Row {
+    std::uint32_t unit;
+    bool disabled;
+    Outcome outcome;
+    const char* reason;
+  };
+  const Row rows[] = {
+      {MainWindow::kWebButton, false, kPageOpened, "the web button opens the page"},
+      {MainWindow::kSaveButton, false, kAskedForABarcode, "save before any barcode asks for one"},
+      {MainWindow::kGenerateButton, false, kGenerated, "generate shows the barcode"},
+      {MainWindow::kWebButton, true, kNothing, "a disabled button is not pressed"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    SetUp();
+    app_.SetContent("ABC123");
+    const HWND hwnd = runtime().Handle(row.unit);
+    if (row.disabled) EnableWindow(hwnd, FALSE);
+    const HRESULT done = Accessible(hwnd).DoDefaultAction();
+    Settle();
+    if (row.disabled) EnableWindow(hwnd, TRUE);
+    EXPECT_EQ(SUCCEEDED(done), row.outcome != kNothing);
+    EXPECT_EQ(AppDriver::TakeOpenedPages().size(), row.outcome == kPageOpened ? 1u : 0u);
+    const auto tips = app_.TakeTips();
+    EXPECT_EQ(tips.size(), row.outcome == kAskedForABarcode ? 1u : 0u);
+    if (!tips.empty()) {
+      EXPECT_EQ(tips[0].message, app::kNoBarcodeMessage);
+    }
+    EXPECT_EQ(app_.Picture().empty(), row.outcome != kGenerated);
+  });
+}
+
+TEST_F(AppAccessibility, TabAndShiftTabGoRoundTheStopsInReadingOrder) {
+  struct Row {
+    std::uint32_t from;  // focused (by the keyboard), or clicked when `click`
+    bool click;
+    std::int32_t shift_state;
+    std::vector<std::uint32_t> steps;  // the focus after each press
+    const char* reason;
+  };
+  using M = MainWindow;
+  const std::int32_t kShift = event::kShiftDown;
+  const Row rows[] = {
+      {M::kContentEdit,
+       false,
+       0,
+       {M::kGenerateButton, M::kSaveButton, M::kWebButton, M::kContentEdit},
+       "Tab: the box, then the buttons left to right, and round"},
+      {M::kContentEdit,
+       false,
+       kShift,
+       {M::kWebButton, M::kSaveButton, M::kGenerateButton, M::kContentEdit},
+       "Shift+Tab: the other way round"},
+      {M::kGenerateButton, true, 0, {M::kSaveButton}, "after a clicked generate, on to the next button"},
+      {M::kGenerateButton, true, kShift, {M::kContentEdit}, "or back to the box"},
+      {M::kWebButton, false, 0, {M::kContentEdit, M::kGenerateButton}, "from the last stop to the first"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    SetUp();
+    if (row.click) {
+      app_.SetContent("ABC123");
+      app_.Click(row.from);
+      Settle();
+      ASSERT_EQ(Focused(), M::kFocusSink) << "a clicked generate parks the focus";
+    } else {
+      runtime().SetFocusTo(row.from);
+    }
+    for (std::uint32_t expected : row.steps) {
+      Press(VK_TAB, row.shift_state);
+      EXPECT_EQ(Focused(), expected) << std::hex << expected;
+    }
+  });
+}
+
+TEST_F(AppAccessibility, TabInATipsWindowStaysOnItsOkButton) {
+  // Open beside the main window and handed each Tab directly: the driver closes any tips window that the
+  // loop meets.
+  ASSERT_TRUE(runtime().LoadWindow(TipsWindow::kId, MainWindow::kId).ok());
+  const HWND tips = runtime().Handle(TipsWindow::kId);
+  SetActiveWindow(tips);
+  SetFocus(tips);
+  ASSERT_EQ(GetFocus(), tips);
+  for (int i = 0; i < 2; ++i) {
+    MSG tab{};
+    tab.hwnd = GetFocus();
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    tab.lParam = static_cast<LPARAM>(MapVirtualKeyW(VK_TAB, MAPVK_VK_TO_VSC) << 16 | 1);
+    runtime().Deliver(tab);
+    EXPECT_EQ(Focused(), TipsWindow::kTipsOkButton);
+  }
+  runtime().DestroyWindowLater(TipsWindow::kId);
+  Settle();
+}
+
+TEST_F(AppAccessibility, SpaceOrEnterPressesTheFocusedButtonWhichKeepsTheFocus) {
+  enum Outcome { kPageOpened, kAskedForABarcode, kGenerated };
+  struct Row {
+    std::uint32_t button;
+    UINT key;
+    Outcome outcome;
+    const char* reason;
+  };
+  using M = MainWindow;
+  const Row rows[] = {
+      {M::kWebButton, VK_SPACE, kPageOpened, "Space presses"},
+      {M::kWebButton, VK_RETURN, kPageOpened, "so does Enter"},
+      {M::kSaveButton, VK_SPACE, kAskedForABarcode, "the save button's message, then back on the button"},
+      {M::kGenerateButton, VK_RETURN, kGenerated, "generate, and the focus stays on the button, not parked"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    SetUp();
+    app_.SetContent("ABC123");
+    runtime().SetFocusTo(row.button);
+    Press(row.key);
+    EXPECT_EQ(AppDriver::TakeOpenedPages().size(), row.outcome == kPageOpened ? 1u : 0u);
+    EXPECT_EQ(app_.TakeTips().size(), row.outcome == kAskedForABarcode ? 1u : 0u);
+    EXPECT_EQ(app_.Picture().empty(), row.outcome != kGenerated);
+    EXPECT_EQ(Focused(), row.button);
+  });
+}
+
+TEST_F(AppAccessibility, AFocusedButtonShowsItsMouseOverImage) {
+  auto* button = dynamic_cast<PicBtnUnit*>(runtime().FindUnit(MainWindow::kSaveButton));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->shown(), ButtonImage::kNormal);
+  Press(VK_TAB);
+  Press(VK_TAB);
+  ASSERT_EQ(Focused(), MainWindow::kSaveButton);
+  EXPECT_EQ(button->shown(), ButtonImage::kMouseOver);
+  Press(VK_TAB);
+  EXPECT_EQ(button->shown(), ButtonImage::kNormal);
+}
+
+}  // namespace
+}  // namespace sw
