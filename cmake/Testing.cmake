@@ -4,6 +4,13 @@
 file(MAKE_DIRECTORY ${SW_TEST_RESULTS})
 # The print tests' own CUPS daemon (tests/support/private_cups.sh) keeps its socket and files here.
 set(SW_PRINT_DIR ${CMAKE_BINARY_DIR}/tests/app/print)
+# sw_asks_test_spooler(<test>...): Wine's spooler asks CUPS for the printers whenever a process loads it
+# (the program does, through the common dialogs): every Windows process of a test asks the run's own
+# daemon (no printers while it is not running), never the machine's.
+function(sw_asks_test_spooler)
+  set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT "CUPS_SERVER=${SW_PRINT_DIR}/cups.sock")
+endfunction()
+
 function(sw_add_gtest name)
   cmake_parse_arguments(arg "" "" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
@@ -19,9 +26,7 @@ function(sw_add_gtest name)
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "GTEST_OUTPUT=xml:${xml}" TIMEOUT 600)
   if(WIN32)
-    # Wine's spooler asks CUPS for the printers whenever a process loads it: every Windows test asks the
-    # run's own daemon (no printers while it is not running), never the machine's.
-    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "CUPS_SERVER=${SW_PRINT_DIR}/cups.sock")
+    sw_asks_test_spooler(${name})
     # scripts/wine-exec answers 77 where this machine cannot run the executable's Wine (32-bit).
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   endif()
