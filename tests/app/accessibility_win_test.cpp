@@ -11,6 +11,7 @@
 #include "app/app_texts.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/text/text_codepage_win.h"
@@ -80,13 +81,8 @@ const std::wstring kPress = Wide("\xB0\xB4\xCF\xC2");
 
 // One MainWindow for the suite, as the command tests keep one; each test starts with no barcode, the
 // cue text, the focus in the content box and no message.
-class AppAccessibility : public ::testing::Test {
+class AppAccessibility : public test::SharedAppTest {
  protected:
-  static void SetUpTestSuite() { shared_ = new AppDriver(); }
-  static void TearDownTestSuite() {
-    delete shared_;
-    shared_ = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(app_.ready()) << app_.error();
     app_.Pump();
@@ -98,25 +94,13 @@ class AppAccessibility : public ::testing::Test {
     app_.TakeTips();
     AppDriver::TakeOpenedPages();
   }
-  void Press(UINT key, std::int32_t shift_state = 0) {
-    AppDriver::PressKey(key, shift_state);
-    Settle();
-  }
-  void Settle() {
-    app_.Pump();
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-  }
+  void Press(UINT key, std::int32_t shift_state = 0) { app_.PressAndSettle(key, shift_state); }
+  void Settle() { app_.Settle(); }
   std::uint32_t Focused() const {
     const Unit* unit = app_.runtime().UnitForHandle(GetFocus());
     return unit != nullptr ? unit->id() : 0;
   }
-  WindowRuntime& runtime() { return app_.runtime(); }
-
-  static AppDriver* shared_;
-  AppDriver& app_ = *shared_;
 };
-AppDriver* AppAccessibility::shared_ = nullptr;
 
 TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
   constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE;

@@ -83,6 +83,24 @@ void AppDriver::Pump() {
   }
 }
 
+void AppDriver::Settle() {
+  Pump();
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+}
+
+void AppDriver::PressAndSettle(UINT key, std::int32_t shift_state, bool held) {
+  PressKey(key, shift_state, held);
+  Settle();
+}
+
+std::vector<TipsSeen> AppDriver::Generate(std::string_view content) {
+  SetContent(content);
+  Click(MainWindow::kGenerateButton);
+  Pump();
+  return TakeTips();
+}
+
 namespace {
 
 bool AltWithoutCtrl(std::int32_t shift_state) {

@@ -56,6 +56,12 @@ class AppDriver {
   std::string Content() const;
   std::vector<std::uint8_t> Picture() const;  // BarcodePicture's picture bytes
   void Pump();                                // every waiting message
+  // Every waiting message, then no shift key down: a posted key leaves the thread's keyboard state behind.
+  void Settle();
+  // A key pressed and released in the focused window, handled (PressKey, then Settle).
+  void PressAndSettle(UINT key, std::int32_t shift_state = 0, bool held = false);
+  // The content into the box and a click on the generate button, handled; the tips windows it opened.
+  std::vector<TipsSeen> Generate(std::string_view content);
 
   // Tips windows opened (and closed by the driver) since the last call.
   std::vector<TipsSeen> TakeTips();

@@ -15,6 +15,7 @@
 #include "app/handlers_win.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/runtime/unit_events.h"
@@ -150,14 +151,9 @@ MenuReader* MenuReader::active_ = nullptr;
 // What asks for the menu.
 enum class Opener { kRightClick, kMenuKey, kShiftF10 };
 
-// One MainWindow for the whole suite; every test starts from a fresh start's state.
-class BarcodeMenu : public ::testing::Test {
+// Every test starts from a fresh start's state.
+class BarcodeMenu : public test::SharedAppTest {
  protected:
-  static void SetUpTestSuite() { shared_ = new AppDriver(); }
-  static void TearDownTestSuite() {
-    delete shared_;
-    shared_ = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(app_.ready()) << app_.error();
     app_.Pump();
@@ -172,12 +168,7 @@ class BarcodeMenu : public ::testing::Test {
     runtime().SetFocusTo(MainWindow::kFocusSink);
     app_.SetContent("MENU-1");
   }
-  void Generate(std::string_view content) {
-    app_.SetContent(content);
-    app_.Click(MainWindow::kGenerateButton);
-    app_.Pump();
-    EXPECT_TRUE(app_.TakeTips().empty()) << content;
-  }
+  void Generate(std::string_view content) { EXPECT_TRUE(app_.Generate(content).empty()) << content; }
   // A right click at `at` (client coordinates of the picture), sent to whichever unit the system finds
   // there: the topmost visible one.
   void RightClick(POINT at) {
@@ -189,19 +180,12 @@ class BarcodeMenu : public ::testing::Test {
     PostMessageW(hit, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     app_.Pump();
   }
-  // The key in the focused window, through the runtime's loop; no shift key stays down afterwards.
-  void Press(UINT key, std::int32_t shift_state = 0) {
-    AppDriver::PressKey(key, shift_state);
-    app_.Pump();
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-  }
   // Asks for the menu; a right click lands at `at` in the picture.
   void Open(Opener opener, POINT at = {}) {
     switch (opener) {
       case Opener::kRightClick: RightClick(at); break;
-      case Opener::kMenuKey: Press(VK_APPS); break;
-      case Opener::kShiftF10: Press(VK_F10, event::kShiftDown); break;
+      case Opener::kMenuKey: app_.PressAndSettle(VK_APPS); break;
+      case Opener::kShiftF10: app_.PressAndSettle(VK_F10, event::kShiftDown); break;
     }
   }
   HWND Picture() { return runtime().Handle(MainWindow::kBarcodePicture); }
@@ -209,13 +193,8 @@ class BarcodeMenu : public ::testing::Test {
     ClientToScreen(Picture(), &at);
     return at;
   }
-  WindowRuntime& runtime() { return app_.runtime(); }
-
-  static AppDriver* shared_;
-  AppDriver& app_ = *shared_;
   MenuReader menus_;
 };
-AppDriver* BarcodeMenu::shared_ = nullptr;
 
 // Places in the picture (344 x 120), client coordinates.
 constexpr POINT kPictureCentre{344 / 2, 120 / 2};

@@ -19,6 +19,7 @@
 #include "render/bmp_format.h"
 #include "render/byte_reader.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/clipboard_win.h"
@@ -137,15 +138,9 @@ int BlackPixelsInBarRows(const std::vector<std::uint8_t>& picture) {
   return black;
 }
 
-// One MainWindow for the whole suite (each window that closes costs Wine seconds without a window
-// manager); every test starts from the state of a fresh start: no picture, the cue text, no messages.
-class AppCommands : public ::testing::Test {
+// Every test starts from the state of a fresh start: no picture, the cue text, no messages.
+class AppCommands : public test::SharedAppTest {
  protected:
-  static void SetUpTestSuite() { shared_ = new AppDriver(); }
-  static void TearDownTestSuite() {
-    delete shared_;
-    shared_ = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(app_.ready()) << app_.error();
     app_.Pump();
@@ -163,36 +158,19 @@ class AppCommands : public ::testing::Test {
     for (const std::string& path : saved_) DeleteFileW(WideFromGbk(path).c_str());
   }
   // Generate for `content` and expect no message.
-  void Generate(std::string_view content) {
-    app_.SetContent(content);
-    app_.Click(MainWindow::kGenerateButton);
-    app_.Pump();
-    EXPECT_TRUE(app_.TakeTips().empty()) << content;
-  }
-  // The key in the focused window, through the runtime's loop; no shift key stays down afterwards.
+  void Generate(std::string_view content) { EXPECT_TRUE(app_.Generate(content).empty()) << content; }
   void Press(UINT key, std::int32_t shift_state = 0, bool held = false) {
-    AppDriver::PressKey(key, shift_state, held);
-    Settle();
+    app_.PressAndSettle(key, shift_state, held);
   }
-  // Runs the loop over what was posted; no shift key stays down afterwards.
-  void Settle() {
-    app_.Pump();
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-  }
+  void Settle() { app_.Settle(); }
   std::vector<TipsSeen> Save() {
     app_.Click(MainWindow::kSaveButton);
     app_.Pump();
     saved_.push_back(app::SavedPath());
     return app_.TakeTips();
   }
-  WindowRuntime& runtime() { return app_.runtime(); }
-
-  static AppDriver* shared_;
-  AppDriver& app_ = *shared_;
   std::vector<std::string> saved_;  // every path a save attempted, removed afterwards
 };
-AppDriver* AppCommands::shared_ = nullptr;
 
 TEST_F(AppCommands, ContentBoxShowsTheCueTextWhileEmpty) {
   struct Row {

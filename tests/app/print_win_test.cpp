@@ -13,6 +13,7 @@
 #include "app/app_texts.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/printing/print_job_win.h"
 #include "ui/runtime/unit_events.h"
@@ -33,13 +34,11 @@ PrinterChoice ScreenAsPrinter(HWND) {
   return ChosenPrinter{ScopedPrinterDc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)), 1};
 }
 
-class PrintCommand : public ::testing::Test {
+class PrintCommand : public test::SharedAppTest {
  protected:
-  static void SetUpTestSuite() { shared_ = new AppDriver(); }
   static void TearDownTestSuite() {
     ReplacePrintDialogForTests(nullptr);
-    delete shared_;
-    shared_ = nullptr;
+    SharedAppTest::TearDownTestSuite();
   }
   void SetUp() override {
     ASSERT_TRUE(app_.ready()) << app_.error();
@@ -48,26 +47,14 @@ class PrintCommand : public ::testing::Test {
     app_.Pump();
     app_.TakeTips();
   }
-  void Generate(const std::string& content) {
-    app_.SetContent(content);
-    app_.Click(MainWindow::kGenerateButton);
-    app_.Pump();
-    ASSERT_TRUE(app_.TakeTips().empty()) << content;
-  }
+  void Generate(const std::string& content) { ASSERT_TRUE(app_.Generate(content).empty()) << content; }
   // Ctrl+P in the main window; the messages it showed.
   std::vector<test::TipsSeen> PressCtrlP() {
     app_.runtime().SetFocusTo(MainWindow::kContentEdit);
-    AppDriver::PressKey('P', event::kCtrlDown);
-    app_.Pump();
-    BYTE none[256] = {};
-    SetKeyboardState(none);
+    app_.PressAndSettle('P', event::kCtrlDown);
     return app_.TakeTips();
   }
-
-  static AppDriver* shared_;
-  AppDriver& app_ = *shared_;
 };
-AppDriver* PrintCommand::shared_ = nullptr;
 
 TEST_F(PrintCommand, SaysWhyItCannotPrint) {
   struct Row {

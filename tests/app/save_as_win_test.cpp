@@ -7,7 +7,6 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -19,7 +18,9 @@
 #include "app/program_state.h"
 #include "render/bitmap.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
+#include "tests/support/scan_manifest.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/files/save_dialog_win.h"
@@ -156,23 +157,8 @@ Phys PhysOf(const std::vector<std::uint8_t>& png) {
   return {};
 }
 
-std::string Hex(const std::string& text) {
-  std::string hex;
-  char pair[3];
-  for (unsigned char c : text) {
-    std::snprintf(pair, sizeof pair, "%02x", c);
-    hex += pair;
-  }
-  return hex;
-}
-
-class SaveAs : public ::testing::Test {
+class SaveAs : public test::SharedAppTest {
  protected:
-  static void SetUpTestSuite() { shared_ = new AppDriver(); }
-  static void TearDownTestSuite() {
-    delete shared_;
-    shared_ = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(app_.ready()) << app_.error();
     ASSERT_FALSE(folder_.path().empty());
@@ -185,32 +171,21 @@ class SaveAs : public ::testing::Test {
     KillTimer(nullptr, timer_);
     script = nullptr;
   }
-  void Generate(std::string_view content) {
-    app_.SetContent(content);
-    app_.Click(MainWindow::kGenerateButton);
-    app_.Pump();
-    ASSERT_TRUE(app_.TakeTips().empty()) << content;
-  }
+  void Generate(std::string_view content) { ASSERT_TRUE(app_.Generate(content).empty()) << content; }
   // Ctrl+Shift+S in the main window, the dialog driven by `s`; the tips windows it led to.
   std::vector<test::TipsSeen> SaveAsBy(DialogScript& s) {
     script = &s;
     app_.runtime().SetFocusTo(MainWindow::kFocusSink);
-    AppDriver::PressKey('S', event::kCtrlDown | event::kShiftDown);
-    app_.Pump();
-    BYTE none[256] = {};
-    SetKeyboardState(none);
+    app_.PressAndSettle('S', event::kCtrlDown | event::kShiftDown);
     script = nullptr;
     return app_.TakeTips();
   }
   // The tips the save should show for `path`.
   static std::string SavedTo(const std::wstring& path) { return app::SavedMessage(GbkFromWide(path)); }
 
-  static AppDriver* shared_;
   static testing::TempFolder folder_;
-  AppDriver& app_ = *shared_;
   UINT_PTR timer_ = 0;
 };
-AppDriver* SaveAs::shared_ = nullptr;
 testing::TempFolder SaveAs::folder_;
 
 // Runs first: the first dialog of the run opens in Pictures.
@@ -306,7 +281,7 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     if (scan_folder != nullptr) {
       const std::string name = "saved_as/" + std::to_string(index) + ".png";
       ASSERT_TRUE(WriteBytesToFile(std::string(scan_folder) + "\\" + name, {file}));
-      manifest += name + " " + Hex(row.content) + "\n";
+      manifest += testing::ScanManifestLine(name, row.content);
     }
   });
   if (scan_folder != nullptr) {

@@ -14,6 +14,7 @@
 #include "app/app_texts.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/support/scan_manifest.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/runtime/unit_events.h"
@@ -79,16 +80,6 @@ std::vector<std::string> LongContents() {
   return contents;
 }
 
-std::string Hex(const std::string& text) {
-  std::string hex;
-  char pair[3];
-  for (unsigned char c : text) {
-    std::snprintf(pair, sizeof pair, "%02x", c);
-    hex += pair;
-  }
-  return hex;
-}
-
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   return WriteBytesToFile(path, {bytes});
 }
@@ -109,12 +100,7 @@ class ScanPictures : public ::testing::Test {
     DeleteFileW(WideFromGbk(folder_ + "\\manifest.txt").c_str());
     ASSERT_TRUE(app_.ready()) << app_.error();
   }
-  void Generate(const std::string& content) {
-    app_.SetContent(content);
-    app_.Click(MainWindow::kGenerateButton);
-    app_.Pump();
-    ASSERT_TRUE(app_.TakeTips().empty()) << content;
-  }
+  void Generate(const std::string& content) { ASSERT_TRUE(app_.Generate(content).empty()) << content; }
 
   test::AppDriver app_;
   std::string folder_;
@@ -145,14 +131,14 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
       // The save command writes the shown picture byte for byte (app_commands_win_test).
       ASSERT_TRUE(WriteFile(path, app_.Picture())) << path;
     }
-    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+    manifest_ += testing::ScanManifestLine(name, content);
   }
   index = 0;
   for (const std::string& content : long_contents) {
     Generate(content);
     std::snprintf(name, sizeof name, "full\\%02d.bmp", index++);
     ASSERT_TRUE(WriteFile(folder_ + "\\" + name, test::ReadFileBytes(std::string(app::kFullSizeCopyPath))));
-    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+    manifest_ += testing::ScanManifestLine(name, content);
   }
   // Ctrl+C without a selection: the barcode as the clipboard holds it, written back as a BMP file.
   const std::string clipboard_contents[] = {
@@ -170,7 +156,7 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
     const std::vector<std::uint8_t> copied = BmpFromClipboard(app_.runtime().Handle(MainWindow::kId));
     ASSERT_FALSE(copied.empty()) << content;
     ASSERT_TRUE(WriteFile(folder_ + "\\" + name, copied));
-    manifest_ += std::string(name) + " " + Hex(content) + "\n";
+    manifest_ += testing::ScanManifestLine(name, content);
   }
   BYTE no_keys[256] = {};
   SetKeyboardState(no_keys);

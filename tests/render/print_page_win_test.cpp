@@ -18,6 +18,7 @@
 #include "render/barcode_canvas.h"
 #include "render/print_layout.h"
 #include "tests/support/case_table.h"
+#include "tests/support/scan_manifest.h"
 #include "ui/files/file_services_win.h"
 #include "ui/handles/handles_win.h"
 #include "ui/text/text_codepage_win.h"
@@ -116,16 +117,6 @@ class PageCanvas {
   ScopedSelect selected_;
 };
 
-std::string Hex(const std::string& text) {
-  std::string hex;
-  char pair[3];
-  for (unsigned char c : text) {
-    std::snprintf(pair, sizeof pair, "%02x", c);
-    hex += pair;
-  }
-  return hex;
-}
-
 TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
   const char* folder_variable = std::getenv("SW_PRINT_SCAN_DIR");
   ASSERT_NE(folder_variable, nullptr) << "SW_PRINT_SCAN_DIR names the folder for the pages";
@@ -195,7 +186,7 @@ TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
     std::snprintf(name, sizeof name, "printed\\%02zu.bmp", index);
     ASSERT_TRUE(WriteBytesToFile(folder + "\\" + name, {page.BmpFile()}));
     name[7] = '/';
-    manifest += std::string(name) + " " + Hex(row.content) + "\n";
+    manifest += testing::ScanManifestLine(name, row.content);
   });
   if (!testing::RowFilter().empty()) return;  // a part of the pages is no run for the decoders
   const std::vector<std::uint8_t> bytes(manifest.begin(), manifest.end());
