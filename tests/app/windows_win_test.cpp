@@ -225,7 +225,9 @@ TEST_F(AppWindows, TipsWindowsOpenOverTheMainWindow) {
   EXPECT_EQ(ScreenPixelOnceShown(TipsWindow::kTipsTitleBar, 2, 14, kBar), kBar);
   // The title label lies on the window above the bar and shows the bar through itself, all along
   // (the message label, also below it, must not paint its own background there).
-  for (int x : {2, 200, 320}) EXPECT_EQ(ScreenPixel(TipsWindow::kTipsTitleLabel, x, 2), kBar) << x;
+  for (int x : {2, 200, 320}) {
+    EXPECT_EQ(ScreenPixelOnceShown(TipsWindow::kTipsTitleLabel, x, 2, kBar), kBar) << x;
+  }
 }
 
 }  // namespace
