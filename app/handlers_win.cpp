@@ -30,7 +30,7 @@
 #include "ui/files/save_dialog_win.h"
 #include "ui/printing/print_job_win.h"
 #include "ui/runtime/unit_font_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw::app {
 namespace {

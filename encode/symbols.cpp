@@ -4,7 +4,7 @@
 
 #include "encode/code128_tables.h"
 #include "encode/segments.h"
-#include "ui/text/gbk.h"
+#include "base/gbk.h"
 
 namespace sw::code128 {
 namespace {

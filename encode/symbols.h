@@ -15,7 +15,7 @@ struct SymbolSequence {
 
 // Start C when the first segment that yields a symbol is set C (or none does), else Start B; a switch before
 // every later such segment whose set differs from the one in force. Bytes without a set B value (anything
-// but the space and 33 to 126) are left out, and so is a GBK double-byte character whole (ui/text/gbk.h,
+// but the space and 33 to 126) are left out, and so is a GBK double-byte character whole (base/gbk.h,
 // which the file-name check reads by too), even when its trail byte equals a printable character; a lead
 // byte with no trail byte after it is left out alone. A segment left with nothing is passed over.
 SymbolSequence BuildSymbols(const std::vector<std::string>& segments);

@@ -7,7 +7,7 @@
 #include "render/bitmap_messages.h"
 #include "render/bmp_reader.h"
 #include "render/bmp_writer.h"
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 #include "render/dib_exception.h"
 #include "render/palette.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/color.h"
+#include "base/color.h"
 #include "render/dib.h"
 
 namespace sw {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "render/bitmap_messages.h"
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 #include "render/dib_exception.h"
 
 namespace sw {

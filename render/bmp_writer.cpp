@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace sw {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "render/bmp_format.h"
+#include "base/bmp_format.h"
 
 namespace sw {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "render/color.h"
+#include "base/color.h"
 
 namespace sw {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "ui/result/result.h"
+#include "base/result.h"
 
 namespace sw {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ui/result/result.h"
+#include "base/result.h"
 
 namespace sw {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/handles/handles_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 

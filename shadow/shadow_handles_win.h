@@ -7,7 +7,7 @@
 
 #include "shadow/gdiplus_flat_win.h"
 #include "shadow/system_call_table_win.h"
-#include "ui/handles/handle_owner.h"
+#include "base/handle_owner.h"
 
 namespace sw {
 

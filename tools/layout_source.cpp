@@ -19,7 +19,7 @@
 #include <type_traits>
 
 #include "tools/gbk_text.h"
-#include "ui/result/hex_text.h"
+#include "base/hex_text.h"
 #include "ui/runtime/unit_events.h"
 
 namespace sw::tools {

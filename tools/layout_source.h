@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ui/description/window_description.h"
-#include "ui/result/result.h"
+#include "base/result.h"
 
 namespace sw::tools {
 

@@ -14,7 +14,7 @@
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 #include "ui/units/pic_btn_unit_win.h"
 
 namespace sw {

@@ -8,9 +8,9 @@
 #include "app/program_state.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "ui/files/file_services_win.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;

@@ -19,7 +19,7 @@
 #include "tests/support/case_table.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

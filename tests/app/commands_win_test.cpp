@@ -16,17 +16,17 @@
 #include "app/program_state.h"
 #include "encode/code128_encoder.h"
 #include "render/bitmap.h"
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

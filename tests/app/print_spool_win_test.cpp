@@ -22,7 +22,7 @@
 #include "render/print_page_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/support/case_table.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/printing/print_job_win.h"
 #include "ui/runtime/unit_events.h"
 

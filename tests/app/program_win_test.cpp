@@ -15,9 +15,9 @@
 #include "app/app_texts.h"
 #include "tests/support/case_table.h"
 #include "ui/files/file_services_win.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

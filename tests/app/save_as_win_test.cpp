@@ -26,7 +26,7 @@
 #include "ui/files/save_dialog_win.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

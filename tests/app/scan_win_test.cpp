@@ -18,7 +18,7 @@
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/runtime/unit_events.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

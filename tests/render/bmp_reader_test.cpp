@@ -6,8 +6,8 @@
 
 #include "render/bitmap.h"
 #include "render/bitmap_messages.h"
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 #include "tests/support/case_table.h"
 
 namespace sw {

@@ -20,8 +20,8 @@
 #include "tests/support/case_table.h"
 #include "tests/support/scan_manifest.h"
 #include "ui/files/file_services_win.h"
-#include "ui/handles/handles_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -13,7 +13,7 @@
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
 #include "tests/support/case_table.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 
 namespace sw {
 namespace {

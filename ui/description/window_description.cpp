@@ -10,8 +10,8 @@
 #include <type_traits>
 #include <unordered_map>
 
-#include "render/byte_reader.h"
-#include "ui/result/hex_text.h"
+#include "base/byte_reader.h"
+#include "base/hex_text.h"
 
 namespace sw {
 namespace {

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "render/color.h"
-#include "ui/result/result.h"
+#include "base/color.h"
+#include "base/result.h"
 
 namespace sw {
 

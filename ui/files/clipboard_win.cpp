@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/picture/packed_dib.h"
 
 namespace sw {

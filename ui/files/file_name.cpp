@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-#include "ui/text/gbk.h"
+#include "base/gbk.h"
 
 namespace sw {
 

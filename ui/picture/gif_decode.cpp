@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 #include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 #include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"

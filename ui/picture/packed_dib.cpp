@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 
 namespace sw {
 namespace {

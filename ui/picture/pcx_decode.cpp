@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 #include "ui/picture/packed_dib.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"

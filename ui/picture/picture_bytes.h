@@ -1,4 +1,4 @@
-// Size caps and failure results shared by the picture readers; render/byte_reader.h reads their bytes.
+// Size caps and failure results shared by the picture readers; base/byte_reader.h reads their bytes.
 #pragma once
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 #include "ui/picture/picture_bytes.h"
 #include "ui/picture/picture_readers.h"
 

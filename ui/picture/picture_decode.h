@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/handles/handle_owner.h"
+#include "base/handle_owner.h"
 
 namespace sw {
 

@@ -3,8 +3,8 @@
 #include <new>
 #include <vector>
 
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 #include "ui/picture/picture_paint_win.h"
 
 namespace sw {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "render/color.h"
-#include "ui/handles/handles_win.h"
+#include "base/color.h"
+#include "base/handles_win.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/picture/picture_placement.h"
 

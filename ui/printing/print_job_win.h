@@ -7,8 +7,8 @@
 #include <functional>
 #include <string_view>
 
-#include "ui/handles/handles_win.h"
-#include "ui/result/result.h"
+#include "base/handles_win.h"
+#include "base/result.h"
 
 namespace sw {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 

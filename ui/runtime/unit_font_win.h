@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "ui/description/window_description.h"
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 
 namespace sw {
 

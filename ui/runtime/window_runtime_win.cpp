@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ui/result/hex_text.h"
+#include "base/hex_text.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/units/draw_panel_unit_win.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "ui/description/window_description.h"
-#include "ui/handles/handles_win.h"
-#include "ui/result/result.h"
+#include "base/handles_win.h"
+#include "base/result.h"
 #include "ui/runtime/unit_win.h"
 
 namespace sw {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/picture/cached_picture_win.h"
 #include "ui/runtime/unit_win.h"
 

@@ -2,7 +2,7 @@
 // border, its text is centred vertically by a padded non-client area in the background colour.
 #pragma once
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/runtime/unit_win.h"
 
 namespace sw {

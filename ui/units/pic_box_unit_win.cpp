@@ -1,6 +1,6 @@
 #include "ui/units/pic_box_unit_win.h"
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/picture/picture_paint_win.h"
 #include "ui/runtime/window_runtime_win.h"
 

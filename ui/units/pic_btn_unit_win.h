@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/picture/cached_picture_win.h"
 #include "ui/runtime/unit_win.h"
 #include "ui/units/picture_button_states.h"

@@ -5,7 +5,7 @@
 
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -1,7 +1,7 @@
 // TransLabel: text drawn over whatever lies beneath the label (its container and the units under it).
 #pragma once
 
-#include "ui/handles/handles_win.h"
+#include "base/handles_win.h"
 #include "ui/runtime/unit_win.h"
 
 namespace sw {

@@ -13,7 +13,7 @@
 
 #include "tests/support/case_table.h"
 #include "tests/support/temp_folder_win.h"
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

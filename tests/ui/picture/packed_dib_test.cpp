@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "render/bitmap.h"
-#include "render/bmp_format.h"
-#include "render/byte_reader.h"
+#include "base/bmp_format.h"
+#include "base/byte_reader.h"
 #include "tests/support/case_table.h"
 #include "ui/picture/picture_decode.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/bmp_format.h"
+#include "base/bmp_format.h"
 
 namespace sw::test {
 

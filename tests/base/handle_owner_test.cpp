@@ -1,5 +1,5 @@
 // The one handle owner: what it releases, and when, as owners are moved, reset and handed over.
-#include "ui/handles/handle_owner.h"
+#include "base/handle_owner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Byte layout of BMP files and packed DIBs: header sizes and field offsets (render/byte_reader.h reads them).
+// Byte layout of BMP files and packed DIBs: header sizes and field offsets (base/byte_reader.h reads them).
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "ui/text/text_codepage_win.h"
+#include "base/text_codepage_win.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/handles/handle_owner.h"
+#include "base/handle_owner.h"
 
 namespace sw {
 namespace handles {

@@ -1,7 +1,7 @@
 // The byte reader's bounds: offset + count is never computed where it could wrap, so a huge offset or count
 // from a lying header is refused instead of passing as a small one. The picture and description readers
 // never ask for such values, so only these rows reach the wrapping cases.
-#include "render/byte_reader.h"
+#include "base/byte_reader.h"
 
 #include <gtest/gtest.h>
 
