@@ -15,6 +15,7 @@
 #include "app/commands.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
 #include "render/bitmap.h"
@@ -30,7 +31,6 @@
 #include "ui/files/save_dialog_win.h"
 #include "ui/printing/print_job_win.h"
 #include "ui/runtime/unit_font_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw::app {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "base/gbk.h"
 #include "encode/code128_tables.h"
 #include "encode/segments.h"
-#include "base/gbk.h"
 
 namespace sw::code128 {
 namespace {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <new>
 
+#include "base/byte_reader.h"
 #include "render/bitmap_messages.h"
 #include "render/bmp_reader.h"
 #include "render/bmp_writer.h"
-#include "base/byte_reader.h"
 #include "render/dib_exception.h"
 #include "render/palette.h"
 

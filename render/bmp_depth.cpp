@@ -1,8 +1,8 @@
 #include "render/bmp_depth.h"
 
-#include "render/bitmap.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "render/bitmap.h"
 
 namespace sw {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "render/bitmap_messages.h"
 #include "base/byte_reader.h"
+#include "render/bitmap_messages.h"
 #include "render/dib_exception.h"
 
 namespace sw {

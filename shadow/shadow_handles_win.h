@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include "base/handle_owner.h"
 #include "shadow/gdiplus_flat_win.h"
 #include "shadow/system_call_table_win.h"
-#include "base/handle_owner.h"
 
 namespace sw {
 

@@ -18,8 +18,8 @@
 #include <tuple>
 #include <type_traits>
 
-#include "tools/gbk_text.h"
 #include "base/hex_text.h"
+#include "tools/gbk_text.h"
 #include "ui/runtime/unit_events.h"
 
 namespace sw::tools {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/description/window_description.h"
 #include "base/result.h"
+#include "ui/description/window_description.h"
 
 namespace sw::tools {
 

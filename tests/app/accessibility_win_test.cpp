@@ -10,11 +10,11 @@
 
 #include "app/app_texts.h"
 #include "app/program_state.h"
+#include "base/text_codepage_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 #include "ui/units/pic_btn_unit_win.h"
 
 namespace sw {

@@ -6,11 +6,11 @@
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "ui/files/file_services_win.h"
-#include "base/handles_win.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 
 namespace sw::resources {
 extern const std::span<const unsigned char> kWindowDescriptions;

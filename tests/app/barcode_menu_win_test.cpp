@@ -14,12 +14,12 @@
 #include "app/app_texts.h"
 #include "app/handlers_win.h"
 #include "app/program_state.h"
+#include "base/text_codepage_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

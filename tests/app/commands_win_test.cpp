@@ -14,19 +14,19 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/program_state.h"
-#include "encode/code128_encoder.h"
-#include "render/bitmap.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
+#include "encode/code128_encoder.h"
+#include "render/bitmap.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
-#include "base/handles_win.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

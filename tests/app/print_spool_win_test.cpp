@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "base/handles_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
 #include "render/print_layout.h"
 #include "render/print_page_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/support/case_table.h"
-#include "base/handles_win.h"
 #include "ui/printing/print_job_win.h"
 #include "ui/runtime/unit_events.h"
 

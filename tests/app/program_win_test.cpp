@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
 #include "tests/support/case_table.h"
 #include "ui/files/file_services_win.h"
-#include "base/handles_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -16,6 +16,7 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/program_state.h"
+#include "base/text_codepage_win.h"
 #include "render/bitmap.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
@@ -26,7 +27,6 @@
 #include "ui/files/save_dialog_win.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -13,12 +13,12 @@
 
 #include "app/app_texts.h"
 #include "app/program_state.h"
+#include "base/text_codepage_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/support/scan_manifest.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "render/bitmap_messages.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "render/bitmap_messages.h"
 #include "tests/support/case_table.h"
 
 namespace sw {

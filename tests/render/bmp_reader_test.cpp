@@ -4,10 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "render/bitmap.h"
-#include "render/bitmap_messages.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "render/bitmap.h"
+#include "render/bitmap_messages.h"
 #include "tests/support/case_table.h"
 
 namespace sw {

@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "base/handles_win.h"
+#include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
 #include "render/print_layout.h"
 #include "tests/support/case_table.h"
 #include "tests/support/scan_manifest.h"
 #include "ui/files/file_services_win.h"
-#include "base/handles_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

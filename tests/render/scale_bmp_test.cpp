@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
-#include "render/barcode_canvas.h"
-#include "render/bitmap.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "render/barcode_canvas.h"
+#include "render/bitmap.h"
 #include "tests/support/case_table.h"
 
 namespace sw {

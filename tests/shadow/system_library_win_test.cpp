@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles_win.h"
 #include "shadow/fatal_error_win.h"
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
 #include "tests/support/case_table.h"
-#include "base/handles_win.h"
 
 namespace sw {
 namespace {

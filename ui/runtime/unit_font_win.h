@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "ui/description/window_description.h"
 #include "base/handles_win.h"
+#include "ui/description/window_description.h"
 
 namespace sw {
 

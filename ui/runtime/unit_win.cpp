@@ -1,9 +1,9 @@
 #include "ui/runtime/unit_win.h"
 
+#include "base/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 #include "ui/units/draw_panel_unit_win.h"
 #include "ui/units/edit_box_unit_win.h"
 #include "ui/units/pic_box_unit_win.h"

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/description/window_description.h"
 #include "base/handles_win.h"
 #include "base/result.h"
+#include "ui/description/window_description.h"
 #include "ui/runtime/unit_win.h"
 
 namespace sw {

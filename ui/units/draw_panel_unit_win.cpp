@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "base/text_codepage_win.h"
 #include "ui/picture/picture_paint_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

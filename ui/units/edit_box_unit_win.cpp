@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "base/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

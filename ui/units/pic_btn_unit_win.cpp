@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/text_codepage_win.h"
 #include "ui/picture/picture_paint_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/text_codepage_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/text_codepage_win.h"
 #include "tests/support/case_table.h"
 #include "tests/support/temp_folder_win.h"
-#include "base/text_codepage_win.h"
 
 namespace sw {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/bitmap.h"
 #include "base/bmp_format.h"
 #include "base/byte_reader.h"
+#include "render/bitmap.h"
 #include "tests/support/case_table.h"
 #include "ui/picture/picture_decode.h"
 

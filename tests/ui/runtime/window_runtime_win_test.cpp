@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "base/byte_reader.h"
+#include "base/text_codepage_win.h"
 #include "tests/support/case_table.h"
 #include "tests/ui/picture/picture_test_images.h"
 #include "ui/description/window_description_writer.h"
 #include "ui/runtime/unit_events.h"
-#include "base/text_codepage_win.h"
 #include "ui/units/draw_panel_unit_win.h"
 #include "ui/units/pic_btn_unit_win.h"
 
