@@ -1,5 +1,7 @@
 #include "app/program_state.h"
 
+#include "app/barcode_settings.h"
+
 namespace sw::app {
 namespace {
 
@@ -8,6 +10,7 @@ std::string saved_path;
 std::vector<std::uint8_t> full_size_barcode;
 std::string generated_content;
 std::wstring save_as_folder;
+BarcodeSettings current_settings;
 
 // Gives the text's memory back, not just its length.
 void Release(std::string& text) {
@@ -21,6 +24,7 @@ std::string& SavedPath() { return saved_path; }
 std::vector<std::uint8_t>& FullSizeBarcode() { return full_size_barcode; }
 std::string& GeneratedContent() { return generated_content; }
 std::wstring& SaveAsFolder() { return save_as_folder; }
+BarcodeSettings& CurrentSettings() { return current_settings; }
 
 void ReleaseProgramTexts() {
   Release(tips_message);

@@ -9,15 +9,15 @@ namespace {
 constexpr std::int64_t kMicronsPerInch = 25400;
 // A module of 0.33 mm scans at every reading distance a hand scanner is used at; below 0.19 mm, bars
 // printed by an ordinary office or label printer smear into each other.
-constexpr std::int64_t kTargetModuleMicrons = 330;
 constexpr std::int64_t kSmallestModuleMicrons = 190;
 constexpr std::int64_t kQuietZoneModules = 10;
 // Bars at least 10 mm high, and at least 15% of the bars' width (quiet zones not counted), so that a
 // hand scanner's line can cross them at a slant.
 constexpr std::int64_t kShortestBarMicrons = 10000;
 constexpr std::int64_t kBarHeightPercent = 15;
-constexpr std::int64_t kCaptionPoints = 10;
 constexpr std::int64_t kPointsPerInch = 72;
+// Above any printer's resolution, and low enough that no product below can overflow.
+constexpr std::int64_t kHighestDpi = 10000;
 
 std::int64_t DivideRoundingUp(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
 
@@ -25,14 +25,21 @@ PrintLayoutResult Refuse(PrintLayoutError code, std::string message) {
   return Failure<PrintLayoutError>{code, std::move(message)};
 }
 
+// Whole dots nearest to a length in microns.
+std::int64_t NearestDots(std::int64_t microns, std::int64_t dpi) {
+  return (microns * dpi + kMicronsPerInch / 2) / kMicronsPerInch;
+}
+
 }  // namespace
 
-PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area) {
-  if (modules <= 0 || area.dpi_x <= 0 || area.dpi_y <= 0 || area.width <= 0 || area.height <= 0) {
+PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area,
+                                       const BarcodeLook& look) {
+  if (modules <= 0 || area.dpi_x <= 0 || area.dpi_y <= 0 || area.width <= 0 || area.height <= 0 ||
+      area.dpi_x > kHighestDpi || area.dpi_y > kHighestDpi || look.module_microns <= 0 ||
+      look.bar_height_microns < 0 || look.caption_points <= 0) {
     return Refuse(PrintLayoutError::kUnusable, "no printable area, or nothing to print");
   }
-  const std::int64_t target =
-      std::max<std::int64_t>(1, (kTargetModuleMicrons * area.dpi_x + kMicronsPerInch / 2) / kMicronsPerInch);
+  const std::int64_t target = std::max<std::int64_t>(1, NearestDots(look.module_microns, area.dpi_x));
   const std::int64_t smallest = DivideRoundingUp(kSmallestModuleMicrons * area.dpi_x, kMicronsPerInch);
   const std::int64_t across = modules + 2 * kQuietZoneModules;
   const std::int64_t module = std::min(target, area.width / across);
@@ -44,13 +51,18 @@ PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea
   const std::int64_t bars_width = modules * module;
   // The bars' width is in dots across; the share of it is measured in dots down.
   const std::int64_t bar_height =
-      std::max(DivideRoundingUp(kShortestBarMicrons * area.dpi_y, kMicronsPerInch),
-               DivideRoundingUp(bars_width * kBarHeightPercent * area.dpi_y, 100 * std::int64_t{area.dpi_x}));
-  const std::int64_t caption_height = (kCaptionPoints * area.dpi_y + kPointsPerInch / 2) / kPointsPerInch;
+      look.bar_height_microns > 0
+          ? std::max<std::int64_t>(1, NearestDots(look.bar_height_microns, area.dpi_y))
+          : std::max(DivideRoundingUp(kShortestBarMicrons * area.dpi_y, kMicronsPerInch),
+                     DivideRoundingUp(bars_width * kBarHeightPercent * area.dpi_y,
+                                      100 * std::int64_t{area.dpi_x}));
+  const std::int64_t caption_height =
+      look.caption ? (look.caption_points * area.dpi_y + kPointsPerInch / 2) / kPointsPerInch : 0;
   // Half a character's height between the bars and the caption; the caption's line is given a quarter
   // more than its characters' height, for the ascent and descent that a face adds to them.
   const std::int64_t caption_top = bar_height + caption_height / 2;
-  const std::int64_t bottom = caption_top + DivideRoundingUp(caption_height * 5, 4);
+  const std::int64_t bottom =
+      look.caption ? caption_top + DivideRoundingUp(caption_height * 5, 4) : bar_height;
   if (bottom > area.height) {
     return Refuse(PrintLayoutError::kTooTallForPaper,
                   std::to_string(bottom) + " rows do not fit " + std::to_string(area.height) + " dots");

@@ -31,6 +31,16 @@ struct PrintLayout {
   bool operator==(const PrintLayout&) const = default;
 };
 
+// How the user wants the barcode: the module aimed at, the bar height (0: automatic, at least 10 mm and
+// 15% of the bars' width), and the caption under the bars, on or off, in points.
+struct BarcodeLook {
+  std::int32_t module_microns = 330;
+  std::int32_t bar_height_microns = 0;
+  bool caption = true;
+  std::int32_t caption_points = 10;
+  bool operator==(const BarcodeLook&) const = default;
+};
+
 enum class PrintLayoutError {
   kUnusable,         // no resolution or no printable area reported, or a symbol without modules
   kTooLongForPaper,  // the bars with their quiet zones need more than the width at the smallest module
@@ -38,8 +48,10 @@ enum class PrintLayoutError {
 };
 using PrintLayoutResult = Result<PrintLayout, PrintLayoutError>;
 
-// The module aims at 0.33 mm, rounded to whole dots; where the bars and quiet zones do not fit across at
-// that, the widest whole-dot module that does, down to 0.19 mm and never below.
-PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area);
+// The module aims at the look's (0.33 mm unless chosen), rounded to whole dots; where the bars and quiet
+// zones do not fit across at that, the widest whole-dot module that does, down to 0.19 mm and never below.
+// A chosen bar height is rounded to whole dots; without a caption the layout ends under the bars.
+PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area,
+                                       const BarcodeLook& look = {});
 
 }  // namespace sw

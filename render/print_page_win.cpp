@@ -30,6 +30,7 @@ bool DrawPrintedBarcode(HDC dc, const PrintLayout& layout, std::string_view widt
     }
     x += dots;
   }
+  if (layout.caption_height <= 0) return drawn;  // the caption is turned off
   const std::wstring text = WideFromGbk(caption);
   LOGFONTW caption_font = font;
   caption_font.lfHeight = -layout.caption_height;  // negative: the characters' height, not the cell's

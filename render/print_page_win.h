@@ -15,7 +15,7 @@ PrintableArea PrintableAreaOf(HDC printer);
 
 // Bars black from the width string at the layout's whole-dot columns (the spaces are the paper's own
 // white), then `caption` (GBK) centred under them in `font`, whose height becomes the layout's caption
-// height. False when GDI refuses a bar or the caption.
+// height (none where the layout has no caption). False when GDI refuses a bar or the caption.
 bool DrawPrintedBarcode(HDC dc, const PrintLayout& layout, std::string_view widths, std::string_view caption,
                         const LOGFONTW& font);
 
