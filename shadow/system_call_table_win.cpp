@@ -89,7 +89,6 @@ struct BoundSystemCall {
   HMODULE library = nullptr;
 };
 std::array<BoundSystemCall, kSystemCallRowCount> g_bound{};
-std::optional<SystemLibrarySearch> g_chosen_search;  // by a test; otherwise what the system offers
 
 UntypedFunction FindExport(HMODULE library, const char* function) {
   FARPROC found = nullptr;
@@ -107,34 +106,7 @@ UntypedFunction FindExport(HMODULE library, const char* function) {
   return reinterpret_cast<UntypedFunction>(found);
 }
 
-// Systems without the search flags (before the update that brought AddDllDirectory) refuse them.
-bool HasSystemDirectorySearch() {
-  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  return kernel32 != nullptr && GetProcAddress(kernel32, "AddDllDirectory") != nullptr;
-}
-
 }  // namespace
-
-HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search) {
-  // A path is loaded as written; it names its folder itself.
-  if (std::strchr(name, ':') != nullptr) return LoadLibraryA(name);
-  if (search == SystemLibrarySearch::kSearchFlag)
-    return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::string path = std::string(folder, length) + "\\" + name;
-  // The library's own imports are then looked for in its folder first too.
-  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-HMODULE LoadSystemLibrary(const char* name) {
-  static const SystemLibrarySearch offered =
-      HasSystemDirectorySearch() ? SystemLibrarySearch::kSearchFlag : SystemLibrarySearch::kFullPath;
-  return LoadSystemLibrary(name, g_chosen_search.value_or(offered));
-}
-
-void ChooseSystemLibrarySearch(std::optional<SystemLibrarySearch> search) { g_chosen_search = search; }
 
 ExportLookup LookUpExport(const char* dll, const char* function) {
   ExportLookup result;

@@ -8,11 +8,11 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
 
+#include "base/system_library_win.h"
 #include "shadow/gdiplus_flat_win.h"
 
 namespace sw {
@@ -203,20 +203,10 @@ requires(Row < kSystemCallRowCount &&
 bool IsSystemCallBound(std::size_t row);
 HMODULE SystemCallLibrary(std::size_t row);
 
-// Loads a library of the table from the system folder only; a name with ":" is a path and is loaded as
-// written. kSearchFlag asks the loader to search the system folder alone; kFullPath loads the system
-// folder's file by its whole path, for systems whose loader lacks that flag. The one-argument form
-// picks what the system offers, unless a test has chosen for it.
-enum class SystemLibrarySearch { kSearchFlag, kFullPath };
-HMODULE LoadSystemLibrary(const char* name, SystemLibrarySearch search);
-HMODULE LoadSystemLibrary(const char* name);
-// For tests: the way the one-argument form (hence every row) loads from now on; none gives the choice
-// back to the system. kFullPath runs, on a system that has the flag, what one without it runs.
-void ChooseSystemLibrarySearch(std::optional<SystemLibrarySearch> search);
-
 // Looks an export up by the table's rules without touching any row: an empty DLL name searches the
 // six system libraries in order, releasing those that lack the export; any other name is loaded with
-// LoadSystemLibrary. On failure `address` is null and `failure` holds the message to show.
+// LoadSystemLibrary, from the system folder only. On failure `address` is null and `failure` holds the
+// message to show.
 struct ExportLookup {
   UntypedFunction address = nullptr;
   HMODULE library = nullptr;

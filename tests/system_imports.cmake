@@ -1,8 +1,9 @@
 # cmake -DOBJDUMP=... -DEXE=... -P system_imports.cmake
-# The program ships as one exe: it may import only DLLs that every Windows has.
+# The program ships as one exe: it may import only DLLs that every Windows has, and of those only the known
+# ones, which the system takes from its own folder whatever lies beside the program. Others (the common
+# controls, Active Accessibility, GDI+) are bound at run time from the system folder.
 cmake_minimum_required(VERSION 3.25)
-# OLEACC: Active Accessibility, part of Windows since 2000 (what screen readers ask for the units).
-set(allowed KERNEL32 USER32 GDI32 COMCTL32 SHELL32 ADVAPI32 OLE32 OLEAUT32 OLEACC MSVCRT COMDLG32 SHLWAPI)
+set(allowed KERNEL32 USER32 GDI32 OLE32 OLEAUT32 SHELL32 COMDLG32 MSVCRT ADVAPI32 SHLWAPI IMM32)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
@@ -12,11 +13,11 @@ if(NOT names)
   message(FATAL_ERROR "no imports found in ${EXE}")
 endif()
 foreach(line IN LISTS names)
-  # The i686 linker may spell an import's extension in capitals (COMCTL32.DLL).
+  # The i686 linker may spell an import's extension in capitals (SHELL32.DLL).
   string(REGEX REPLACE "DLL Name: ([^.]+)\\.[dD][lL][lL]" "\\1" dll "${line}")
   string(TOUPPER "${dll}" dll)
   if(NOT dll IN_LIST allowed)
-    message(FATAL_ERROR "${EXE} imports ${line}; it would not start where that DLL is missing")
+    message(FATAL_ERROR "${EXE} imports ${line}: a copy of it beside the program would be loaded in its place")
   endif()
 endforeach()
 message(STATUS "${EXE}: system DLLs only")

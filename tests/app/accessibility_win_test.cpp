@@ -43,6 +43,19 @@ class Accessible {
   LONG Role() const { return Number(&IAccessible::get_accRole); }
   LONG State() const { return Number(&IAccessible::get_accState); }
   HRESULT DoDefaultAction() const { return object_->accDoDefaultAction(Self()); }
+  // A late-bound client's view: the type information it is offered, and its name asked through Invoke.
+  UINT TypeInfoCount() const {
+    UINT count = 1;
+    return object_->GetTypeInfoCount(&count) == S_OK ? count : 1;
+  }
+  HRESULT InvokeName() const {
+    VARIANT child = Self(), name{};
+    DISPPARAMS params{&child, nullptr, 1, 0};
+    const HRESULT got =
+        object_->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &name, nullptr, nullptr);
+    VariantClear(&name);
+    return got;
+  }
 
  private:
   static VARIANT Self() {
@@ -69,6 +82,16 @@ class Accessible {
 };
 
 std::wstring Wide(std::string_view gbk) { return WideFromGbk(gbk); }
+
+// What a row disables while it asks: nothing, the unit, or the unit's window (as a modal window does).
+enum Disabled { kEnabled, kItself, kItsWindow };
+HWND Disable(HWND unit, Disabled disabled) {
+  const HWND hwnd = disabled == kItself      ? unit
+                    : disabled == kItsWindow ? GetAncestor(unit, GA_ROOT)
+                                             : nullptr;
+  if (hwnd != nullptr) EnableWindow(hwnd, FALSE);
+  return hwnd;
+}
 
 // The labels, as GBK: 生成条码, 保存图片, 访问主页, 关闭, 确定, 条码内容; the default action 按下.
 const std::wstring kGenerate = Wide("\xC9\xFA\xB3\xC9\xCC\xF5\xC2\xEB");
@@ -108,7 +131,7 @@ TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
   constexpr LONG kInvisible = STATE_SYSTEM_INVISIBLE;
   struct Row {
     std::uint32_t unit;
-    bool disabled;  // disabled while it is asked
+    Disabled disabled;
     std::wstring name;
     LONG role;
     LONG state_set;    // these state bits are on
@@ -118,31 +141,35 @@ TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
   };
   const std::wstring message = Wide(app::kEmptyContentMessage);
   const Row rows[] = {
-      {MainWindow::kGenerateButton, false, kGenerate, ROLE_SYSTEM_PUSHBUTTON, kFocusable, kUnavailable,
+      {MainWindow::kGenerateButton, kEnabled, kGenerate, ROLE_SYSTEM_PUSHBUTTON, kFocusable, kUnavailable,
        kPress, "a skin button is a push button named by its label, and a Tab stop"},
-      {MainWindow::kSaveButton, false, kSave, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
+      {MainWindow::kSaveButton, kEnabled, kSave, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
        "the save button"},
-      {MainWindow::kWebButton, false, kWeb, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress, "the web button"},
-      {MainWindow::kSaveButton, true, kSave, ROLE_SYSTEM_PUSHBUTTON, kUnavailable, 0, kPress,
+      {MainWindow::kWebButton, kEnabled, kWeb, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
+       "the web button"},
+      {MainWindow::kSaveButton, kItself, kSave, ROLE_SYSTEM_PUSHBUTTON, kUnavailable, 0, kPress,
        "a disabled button is unavailable"},
-      {MainWindow::kCloseButton, false, kClose, ROLE_SYSTEM_PUSHBUTTON, 0, kFocusable, kPress,
+      {MainWindow::kCloseButton, kEnabled, kClose, ROLE_SYSTEM_PUSHBUTTON, 0, kFocusable, kPress,
        "the close button is named, but no Tab stop"},  // 5
-      {MainWindow::kContentEdit, false, kContent, ROLE_SYSTEM_TEXT, kFocusable, kInvisible, L"",
+      {MainWindow::kContentEdit, kEnabled, kContent, ROLE_SYSTEM_TEXT, kFocusable, kInvisible, L"",
        "the content box is named after what it asks for, not by its text"},
-      {MainWindow::kFocusSink, false, L"", ROLE_SYSTEM_TEXT, kInvisible, kFocusable, L"",
+      {MainWindow::kFocusSink, kEnabled, L"", ROLE_SYSTEM_TEXT, kInvisible, kFocusable, L"",
        "the box that parks the focus is skipped"},
-      {MainWindow::kBarcodePicture, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
+      {MainWindow::kBarcodePicture, kEnabled, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
        "the barcode picture is a graphic, unnamed before the first generate"},
-      {MainWindow::kTitleIcon, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
+      {MainWindow::kTitleIcon, kEnabled, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
        "decoration: the title icon"},
-      {MainWindow::kBarcodeFrame, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"", "the frame"},  // 10
-      {MainWindow::kContentUnderline, false, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"", "the separator"},
-      {MainWindow::kTitleLabel, false, Wide(*runtime().GetText(MainWindow::kTitleLabel)),
+      {MainWindow::kBarcodeFrame, kEnabled, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"", "the frame"},  // 10
+      {MainWindow::kContentUnderline, kEnabled, L"", ROLE_SYSTEM_GRAPHIC, 0, kFocusable, L"",
+       "the separator"},
+      {MainWindow::kTitleLabel, kEnabled, Wide(*runtime().GetText(MainWindow::kTitleLabel)),
        ROLE_SYSTEM_STATICTEXT, 0, kFocusable, L"", "a label reads as its text"},
-      {ErrorTipsWindow::kTipsOkButton, false, kOk, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
+      {ErrorTipsWindow::kTipsOkButton, kEnabled, kOk, ROLE_SYSTEM_PUSHBUTTON, kFocusable, 0, kPress,
        "the tips window's OK button"},
-      {ErrorTipsWindow::kTipsMessageLabel, false, message, ROLE_SYSTEM_STATICTEXT, 0, kFocusable, L"",
+      {ErrorTipsWindow::kTipsMessageLabel, kEnabled, message, ROLE_SYSTEM_STATICTEXT, 0, kFocusable, L"",
        "the tips window's message"},
+      {MainWindow::kGenerateButton, kItsWindow, kGenerate, ROLE_SYSTEM_PUSHBUTTON, kUnavailable, 0, kPress,
+       "a button of a disabled window (a modal tips window is open)"},
   };
   // The tips window open beside the main window, not modally: a modal one would wait here for its close.
   app::TipsMessage() = std::string(app::kEmptyContentMessage);
@@ -150,7 +177,7 @@ TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
   testing::ForEachRow(rows, [&](const Row& row) {
     const HWND hwnd = runtime().Handle(row.unit);
     ASSERT_NE(hwnd, nullptr);
-    if (row.disabled) EnableWindow(hwnd, FALSE);
+    const HWND disabled = Disable(hwnd, row.disabled);
     const Accessible accessible(hwnd);
     ASSERT_TRUE(accessible.ok()) << std::hex << accessible.got();
     EXPECT_EQ(accessible.Name(), row.name);
@@ -158,7 +185,10 @@ TEST_F(AppAccessibility, ReadersLearnNameRoleStateAndActionOfEachUnit) {
     EXPECT_EQ(accessible.State() & row.state_set, row.state_set) << std::hex << accessible.State();
     EXPECT_EQ(accessible.State() & row.state_clear, 0) << std::hex << accessible.State();
     EXPECT_EQ(accessible.DefaultAction(), row.action);
-    if (row.disabled) EnableWindow(hwnd, TRUE);
+    // Late-bound clients would otherwise get the standard object's name and role, not these.
+    EXPECT_EQ(accessible.TypeInfoCount(), 0U);
+    EXPECT_EQ(accessible.InvokeName(), E_NOTIMPL);
+    if (disabled != nullptr) EnableWindow(disabled, TRUE);
   });
   runtime().DestroyWindowLater(ErrorTipsWindow::kId);
   Settle();
@@ -177,24 +207,25 @@ TEST_F(AppAccessibility, TheDefaultActionOfAButtonPressesIt) {
   enum Outcome { kPageOpened, kAskedForABarcode, kGenerated, kNothing };
   struct Row {
     std::uint32_t unit;
-    bool disabled;
+    Disabled disabled;
     Outcome outcome;
     const char* reason;
   };
   const Row rows[] = {
-      {MainWindow::kWebButton, false, kPageOpened, "the web button opens the page"},
-      {MainWindow::kSaveButton, false, kAskedForABarcode, "save before any barcode asks for one"},
-      {MainWindow::kGenerateButton, false, kGenerated, "generate shows the barcode"},
-      {MainWindow::kWebButton, true, kNothing, "a disabled button is not pressed"},
+      {MainWindow::kWebButton, kEnabled, kPageOpened, "the web button opens the page"},
+      {MainWindow::kSaveButton, kEnabled, kAskedForABarcode, "save before any barcode asks for one"},
+      {MainWindow::kGenerateButton, kEnabled, kGenerated, "generate shows the barcode"},
+      {MainWindow::kWebButton, kItself, kNothing, "a disabled button is not pressed"},
+      {MainWindow::kWebButton, kItsWindow, kNothing, "nor is one of a disabled window (a modal one is open)"},
   };
   testing::ForEachRow(rows, [&](const Row& row) {
     SetUp();
     app_.SetContent("ABC123");
     const HWND hwnd = runtime().Handle(row.unit);
-    if (row.disabled) EnableWindow(hwnd, FALSE);
+    const HWND disabled = Disable(hwnd, row.disabled);
     const HRESULT done = Accessible(hwnd).DoDefaultAction();
     Settle();
-    if (row.disabled) EnableWindow(hwnd, TRUE);
+    if (disabled != nullptr) EnableWindow(disabled, TRUE);
     EXPECT_EQ(SUCCEEDED(done), row.outcome != kNothing);
     EXPECT_EQ(AppDriver::TakeOpenedPages().size(), row.outcome == kPageOpened ? 1u : 0u);
     const auto tips = app_.TakeTips();

@@ -2,6 +2,8 @@
 // program (decoys, which leave a marker file when loaded) are never loaded, the system's are. Both ways of
 // loading are tried: the search flag that this system offers, and the full path that systems without the
 // flag get, the latter in a fresh process of this program, before anything has loaded the libraries.
+#include "base/system_library_win.h"
+
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -14,16 +16,18 @@
 #include "shadow/gdiplus_startup_win.h"
 #include "shadow/system_call_table_win.h"
 #include "tests/support/case_table.h"
+#include "tests/support/started_program_win.h"
 
 namespace sw {
 namespace {
 
 // The libraries that a process using the table has not loaded before it binds them, each with a decoy
-// beside this program: gdiplus and ole32 (named by rows), mpr and shell32 (reached only by the search for
-// an export that no earlier library has). kernel32 is in every process, and a program using the table
-// imports user32 (for the fatal box) and with it gdi32: a bare name finds those loaded already, so decoys
-// of them could catch nothing. Nor could one of advapi32, which Wine has loaded by then too.
-constexpr const char* kDecoys[] = {"gdiplus", "ole32", "mpr", "shell32"};
+// beside this program and the program's copy of Stripewright.exe: gdiplus and ole32 (named by rows), mpr
+// and shell32 (reached only by the search for an export that no earlier library has), comctl32 and oleacc
+// (bound by the window units). kernel32 is in every process, and a program using the table imports user32
+// (for the fatal box) and with it gdi32: a bare name finds those loaded already, so decoys of them could
+// catch nothing. Nor could one of advapi32, which Wine has loaded by then too.
+constexpr const char* kDecoys[] = {"gdiplus", "ole32", "mpr", "shell32", "comctl32", "oleacc"};
 constexpr const char* kLoadedBeforeBinding[] = {"kernel32", "user32", "gdi32"};
 
 // The argument that makes this program the fresh process of the full-path test.
@@ -43,20 +47,27 @@ std::wstring Wide(const char* ascii) {
   return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
 }
 std::wstring DecoyPath(const char* name) { return ProgramFolder() + L"\\" + Wide(name) + L".dll"; }
-std::wstring MarkerPath(const char* name) { return ProgramFolder() + L"\\decoy-" + Wide(name) + L"-loaded"; }
+// The program's copy has a folder of its own below, beside decoys of those that are no known DLLs.
+std::wstring MarkerPath(const char* name, const wchar_t* folder = L"") {
+  return ProgramFolder() + folder + L"\\decoy-" + Wide(name) + L"-loaded";
+}
 
 // The decoys that have run, as "gdiplus ole32 "; empty when none has.
 std::string LoadedDecoys() {
   std::string loaded;
   for (const char* name : kDecoys) {
-    if (GetFileAttributesW(MarkerPath(name).c_str()) != INVALID_FILE_ATTRIBUTES)
-      loaded += std::string(name) + " ";
+    for (const wchar_t* folder : {L"", L"\\program"}) {
+      if (GetFileAttributesW(MarkerPath(name, folder).c_str()) != INVALID_FILE_ATTRIBUTES)
+        loaded += std::string(name) + " ";
+    }
   }
   return loaded;
 }
 
 void DeleteMarkers() {
-  for (const char* name : kDecoys) DeleteFileW(MarkerPath(name).c_str());
+  for (const char* name : kDecoys) {
+    for (const wchar_t* folder : {L"", L"\\program"}) DeleteFileW(MarkerPath(name, folder).c_str());
+  }
 }
 
 // The folder of a loaded module, compared without regard to letter case.
@@ -183,6 +194,20 @@ TEST_F(SystemLibrary, TheFullPathWayFindsOnlyTheSystemFolderInAFreshProcess) {
   DWORD faults = 0;
   ASSERT_TRUE(GetExitCodeProcess(process.get(), &faults));
   EXPECT_EQ(faults, 0U) << "the fresh process printed them above";
+  EXPECT_EQ(LoadedDecoys(), "");
+}
+
+// The program, started beside the decoys, imports only libraries that the system takes from its own folder
+// whatever lies beside a program, and binds the others there: the window units' at start-up, Active
+// Accessibility's once a reader asks.
+TEST_F(SystemLibrary, TheProgramStartedBesideTheDecoysLoadsNone) {
+  const testing::StartedProgram program(ProgramFolder() + L"\\program\\Stripewright.exe");
+  ASSERT_TRUE(program.started()) << "(" << GetLastError() << ")";
+  const HWND main = program.WaitForWindow([](HWND window) { return IsWindowVisible(window) != FALSE; });
+  ASSERT_NE(main, nullptr) << "it never showed its window; decoys loaded: " << LoadedDecoys();
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(main, WM_GETOBJECT, 0, OBJID_CLIENT, SMTO_ABORTIFHUNG, 10'000, &answer);
+  EXPECT_GT(static_cast<LRESULT>(answer), 0) << "a reader's question got no object";
   EXPECT_EQ(LoadedDecoys(), "");
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "base/system_library_win.h"
+
 namespace sw {
 namespace {
 
@@ -68,7 +70,11 @@ std::optional<SaveDialogChoice> AskWhereToSave(const SaveDialogRequest& request)
   dialog.lpstrDefExt = request.types.front().extension.c_str();
   // The program's current directory is its own folder and stays so.
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;  // cancelled, or CommDlgExtendedError has why
+  // Bound from the system folder: imported, the dialogs would load their own libraries (the common
+  // controls) from the program's folder on some systems, a planted copy first.
+  static const auto save_dialog =
+      SystemFunction<decltype(&::GetSaveFileNameW)>("comdlg32.dll", "GetSaveFileNameW");
+  if (save_dialog == nullptr || !save_dialog(&dialog)) return std::nullopt;  // cancelled, or failed
 
   SaveDialogChoice choice;
   choice.path = file.data();

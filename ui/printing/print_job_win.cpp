@@ -5,10 +5,27 @@
 
 #include <string>
 
+#include "base/system_library_win.h"
+
 namespace sw {
 namespace {
 
 PrinterChooser dialog_replacement = nullptr;
+
+// The common dialogs, bound from the system folder: imported, they would load their own libraries (the
+// common controls) from the program's folder on some systems, a planted copy first.
+struct DialogCalls {
+  decltype(&::PrintDlgW) print;
+  decltype(&::CommDlgExtendedError) error;
+};
+const DialogCalls& Dialogs() {
+  static const DialogCalls calls{
+      SystemFunction<decltype(&::PrintDlgW)>("comdlg32.dll", "PrintDlgW"),
+      SystemFunction<decltype(&::CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError")};
+  return calls;
+}
+BOOL PrintDialog(PRINTDLGW* dialog) { return Dialogs().print != nullptr && Dialogs().print(dialog); }
+DWORD DialogError() { return Dialogs().error != nullptr ? Dialogs().error() : CDERR_INITIALIZATION; }
 
 PrinterChoice Refuse(PrintError code, std::string message) {
   return Failure<PrintError>{code, std::move(message)};
@@ -24,13 +41,13 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
   // No page range (one page), and our own message where no printer is installed instead of the system's.
   dialog.Flags = flags | PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING;
   dialog.nCopies = 1;
-  const BOOL chosen = PrintDlgW(&dialog);
+  const BOOL chosen = PrintDialog(&dialog);
   // The dialog leaves the chosen printer's settings in two global blocks, ours to free.
   const ScopedGlobalMemory device_mode(dialog.hDevMode);
   const ScopedGlobalMemory device_names(dialog.hDevNames);
   ScopedPrinterDc printer(dialog.hDC);
   if (!chosen) {
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = DialogError();
     if (error == 0) return Refuse(PrintError::kCancelled, "cancelled");
     if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) {
       return Refuse(PrintError::kNoPrinter, "no printer is installed");
@@ -50,7 +67,7 @@ bool PrinterInstalled() {
   PRINTDLGW query{};
   query.lStructSize = sizeof query;
   query.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
-  const BOOL found = PrintDlgW(&query);
+  const BOOL found = PrintDialog(&query);
   const ScopedGlobalMemory device_mode(query.hDevMode);
   const ScopedGlobalMemory device_names(query.hDevNames);
   return found != FALSE;

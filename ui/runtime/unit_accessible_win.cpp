@@ -5,11 +5,30 @@
 #include <new>
 #include <utility>
 
+#include "base/system_library_win.h"
+
 namespace sw {
 namespace {
 
 // Interface ids by __uuidof: the 64-bit oleacc import library also names IID_IAccessible, as an import
 // thunk, and a link may take those bytes for the id.
+
+// Active Accessibility's calls, bound from the system folder: the library is not a known one, so an import
+// would load a copy lying beside the program in its place.
+struct AccessibilityCalls {
+  decltype(&::CreateStdAccessibleObject) standard_object;
+  decltype(&::LresultFromObject) result_from_object;
+};
+const AccessibilityCalls& Accessibility() {
+  static const AccessibilityCalls calls{
+      SystemFunction<decltype(&::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject"),
+      SystemFunction<decltype(&::LresultFromObject)>("oleacc.dll", "LresultFromObject")};
+  return calls;
+}
+
+// Whether a user could act on the unit now: it and its window are enabled (a modal window disables its
+// owner, not the owner's units).
+bool Usable(HWND hwnd) { return IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT)); }
 
 // Delegates to the standard object; what AccessibleFacts says takes its place. It keeps only the window's
 // handle, never the unit: a reader may hold the object after the unit has gone.
@@ -52,20 +71,22 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
     return static_cast<ULONG>(left);
   }
 
-  // IDispatch
+  // IDispatch: none. The standard object's would answer late-bound clients with its own name and role.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return standard_->GetTypeInfo(index, locale, info);
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info != nullptr) *info = nullptr;
+    return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override {
-    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* exception, UINT* bad_argument) override {
-    return standard_->Invoke(id, iid, locale, flags, params, result, exception, bad_argument);
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return E_NOTIMPL;
   }
 
   // IAccessible: the answers of our own
@@ -97,7 +118,7 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
     if (!Self(child) || FAILED(got) || state->vt != VT_I4) return got;
     LONG bits = state->lVal & ~static_cast<LONG>(STATE_SYSTEM_FOCUSABLE);
     if (facts_.focusable) bits |= STATE_SYSTEM_FOCUSABLE;
-    if (!IsWindowEnabled(hwnd_)) bits |= STATE_SYSTEM_UNAVAILABLE;
+    if (!Usable(hwnd_)) bits |= STATE_SYSTEM_UNAVAILABLE;
     if (facts_.hidden) bits |= STATE_SYSTEM_INVISIBLE;
     state->lVal = bits;
     return S_OK;
@@ -110,7 +131,7 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (!Self(child) || facts_.default_action.empty()) return standard_->accDoDefaultAction(child);
-    if (!IsWindowEnabled(hwnd_) || !IsWindowVisible(hwnd_)) return E_FAIL;
+    if (!Usable(hwnd_) || !IsWindowVisible(hwnd_)) return E_FAIL;
     return PostMessageW(hwnd_, UnitPressMessage(), 0, 0) ? S_OK : E_FAIL;
   }
 
@@ -176,8 +197,9 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
 // The object, with one reference for the caller; nullptr when the system gives no standard one.
 IAccessible* NewUnitAccessible(HWND hwnd, const AccessibleFacts& facts) {
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard))) ||
+  if (Accessibility().standard_object == nullptr || Accessibility().result_from_object == nullptr ||
+      FAILED(Accessibility().standard_object(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return nullptr;
   }
@@ -194,7 +216,7 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND hwnd, const AccessibleFacts& 
   IAccessible* wrapper = NewUnitAccessible(hwnd, facts);
   if (wrapper == nullptr) return std::nullopt;
   // The result holds its own reference; ours goes. A negative result is an error the reader sees.
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, wrapper);
+  const LRESULT result = Accessibility().result_from_object(__uuidof(IAccessible), wparam, wrapper);
   wrapper->Release();
   return result;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/system_library_win.h"
 #include "base/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
@@ -16,11 +17,27 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x5957;  // any value; one subclass per edit box
 constexpr WPARAM kCtrlA = 0x01;           // the character Ctrl+A types
 
+// The common controls' subclass calls, bound from the system folder: the library is not a known one, so
+// an import would load a copy lying beside the program in its place.
+struct SubclassCalls {
+  decltype(&::SetWindowSubclass) set;
+  decltype(&::RemoveWindowSubclass) remove;
+  decltype(&::DefSubclassProc) next;
+  bool complete() const { return set != nullptr && remove != nullptr && next != nullptr; }
+};
+const SubclassCalls& Subclassing() {
+  static const SubclassCalls calls{
+      SystemFunction<decltype(&::SetWindowSubclass)>("comctl32.dll", "SetWindowSubclass"),
+      SystemFunction<decltype(&::RemoveWindowSubclass)>("comctl32.dll", "RemoveWindowSubclass"),
+      SystemFunction<decltype(&::DefSubclassProc)>("comctl32.dll", "DefSubclassProc")};
+  return calls;
+}
+
 LRESULT CALLBACK EditSubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                   DWORD_PTR data) {
   auto* unit = reinterpret_cast<EditBoxUnit*>(data);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, EditSubclassProc, id);
-  if (unit == nullptr || unit->hwnd() != hwnd) return DefSubclassProc(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) Subclassing().remove(hwnd, EditSubclassProc, id);
+  if (unit == nullptr || unit->hwnd() != hwnd) return Subclassing().next(hwnd, message, wparam, lparam);
   return RunUnitMessage(*unit, message, wparam, lparam);
 }
 
@@ -43,18 +60,20 @@ EditBoxUnit::EditBoxUnit(WindowInstance& window, const UnitRecord& record)
 
 EditBoxUnit::~EditBoxUnit() {
   // The control may still exist when the runtime goes first; it must not keep a dangling unit pointer.
-  if (hwnd() != nullptr) RemoveWindowSubclass(hwnd(), EditSubclassProc, kSubclassId);
+  if (hwnd() != nullptr) Subclassing().remove(hwnd(), EditSubclassProc, kSubclassId);  // made only with it
 }
 
 bool EditBoxUnit::Create(HWND parent) {
   DWORD style = ChildStyle() | ES_AUTOHSCROLL | AlignStyle(properties_.horizontal_align);
   if (properties_.border_style == 3) style |= WS_BORDER;
+  // Without its subclass the box would show, but neither its keys nor its events would reach the unit.
+  if (!Subclassing().complete()) return false;
   if ((record().flags & kUnitTabStop) != 0) style |= WS_TABSTOP;
   if (!CreateSystemWindow(BorderExStyle(properties_.border_style), L"EDIT", WideFromGbk(properties_.text),
                           style, parent)) {
     return false;
   }
-  SetWindowSubclass(hwnd(), EditSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Subclassing().set(hwnd(), EditSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   font_ = MakeFont(properties_.font);
   if (font_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (properties_.max_length != 0) SendMessageW(hwnd(), EM_SETLIMITTEXT, properties_.max_length, 0);
@@ -77,7 +96,7 @@ bool EditBoxUnit::Create(HWND parent) {
 }
 
 LRESULT EditBoxUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefSubclassProc(hwnd(), message, wparam, lparam);
+  return Subclassing().next(hwnd(), message, wparam, lparam);
 }
 
 void EditBoxUnit::PaintPadding() {
