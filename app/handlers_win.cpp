@@ -12,6 +12,7 @@
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
 #include "app/barcode_menu_win.h"
+#include "app/barcode_settings.h"
 #include "app/commands.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
@@ -75,6 +76,15 @@ LOGFONTW CaptionFont(const WindowRuntime& runtime) {
     }
   }
   return WideLogFont(font);
+}
+
+std::string_view PrintLayoutMessage(PrintLayoutError error) {
+  switch (error) {
+    case PrintLayoutError::kTooLongForPaper: return kTooLongToPrintMessage;
+    case PrintLayoutError::kTooTallForPaper: return kTooShortToPrintMessage;
+    case PrintLayoutError::kUnusable: break;
+  }
+  return kPrintFailedMessage;
 }
 
 }  // namespace
@@ -226,17 +236,17 @@ std::int32_t PrintBarcode(const EventContext& context) {
   // Drawn from the widths on the printer's own dots, not from a scaled picture, so every bar and space
   // is a whole number of dots.
   const std::string widths = Code128Encoder().Widths(content);
-  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(widths), PrintableAreaOf(printer));
+  const PrintLayoutResult layout =
+      LayOutPrintedBarcode(ModuleCount(widths), PrintableAreaOf(printer), CurrentSettings().look);
   if (!layout.ok()) {
-    ShowTips(runtime, ErrorTipsWindow::kId,
-             std::string(layout.code() == PrintLayoutError::kUnusable ? kPrintFailedMessage
-                                                                      : kTooLongToPrintMessage));
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(PrintLayoutMessage(layout.code())));
     return 0;
   }
   const LOGFONTW font = CaptionFont(runtime);
-  const PrintJobResult printed =
-      PrintPages(printer, WideFromGbk(content), chosen.value().copies,
-                 [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), widths, content, font); });
+  const PrintJobResult printed = PrintPages(
+      printer, WideFromGbk(content), chosen.value().copies,
+      [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), widths, content, font); },
+      runtime.Handle(MainWindow::kId));
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
 }
@@ -253,11 +263,21 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
   request.title = WideFromGbk(kSaveAsTitle);
   request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
   request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
-  // The content as it was generated: the name says what the picture shows.
-  request.file_name =
-      WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + GeneratedContent(), kSaveAsNameEnd));
-  const std::optional<SaveDialogChoice> choice = AskWhereToSave(request);
-  if (!choice) return 0;
+  // The content as it was generated: the name says what the picture shows. The dialog keeps the path in
+  // MAX_PATH buffers on some systems, so folder and name together stay within MAX_PATH - 1 characters.
+  const std::size_t folder_room =
+      request.folder.empty() ? 0 : request.folder.size() + (request.folder.back() == L'\\' ? 0 : 1);
+  const std::size_t name_room = folder_room < MAX_PATH - 1 ? MAX_PATH - 1 - folder_room : 0;
+  request.file_name = WideFromGbk(
+      FileNameFrom(std::string(kSaveAsNameStart) + GeneratedContent(), kSaveAsNameEnd, name_room));
+  const SaveDialogResult asked = AskWhereToSave(request);
+  if (!asked.ok()) {
+    if (asked.code() == SaveDialogError::kFailed) {
+      ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));
+    }
+    return 0;
+  }
+  const SaveDialogChoice* choice = &asked.value();
   SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
 
   // The full-size captioned barcode, the picture Ctrl+C copies: at 300 dpi a module is 0.254 mm.

@@ -61,6 +61,17 @@ inline void CloseOpenClipboard(bool /*open*/) { CloseClipboard(); }
 
 // A printer DC with a document started on it: aborted unless EndDoc took it and the owner was released.
 inline void AbortDocument(HDC printer) { AbortDoc(printer); }
+
+// A window disabled for a while, and the window inside it that had the focus, which disabling took away.
+struct DisabledWindow {
+  HWND window = nullptr;
+  HWND focus = nullptr;
+  bool operator==(const DisabledWindow&) const = default;
+};
+inline void EnableWindowAgain(const DisabledWindow& held) {
+  EnableWindow(held.window, TRUE);
+  if (held.focus != nullptr && IsWindow(held.focus)) SetFocus(held.focus);
+}
 }  // namespace handles
 
 using ScopedBrush = HandleOwner<HBRUSH, handles::DeleteGdiObject>;
@@ -86,6 +97,8 @@ using ScopedClipboard = HandleOwner<bool, handles::CloseOpenClipboard>;
 // A printer's DC (PrintDlg's or CreateDC's): DeleteDC gives it back, as it does a memory DC.
 using ScopedPrinterDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
 using ScopedPrintDocument = HandleOwner<HDC, handles::AbortDocument>;
+// A window disabled for a while, as a modal dialog disables its owner and gives the focus back after.
+using ScopedDisabledWindow = HandleOwner<handles::DisabledWindow, handles::EnableWindowAgain>;
 
 // A window's client-area DC (GetDC); empty when the system gives none.
 inline ScopedWindowDc GetClientDc(HWND window) {
@@ -109,6 +122,14 @@ inline ScopedSelect SelectInto(HDC dc, HGDIOBJ object) {
   const HGDIOBJ previous = SelectObject(dc, object);
   if (previous == nullptr || previous == HGDI_ERROR) return ScopedSelect();
   return ScopedSelect({dc, previous});
+}
+
+// Disables `window` until the owner goes; nothing for no window, or one that was disabled already.
+inline ScopedDisabledWindow DisableWindow(HWND window) {
+  if (window == nullptr || !IsWindowEnabled(window)) return ScopedDisabledWindow();
+  const HWND focus = GetFocus();
+  EnableWindow(window, FALSE);
+  return ScopedDisabledWindow({window, focus});
 }
 
 inline ScopedSaveDc SaveDcState(HDC dc) {

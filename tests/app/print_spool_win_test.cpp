@@ -68,6 +68,20 @@ struct PrintedJob {
   int offset_x = 0;
 };
 
+// Whether the main window took input while the spooler ran the job: the abort procedure, which the
+// spooler calls during the job, looks.
+HWND watched_window = nullptr;
+int enabled_during_job = -1;  // -1: not called
+BOOL CALLBACK WatchTheJob(HDC, int) {
+  enabled_during_job = std::max(enabled_during_job, IsWindowEnabled(watched_window) ? 1 : 0);
+  return TRUE;
+}
+PrinterChoice DefaultPrinterWatched(HWND owner) {
+  PrinterChoice printer = DefaultPrinter(owner);
+  if (printer.ok()) SetAbortProc(printer.value().dc.get(), &WatchTheJob);
+  return printer;
+}
+
 // The program's own print command: the content generated, then Ctrl+P, with the default printer taken as
 // a user who accepts the print dialog as it opens would. What the command chooses on that printer is read
 // back through the same layout, for print_check.py to compare with what it measures.
@@ -86,7 +100,9 @@ bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, Pr
   app.SetContent(content);
   app.Click(layout::MainWindow::kGenerateButton);
   app.Pump();
-  ReplacePrintDialogForTests(&DefaultPrinter);
+  ReplacePrintDialogForTests(&DefaultPrinterWatched);
+  watched_window = app.runtime().Handle(layout::MainWindow::kId);
+  enabled_during_job = -1;
   app.runtime().SetFocusTo(layout::MainWindow::kContentEdit);
   test::AppDriver::PressKey('P', event::kCtrlDown);
   app.Pump();
@@ -120,6 +136,9 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
     PrintedJob job;
     ASSERT_TRUE(PrintThroughTheProgram(app, row.content, job));
     EXPECT_GT(job.module_dots, 0);
+    EXPECT_EQ(enabled_during_job, 0) << "the main window is disabled for the job";
+    EXPECT_TRUE(IsWindowEnabled(watched_window)) << "and enabled after it";
+    EXPECT_EQ(GetFocus(), app.runtime().Handle(layout::MainWindow::kContentEdit)) << "the focus back";
     printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width
             << '\t' << job.offset_x << '\n';
     printed.flush();

@@ -3,6 +3,7 @@
 // window, cancelled without a word. Wine's printers are the queues of the run's own CUPS daemon
 // (tests/support/private_cups.sh): one while it runs, none where it could not start.
 #include <windows.h>
+#include <cderr.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/program_state.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
@@ -63,6 +65,7 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
     PrinterChooser chooser;
     std::string_view message;
     const char* reason;
+    std::int32_t bar_height_microns = 0;  // the settings' bar height; 0 automatic
   };
   const Row rows[] = {
       /*0*/ {false, "", &DefaultPrinter, app::kNoBarcodeMessage, "nothing generated yet"},
@@ -71,16 +74,37 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
       {true, std::string(400, 'W'), &ScreenAsPrinter, app::kTooLongToPrintMessage,
        "4,435 modules are wider than any screen at one dot a module"},
       /*3*/ {true, "SW-2024-0042", &ScreenAsPrinter, app::kPrintFailedMessage, "no spooler takes the job"},
+      /*4*/
+      {true, "SW-2024-0042", &ScreenAsPrinter, app::kTooShortToPrintMessage,
+       "bars 1 m high are taller than any screen", 1000000},
   };
   testing::ForEachRow(rows, [&](const Row& row) {
     app::GeneratedContent().clear();
     if (row.generate) Generate(row.content);
     ReplacePrintDialogForTests(row.chooser);
+    app::CurrentSettings().look.bar_height_microns = row.bar_height_microns;
     const std::vector<test::TipsSeen> tips = PressCtrlP();
+    app::CurrentSettings() = {};
     ASSERT_EQ(tips.size(), 1u);
     EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
     EXPECT_EQ(tips[0].message, std::string(row.message));
+    EXPECT_TRUE(IsWindowEnabled(app_.runtime().Handle(MainWindow::kId))) << "enabled on every way out";
   });
+}
+
+TEST(PrintDialogErrors, OnlyTheNoPrinterCodesMeanNoPrinter) {
+  struct Row {
+    DWORD error;
+    bool no_printer;
+    const char* reason;
+  };
+  const Row rows[] = {
+      {PDERR_NODEFAULTPRN, true, "no default printer"},
+      {PDERR_NODEVICES, true, "no printer drivers"},
+      {PDERR_PRINTERNOTFOUND, false, "the default printer is out of reach: the dialog offers the others"},
+      {PDERR_RETDEFFAILURE, false, "the default could not be read"},
+  };
+  testing::ForEachRow(rows, [](const Row& row) { EXPECT_EQ(MeansNoPrinter(row.error), row.no_printer); });
 }
 
 // The first visible dialog of this thread as the timer found it (the print dialog, or a system message
@@ -89,6 +113,7 @@ TEST_F(PrintCommand, SaysWhyItCannotPrint) {
 struct DialogSeen {
   HWND owner = nullptr;
   bool has_printer_list = false;
+  bool print_to_file = false;  // the "Print to file" box is shown
 };
 DialogSeen dialog_seen;
 
@@ -98,6 +123,7 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
   dialog_seen.owner = GetWindow(window, GW_OWNER);
   dialog_seen.has_printer_list = GetDlgItem(window, cmb4) != nullptr;
+  dialog_seen.print_to_file = IsWindowVisible(GetDlgItem(window, chx1)) != FALSE;
   PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   return FALSE;
 }
@@ -131,6 +157,7 @@ TEST_F(PrintCommand, DialogOwnedByTheMainWindowCancelsQuietly) {
   KillTimer(nullptr, timer);
   EXPECT_EQ(dialog_seen.owner, app_.runtime().Handle(MainWindow::kId));
   EXPECT_TRUE(dialog_seen.has_printer_list) << "the print dialog, not a message box";
+  EXPECT_FALSE(dialog_seen.print_to_file) << "the job always goes to the printer";
   EXPECT_TRUE(tips.empty()) << tips.front().message;
 }
 

@@ -213,6 +213,17 @@ TEST_F(SaveAs, OffersTheNameInPicturesThenTheFolderLastUsed) {
   SaveAsBy(edited);
   EXPECT_EQ(edited.offered, L"Bar_Code_a_b_c.png") << "named for the content as it was generated";
   EXPECT_EQ(testing::TempFolder::Names(folder_.path()).size(), 1u) << "Cancel writes nothing";
+
+  Generate(std::string(240, '7'));
+  DialogScript long_name;
+  SaveAsBy(long_name);
+  EXPECT_LE(long_name.folder.size() + 1 + long_name.offered.size(), std::size_t{MAX_PATH - 1});
+  EXPECT_TRUE(long_name.offered.ends_with(L"7777.png")) << "the content part shortened";
+  const std::wstring long_path = long_name.folder + L"\\" + long_name.offered;
+  DialogScript enter{long_path};
+  const std::vector<test::TipsSeen> tips = SaveAsBy(enter);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, SavedTo(long_path));
 }
 
 TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
@@ -233,6 +244,8 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
       {"SW-2024-0042", L"plain", L"as bmp", 1, L"as bmp.bmp", false, "BMP chosen: its extension"},
       {"SW-2024-0042", L"plain", L"named.bmp", std::nullopt, L"named.bmp", false,
        "a name ending .bmp is a BMP"},
+      {"SW-2024-0042", L"plain", L"dotted. .", std::nullopt, L"dotted.png", true,
+       "trailing dots and spaces, which Windows drops, make way for the extension"},
       {"Hello 42", L"J\u00f6rg \u0141ukasz \u00df", L"folder", std::nullopt, L"folder.png", true,
        "a folder named with letters GBK does not have"},
       {"Hello 42", L"\U00020000 \u6761\u7801", L"wide", 1, L"wide.bmp", false,

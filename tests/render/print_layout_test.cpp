@@ -134,6 +134,8 @@ TEST(PrintLayout, RefusesWhatDoesNotFit) {
        "a 12 mm high label: 10 mm bars and the caption need 193 rows"},
       /* 5*/ {"5", {0, 300, 2380, 3408}, PrintLayoutError::kUnusable, "no resolution across"},
       /* 6*/ {"5", {300, 300, 2380, 0}, PrintLayoutError::kUnusable, "no printable height"},
+      /* 7*/
+      {"5", {20000, 20000, 200000, 300000}, PrintLayoutError::kUnusable, "20,000 dpi: no printer has it"},
   };
   testing::ForEachRow(cases, [](const Case& c) {
     const PrintLayoutResult laid = LayOutPrintedBarcode(ModulesOf(c.content), c.area);

@@ -50,10 +50,10 @@ bool IsDeviceName(std::string_view base) {
 
 }  // namespace
 
-std::string FileNameFrom(std::string_view stem, std::string_view extension) {
+std::string FileNameFrom(std::string_view stem, std::string_view extension, std::size_t max_characters) {
   const std::size_t extension_characters = CharacterCount(extension);
-  const std::size_t room =
-      kMaxNameCharacters > extension_characters ? kMaxNameCharacters - extension_characters : 0;
+  const std::size_t most = std::min(max_characters, kMaxNameCharacters);
+  const std::size_t room = most > extension_characters ? most - extension_characters : 0;
   std::string name;
   std::size_t characters = 0;
   for (std::size_t i = 0; i < stem.size() && characters < room; ++i, ++characters) {

@@ -20,7 +20,8 @@ bool IsSafeFileNamePart(std::string_view gbk);
 // control bytes, half a double-byte character) becomes '_', trail bytes of double-byte characters are
 // kept whatever they equal, and a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, alone or
 // before a dot) gets a '_' after it; with no extension, a trailing dot or space (which Windows would
-// drop) becomes '_'. The stem is cut at a whole character so that the name holds at most 255 characters.
-std::string FileNameFrom(std::string_view stem, std::string_view extension);
+// drop) becomes '_'. The stem is cut at a whole character so that the name holds at most `max_characters`
+// (255, a name's limit, unless the folder leaves less room in a path), the extension kept whole.
+std::string FileNameFrom(std::string_view stem, std::string_view extension, std::size_t max_characters = 255);
 
 }  // namespace sw

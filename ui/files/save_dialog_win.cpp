@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <string>
 
 #include "base/system_library_win.h"
 
@@ -46,8 +47,8 @@ std::size_t TypeOfPath(const std::wstring& path, std::size_t name_offset,
 
 }  // namespace
 
-std::optional<SaveDialogChoice> AskWhereToSave(const SaveDialogRequest& request) {
-  if (request.types.empty()) return std::nullopt;
+SaveDialogResult AskWhereToSave(const SaveDialogRequest& request) {
+  if (request.types.empty()) return Failure<SaveDialogError>{SaveDialogError::kFailed, "no file types"};
   const std::wstring filter = FilterOf(request.types);
   // The folder goes into the file name, not lpstrInitialDir: from Windows 7 on, an initial folder equal
   // to the one a program passed the first time is replaced by the folder last chosen in any earlier run.
@@ -74,13 +75,31 @@ std::optional<SaveDialogChoice> AskWhereToSave(const SaveDialogRequest& request)
   // controls) from the program's folder on some systems, a planted copy first.
   static const auto save_dialog =
       SystemFunction<decltype(&::GetSaveFileNameW)>("comdlg32.dll", "GetSaveFileNameW");
-  if (save_dialog == nullptr || !save_dialog(&dialog)) return std::nullopt;  // cancelled, or failed
+  static const auto dialog_error =
+      SystemFunction<decltype(&::CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+  if (save_dialog == nullptr || dialog_error == nullptr) {
+    return Failure<SaveDialogError>{SaveDialogError::kFailed, "the Save dialog is not available"};
+  }
+  if (!save_dialog(&dialog)) {
+    const DWORD error = dialog_error();
+    if (error == 0) return Failure<SaveDialogError>{SaveDialogError::kCancelled, "cancelled"};
+    return Failure<SaveDialogError>{SaveDialogError::kFailed,
+                                    "the Save dialog failed (" + std::to_string(error) + ")"};
+  }
 
   SaveDialogChoice choice;
   choice.path = file.data();
   const std::size_t chosen =
       dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= request.types.size() ? dialog.nFilterIndex - 1 : 0;
-  choice.type = TypeOfPath(choice.path, dialog.nFileOffset, request.types, chosen);
+  // "x." would be written as "x": the name is made what the file will be called, then given its type.
+  const std::size_t name_offset = std::min<std::size_t>(dialog.nFileOffset, choice.path.size());
+  while (choice.path.size() > name_offset && (choice.path.back() == L'.' || choice.path.back() == L' ')) {
+    choice.path.pop_back();
+  }
+  if (choice.path.find(L'.', name_offset) == std::wstring::npos) {
+    choice.path += L"." + request.types[chosen].extension;
+  }
+  choice.type = TypeOfPath(choice.path, name_offset, request.types, chosen);
   return choice;
 }
 

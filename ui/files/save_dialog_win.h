@@ -5,9 +5,10 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "base/result.h"
 
 namespace sw {
 
@@ -29,10 +30,16 @@ struct SaveDialogChoice {
   std::size_t type = 0;  // index into the request's types
 };
 
-// None when the user cancels (or the dialog cannot open). A name typed without an extension gets the
-// chosen type's; a name whose extension is one of the types' is of that type, whichever is chosen, so
-// that a file's extension always tells what it holds.
-std::optional<SaveDialogChoice> AskWhereToSave(const SaveDialogRequest& request);
+enum class SaveDialogError {
+  kCancelled,  // the user closed the dialog
+  kFailed,     // the dialog failed (CommDlgExtendedError has why)
+};
+using SaveDialogResult = Result<SaveDialogChoice, SaveDialogError>;
+
+// The path chosen. Trailing dots and spaces of the name, which Windows drops, are dropped; a name left
+// without an extension gets the chosen type's; a name whose extension is one of the types' is of that
+// type, whichever is chosen, so that a file's extension always tells what it holds.
+SaveDialogResult AskWhereToSave(const SaveDialogRequest& request);
 
 // The user's Pictures folder; empty where the system has none.
 std::wstring PicturesFolder();

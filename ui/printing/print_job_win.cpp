@@ -38,8 +38,9 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  // No page range (one page), and our own message where no printer is installed instead of the system's.
-  dialog.Flags = flags | PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING;
+  // No page range (one page), our own message where no printer is installed instead of the system's, and
+  // no "Print to file" box: the job always goes to the printer.
+  dialog.Flags = flags | PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING | PD_HIDEPRINTTOFILE;
   dialog.nCopies = 1;
   const BOOL chosen = PrintDialog(&dialog);
   // The dialog leaves the chosen printer's settings in two global blocks, ours to free.
@@ -49,9 +50,7 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
   if (!chosen) {
     const DWORD error = DialogError();
     if (error == 0) return Refuse(PrintError::kCancelled, "cancelled");
-    if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) {
-      return Refuse(PrintError::kNoPrinter, "no printer is installed");
-    }
+    if (MeansNoPrinter(error)) return Refuse(PrintError::kNoPrinter, "no printer is installed");
     return Refuse(PrintError::kDialogFailed, "the print dialog failed (" + std::to_string(error) + ")");
   }
   if (!printer) return Refuse(PrintError::kDialogFailed, "the print dialog gave no printer DC");
@@ -61,16 +60,21 @@ PrinterChoice RunPrintDialog(HWND owner, DWORD flags) {
 
 }  // namespace
 
+bool MeansNoPrinter(DWORD dialog_error) {
+  return dialog_error == PDERR_NODEFAULTPRN || dialog_error == PDERR_NODEVICES;
+}
+
 bool PrinterInstalled() {
   // The default printer's settings, asked for without a dialog and without a DC; Windows makes one of
-  // the printers the default as long as any is installed.
+  // the printers the default as long as any is installed. A default that fails otherwise (a network
+  // printer out of reach) leaves the others to choose from in the dialog.
   PRINTDLGW query{};
   query.lStructSize = sizeof query;
   query.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
   const BOOL found = PrintDialog(&query);
   const ScopedGlobalMemory device_mode(query.hDevMode);
   const ScopedGlobalMemory device_names(query.hDevNames);
-  return found != FALSE;
+  return found != FALSE || !MeansNoPrinter(CommDlgExtendedError());
 }
 
 void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }
@@ -82,7 +86,10 @@ PrinterChoice ChoosePrinter(HWND owner) {
 }
 
 PrintJobResult PrintPages(HDC printer, std::wstring_view document, int pages,
-                          const std::function<bool(HDC)>& draw) {
+                          const std::function<bool(HDC)>& draw, HWND owner) {
+  // A driver that shows a window of its own pumps messages: with the owner disabled, as under a modal
+  // dialog, no command of the program runs inside the job.
+  const ScopedDisabledWindow disabled = DisableWindow(owner);
   const std::wstring name(document);
   DOCINFOW info{};
   info.cbSize = sizeof info;

@@ -30,8 +30,12 @@ using PrintJobResult = Result<Done, PrintError>;
 // has replaced the dialog, what its replacement chooses.
 PrinterChoice ChoosePrinter(HWND owner);
 
-// Whether a printer is installed (one of them is the default).
+// Whether a printer is installed (one of them is the default): false only where the query of the default
+// says there is none.
 bool PrinterInstalled();
+
+// Whether a failed print dialog's CommDlgExtendedError says that no printer is installed.
+bool MeansNoPrinter(DWORD dialog_error);
 
 // The default printer without a dialog, as a user who accepts the dialog as it opens gets it.
 PrinterChoice DefaultPrinter(HWND owner);
@@ -42,8 +46,8 @@ using PrinterChooser = PrinterChoice (*)(HWND owner);
 void ReplacePrintDialogForTests(PrinterChooser chooser);
 
 // One document named `document` holding `pages` pages, each filled by `draw`. A failure after the document
-// has started aborts it.
+// has started aborts it. `owner` (if any) is disabled for the job and enabled again after it.
 PrintJobResult PrintPages(HDC printer, std::wstring_view document, int pages,
-                          const std::function<bool(HDC)>& draw);
+                          const std::function<bool(HDC)>& draw, HWND owner = nullptr);
 
 }  // namespace sw

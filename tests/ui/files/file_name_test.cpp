@@ -48,6 +48,7 @@ TEST(FileName, NamesOfferedForAFile) {
     std::string extension;
     std::string name;
     const char* reason;
+    std::size_t most = 255;  // characters the name may have
   };
   const std::string k254(254, 'a');
   const std::string k255(255, 'a');
@@ -71,8 +72,10 @@ TEST(FileName, NamesOfferedForAFile) {
       {k255 + "b", "", k255, "cut after 255 characters"},
       {k255, ".png", std::string(251, 'a') + ".png", "the extension is kept whole"},
       {k254 + kChinese, "", k254 + "\xCC\xF5", "cut at a whole double-byte character"},
+      {k255, ".png", std::string(59, 'a') + ".png", "the room a folder leaves in a path", 63},
   };
-  testing::ForEachRow(cases, [](const NameCase& c) { EXPECT_EQ(FileNameFrom(c.stem, c.extension), c.name); });
+  testing::ForEachRow(
+      cases, [](const NameCase& c) { EXPECT_EQ(FileNameFrom(c.stem, c.extension, c.most), c.name); });
 }
 
 }  // namespace
