@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/barcode_symbol.h"
 #include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
 
@@ -19,6 +20,34 @@ TEST(AppTexts, AreTheGbkBytesOfTheMessages) {
   EXPECT_EQ(kNoBarcodeMessage, testing::GbkFromUtf8("系统还没有条码数据哟，请先制作一个条码吧！"));
   EXPECT_EQ(kSaveFailedMessage, testing::GbkFromUtf8("文件保存失败，请重试！"));
   EXPECT_EQ(SavedMessage("D:\\x.bmp"), testing::GbkFromUtf8("文件已保存到：D:\\x.bmp\r\n感谢使用！"));
+  EXPECT_EQ(LeftOutMessage(testing::GbkFromUtf8("条码12\t3")),
+            testing::GbkFromUtf8("以下字符无法编入条码，已略去：条码\\x09"));
+  EXPECT_EQ(LeftOutMessage(std::string(kLeftOutShown + 1, '\x01')).size(),
+            kLeftOutMessageStart.size() + 4 * kLeftOutShown + kListCutShort.size())
+      << "a long list is cut short";
+}
+
+TEST(AppCommands, SymbolCaptionsShowWhatTheBarsCarry) {
+  struct Row {
+    std::string content;
+    bool gs1;
+    std::string caption;  // empty: refused
+    const char* reason;
+  };
+  const Row rows[] = {
+      {testing::GbkFromUtf8("条码123"), false, "123", "plain: what a scanner reads"},
+      {"(01)09501101530003(10)AB", true, "(01)09501101530003(10)AB", "GS1: as typed"},
+      {"(01)09501101530004", true, "", "GS1: a wrong check digit is refused"},
+  };
+  testing::ForEachRow(rows, [](const Row& row) {
+    BarcodeSettings settings;
+    settings.gs1 = row.gs1;
+    const SymbolResult symbol = SymbolOf(row.content, settings);
+    ASSERT_EQ(symbol.ok(), !row.caption.empty()) << symbol.message();
+    if (symbol.ok()) {
+      EXPECT_EQ(symbol.value().caption, row.caption);
+    }
+  });
 }
 
 TEST(AppCommands, EmptyContentIsTheCueTextOrNothing) {
