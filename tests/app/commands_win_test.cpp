@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "base/bmp_format.h"
@@ -262,6 +263,37 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
   });
   EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId)))
       << "enabled again once the message is closed";
+}
+
+TEST_F(AppCommands, GenerateSaysWhatTheBarsLeaveOutOrWhyGs1Refuses) {
+  struct Row {
+    std::string content;  // GBK
+    bool gs1;
+    std::string message;  // GBK
+    bool new_picture;
+    const char* reason;
+  };
+  const Row rows[] = {
+      {"\xcc\xf5\xc2\xeb"
+       "12\t",
+       false, std::string(app::kLeftOutMessageStart) + "\xcc\xf5\xc2\xeb\\x09", true,
+       "the barcode of the rest, then the characters left out"},
+      {"(01)09501101530004", true,
+       "(01) \xb5\xc4\xd0\xa3\xd1\xe9\xce\xbb\xd3\xa6\xce\xaa 3\xa3\xac\xcf\xd6\xce\xaa 4", false,
+       "GS1 (01) with a wrong check digit: refused, the previous barcode stays"},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    Generate("KEEP1");
+    const std::vector<std::uint8_t> before = app_.Picture();
+    app::CurrentSettings().gs1 = row.gs1;
+    const std::vector<TipsSeen> tips = app_.Generate(row.content);
+    app::CurrentSettings().gs1 = false;
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
+    EXPECT_EQ(tips[0].message, row.message);
+    EXPECT_EQ(app_.Picture() != before, row.new_picture);
+    EXPECT_EQ(app::GeneratedContent(), row.new_picture ? row.content : "KEEP1");
+  });
 }
 
 TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {
