@@ -266,34 +266,21 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
 }
 
 TEST_F(AppCommands, GenerateSaysWhatTheBarsLeaveOutOrWhyGs1Refuses) {
-  struct Row {
-    std::string content;  // GBK
-    bool gs1;
-    std::string message;  // GBK
-    bool new_picture;
-    const char* reason;
-  };
-  const Row rows[] = {
-      {"\xcc\xf5\xc2\xeb"
-       "12\t",
-       false, std::string(app::kLeftOutMessageStart) + "\xcc\xf5\xc2\xeb\\x09", true,
-       "the barcode of the rest, then the characters left out"},
-      {"(01)09501101530004", true,
-       "(01) \xb5\xc4\xd0\xa3\xd1\xe9\xce\xbb\xd3\xa6\xce\xaa 3\xa3\xac\xcf\xd6\xce\xaa 4", false,
-       "GS1 (01) with a wrong check digit: refused, the previous barcode stays"},
-  };
-  testing::ForEachRow(rows, [&](const Row& row) {
-    Generate("KEEP1");
-    const std::vector<std::uint8_t> before = app_.Picture();
-    app::CurrentSettings().gs1 = row.gs1;
-    const std::vector<TipsSeen> tips = app_.Generate(row.content);
-    app::CurrentSettings().gs1 = false;
-    ASSERT_EQ(tips.size(), 1u);
-    EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
-    EXPECT_EQ(tips[0].message, row.message);
-    EXPECT_EQ(app_.Picture() != before, row.new_picture);
-    EXPECT_EQ(app::GeneratedContent(), row.new_picture ? row.content : "KEEP1");
-  });
+  Generate("KEEP1");
+  const std::vector<std::uint8_t> kept = app_.Picture();
+  app::CurrentSettings().gs1 = true;  // a wrong check digit: refused, and the barcode stays
+  std::vector<TipsSeen> tips = app_.Generate("(01)09501101530004");
+  app::CurrentSettings().gs1 = false;
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
+  EXPECT_EQ(app_.Picture(), kept);
+  EXPECT_EQ(app::GeneratedContent(), "KEEP1");
+  tips = app_.Generate(
+      "\xcc\xf5\xc2\xeb"
+      "12\t");  // plain: the barcode of the rest, then what is left out
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, std::string(app::kLeftOutMessageStart) + "\xcc\xf5\xc2\xeb\\x09");
+  EXPECT_NE(app_.Picture(), kept);
 }
 
 TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {

@@ -25,13 +25,13 @@ namespace {
 
 using testing::GbkFromUtf8;
 
-// What a scanner reads from a start and the symbols after it, FNC1 as GS (0x1D, as GS1 transmits it).
+// What a scanner reads from a start and the symbols after it, FNC1 as | (outside GS1's set 82).
 std::string Read(std::int32_t start, const std::vector<std::int32_t>& symbols) {
   char set = start == code128::kStartC ? 'C' : start == code128::kStartB ? 'B' : 'A';
   std::string text;
   for (std::int32_t v : symbols) {
     if (v == code128::kFnc1) {
-      text += '\x1d';
+      text += '|';
     } else if (set == 'C' && v < 100) {
       text += static_cast<char>('0' + v / 10);
       text += static_cast<char>('0' + v % 10);
@@ -99,36 +99,17 @@ TEST(Gs1, EveryTableRowIsFoundAndSeparatedAsItsPrefixPredefines) {
 
 struct SymbolCase {
   std::string_view content;
-  std::string_view read;  // what a scanner transmits: GS for each FNC1, the first one too
+  std::string_view read;  // what a scanner reads, | for each FNC1 (the first one too)
   bool as_libzint;        // libzint chooses the same sets, so its bars are ours
   const char* reason;
 };
 
 const SymbolCase kSymbolCases[] = {
-    /* 0*/ {"(01)09501101530003(17)251231(10)AB12",
-            "\x1d"
-            "010950110153000317251231"
-            "10AB12",
-            true, "predefined lengths run on"},
-    {"(00)106141411234567897",
-     "\x1d"
-     "00106141411234567897",
-     true, "set C from the start"},
-    {"(10)ABC(21)123",
-     "\x1d"
-     "10ABC\x1d"
-     "21123",
-     false, "FNC1 after a variable field"},
-    {"(422)276(10)X",
-     "\x1d"
-     "422276\x1d"
-     "10X",
-     false, "a fixed length past 41 takes FNC1 too"},
-    {"(10)A(17)251231",
-     "\x1d"
-     "10A\x1d"
-     "17251231",
-     false, "none after the last"},
+    /* 0*/ {"(01)09501101530003(17)251231(10)AB12", "|01095011015300031725123110AB12", true, "run on"},
+    {"(00)106141411234567897", "|00106141411234567897", true, "set C from the start"},
+    {"(10)ABC(21)123", "|10ABC|21123", false, "FNC1 after a variable field"},
+    {"(422)276(10)X", "|422276|10X", false, "a fixed length past 41 takes FNC1 too"},
+    {"(10)A(17)251231", "|10A|17251231", false, "none after the last"},
 };
 
 // Ours, and libzint's GS1-128 where it is installed.
