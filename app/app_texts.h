@@ -45,6 +45,12 @@ inline constexpr std::string_view kTooShortToPrintMessage =
 inline constexpr std::string_view kPrintFailedMessage =
     "\xb4\xf2\xd3\xa1\xca\xa7\xb0\xdc\xa3\xac\xc7\xeb\xbc\xec\xb2\xe9\xb4\xf2\xd3\xa1\xbb\xfa\xba\xf3\xd6\xd8"
     "\xca\xd4\xa3\xa1";
+// "以下字符无法编入条码，已略去：" + the characters: these characters cannot go into the barcode and were
+// left out. "……" ends a list cut short.
+inline constexpr std::string_view kLeftOutMessageStart =
+    "\xd2\xd4\xcf\xc2\xd7\xd6\xb7\xfb\xce\xde\xb7\xa8\xb1\xe0\xc8\xeb\xcc\xf5\xc2\xeb\xa3\xac\xd2\xd1\xc2\xd4"
+    "\xc8\xa5\xa3\xba";
+inline constexpr std::string_view kListCutShort = "\xa1\xad\xa1\xad";
 
 // The barcode's menu, each item with its access key and, after a tab, its shortcut.
 // "复制(&C)\tCtrl+C": copy.

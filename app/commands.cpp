@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/app_texts.h"
+#include "encode/carried_text.h"
 
 namespace sw::app {
 
@@ -15,6 +16,15 @@ std::string SavedPathAfterFolder(std::string_view content) {
   path += content;
   path += kSavedNameEnd;
   return path;
+}
+
+std::string LeftOutMessage(std::string_view content) {
+  const code128::CarriedText split = code128::SplitCarried(content);
+  if (split.left_out.empty()) return {};
+  std::string message(kLeftOutMessageStart);
+  for (std::size_t i = 0; i < split.left_out.size() && i < kLeftOutShown; ++i) message += split.left_out[i];
+  if (split.left_out.size() > kLeftOutShown) message += kListCutShort;
+  return message;
 }
 
 std::string SavedMessage(std::string_view path) {

@@ -1,7 +1,8 @@
-// The parts of the commands that are plain text rules: what counts as no content, the saved file's path
-// and the save command's outcome message.
+// The parts of the commands that are plain text rules: what counts as no content, the saved file's path,
+// the save command's outcome message and the word on characters the bars leave out.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,11 @@ bool IsEmptyContent(std::string_view box_text);
 // folder is also given alone, for a folder that is kept wide because GBK may not spell its name.
 std::string SavedFilePath(std::string_view program_directory, std::string_view content);
 std::string SavedPathAfterFolder(std::string_view content);
+
+// What a generate says about the characters of `content` the bars leave out (up to kLeftOutShown of them,
+// in order): empty when they carry it all.
+inline constexpr std::size_t kLeftOutShown = 40;
+std::string LeftOutMessage(std::string_view content);
 
 // The success message: the full path after its start, the thanks on a second line.
 std::string SavedMessage(std::string_view path);

@@ -14,6 +14,7 @@
 #include "app/barcode_menu_win.h"
 #include "app/barcode_settings.h"
 #include "app/commands.h"
+#include "app/generated_barcode.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
@@ -131,7 +132,12 @@ std::int32_t GenerateBarcode(const EventContext& context) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kEmptyContentMessage));
     return 0;
   }
-  picture = encoder.MakeBarcode(ContentText(runtime));
+  const GeneratedResult generated = GeneratedBarcodeOf(ContentText(runtime), CurrentSettings());
+  if (!generated.ok()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, generated.message());
+    return 0;
+  }
+  picture = encoder.MakeBarcodeFromWidths(generated.value().widths, generated.value().caption);
   const std::int32_t width = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kWidth).value_or(0);
   const std::int32_t height = runtime.GetNumber(MainWindow::kBarcodePicture, Property::kHeight).value_or(0);
   // The captioned barcode is 24-bit; where it was too large to hold, the bare bars are 1-bit, and the
@@ -144,12 +150,14 @@ std::int32_t GenerateBarcode(const EventContext& context) {
   {
     // The full-size copy, not the scaled picture; whether it could be written is not reported. It is kept
     // for Ctrl+C as well, so that a copy shows what was generated even once the box has been edited.
-    Bitmap full_size = encoder.MakeBarcode(ContentText(runtime));
+    Bitmap full_size = encoder.MakeBarcodeFromWidths(generated.value().widths, generated.value().caption);
     FullSizeBarcode() = full_size.GetData();
     GeneratedContent() = ContentText(runtime);
     WriteBytesToFile(kFullSizeCopyPath, {FullSizeBarcode()});
   }
   encoder.CloseBarcodeHost();
+  if (!generated.value().afterword.empty())
+    ShowTips(runtime, ErrorTipsWindow::kId, generated.value().afterword);
   return 0;
 }
 

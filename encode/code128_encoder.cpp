@@ -32,8 +32,12 @@ void Code128Encoder::CloseBarcodeHost() {
 }
 
 Bitmap Code128Encoder::MakeBarcode(std::string_view text) {
-  Bitmap barcode = RenderWidths(Widths(text));
-  if (host_ != nullptr && host_->IsLoaded()) AddCaption(barcode, text, *host_);
+  return MakeBarcodeFromWidths(Widths(text), text);
+}
+
+Bitmap Code128Encoder::MakeBarcodeFromWidths(std::string_view widths, std::string_view caption) {
+  Bitmap barcode = RenderWidths(widths);
+  if (host_ != nullptr && host_->IsLoaded()) AddCaption(barcode, caption, *host_);
   return barcode;
 }
 

@@ -28,6 +28,8 @@ class Code128Encoder {
   void CloseBarcodeHost();
 
   Bitmap MakeBarcode(std::string_view text);
+  // The bars of widths made elsewhere (GS1-128), under them `caption` as MakeBarcode captions its text.
+  Bitmap MakeBarcodeFromWidths(std::string_view widths, std::string_view caption);
   std::int32_t EstimateTextWidth(std::string_view text, std::int32_t font_size) const;
   code128::Segments SplitIntoSegments(std::string_view text) const;
   Bitmap RenderWidths(std::string_view widths) const;

@@ -15,6 +15,7 @@ inline constexpr std::size_t kStopRow = 107;  // the stop pattern; the pattern o
 
 inline constexpr std::int32_t kCodeCSwitch = 99;
 inline constexpr std::int32_t kCodeBSwitch = 100;
+inline constexpr std::int32_t kFnc1 = 102;  // in sets A, B and C alike
 inline constexpr std::int32_t kStartB = 104;
 inline constexpr std::int32_t kStartC = 105;
 inline constexpr std::int32_t kCheckModulus = 103;

@@ -49,7 +49,15 @@ SymbolSequence BuildSymbols(const std::vector<std::string>& segments) {
     sequence.symbols.push_back(value);
     sum = (sum + position * value) % kCheckModulus;
   };
+  std::int32_t waiting_fnc1 = 0;  // FNC1s before the first set is known
   for (const std::string& segment : segments) {
+    if (segment == kFnc1Segment) {
+      if (set_in_force)
+        emit(kFnc1);
+      else
+        ++waiting_fnc1;
+      continue;
+    }
     if (!YieldsSymbol(segment)) continue;
     const char set = segment[0] == kSetCMarker ? kSetCMarker : kSetBMarker;
     if (!set_in_force) {
@@ -59,11 +67,13 @@ SymbolSequence BuildSymbols(const std::vector<std::string>& segments) {
       emit(set == kSetCMarker ? kCodeCSwitch : kCodeBSwitch);
     }
     set_in_force = set;
+    for (; waiting_fnc1 > 0; --waiting_fnc1) emit(kFnc1);
     ForEachValue(segment, emit);
   }
   if (!set_in_force) {
     sequence.start = kStartC;
     sum = kStartC % kCheckModulus;
+    for (; waiting_fnc1 > 0; --waiting_fnc1) emit(kFnc1);
   }
   sequence.check = sum;
   return sequence;

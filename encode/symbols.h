@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sw::code128 {
@@ -17,7 +18,9 @@ struct SymbolSequence {
 // every later such segment whose set differs from the one in force. Bytes without a set B value (anything
 // but the space and 33 to 126) are left out, and so is a GBK double-byte character whole (base/gbk.h,
 // which the file-name check reads by too), even when its trail byte equals a printable character; a lead
-// byte with no trail byte after it is left out alone. A segment left with nothing is passed over.
+// byte with no trail byte after it is left out alone. A segment left with nothing is passed over. A
+// segment that is kFnc1Segment alone is FNC1, in the set in force (or, before any, the one that starts).
+inline constexpr std::string_view kFnc1Segment = "f";
 SymbolSequence BuildSymbols(const std::vector<std::string>& segments);
 
 // The pattern rows of start, symbols, check and the stop pattern, concatenated: bar and space widths.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/barcode_symbol.h"
 #include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
 
@@ -19,6 +20,16 @@ TEST(AppTexts, AreTheGbkBytesOfTheMessages) {
   EXPECT_EQ(kNoBarcodeMessage, testing::GbkFromUtf8("系统还没有条码数据哟，请先制作一个条码吧！"));
   EXPECT_EQ(kSaveFailedMessage, testing::GbkFromUtf8("文件保存失败，请重试！"));
   EXPECT_EQ(SavedMessage("D:\\x.bmp"), testing::GbkFromUtf8("文件已保存到：D:\\x.bmp\r\n感谢使用！"));
+  EXPECT_EQ(LeftOutMessage(testing::GbkFromUtf8("条码12\t3")),
+            testing::GbkFromUtf8("以下字符无法编入条码，已略去：条码\\x09"));
+}
+
+TEST(AppCommands, SymbolCaptionsShowWhatTheBarsCarry) {
+  BarcodeSettings gs1;
+  gs1.gs1 = true;
+  EXPECT_EQ(SymbolOf(testing::GbkFromUtf8("条码123"), {}).value().caption, "123") << "plain: what is read";
+  EXPECT_EQ(SymbolOf("(01)09501101530003", gs1).value().caption, "(01)09501101530003") << "GS1: as typed";
+  EXPECT_EQ(SymbolOf("(01)09501101530004", gs1).code(), SymbolError::kNotEncodable);
 }
 
 TEST(AppCommands, EmptyContentIsTheCueTextOrNothing) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "base/bmp_format.h"
@@ -262,6 +263,24 @@ TEST_F(AppCommands, EmptyContentIsRefusedAndLeavesThePicture) {
   });
   EXPECT_TRUE(IsWindowEnabled(runtime().Handle(MainWindow::kId)))
       << "enabled again once the message is closed";
+}
+
+TEST_F(AppCommands, GenerateSaysWhatTheBarsLeaveOutOrWhyGs1Refuses) {
+  Generate("KEEP1");
+  const std::vector<std::uint8_t> kept = app_.Picture();
+  app::CurrentSettings().gs1 = true;  // a wrong check digit: refused, and the barcode stays
+  std::vector<TipsSeen> tips = app_.Generate("(01)09501101530004");
+  app::CurrentSettings().gs1 = false;
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].window_id, ErrorTipsWindow::kId);
+  EXPECT_EQ(app_.Picture(), kept);
+  EXPECT_EQ(app::GeneratedContent(), "KEEP1");
+  tips = app_.Generate(
+      "\xcc\xf5\xc2\xeb"
+      "12\t");  // plain: the barcode of the rest, then what is left out
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, std::string(app::kLeftOutMessageStart) + "\xcc\xf5\xc2\xeb\\x09");
+  EXPECT_NE(app_.Picture(), kept);
 }
 
 TEST_F(AppCommands, LongContentsShowTheirBarsWithoutFailing) {

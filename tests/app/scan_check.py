@@ -10,9 +10,10 @@ import os
 import subprocess
 import sys
 
-# The shown picture (as saved), the full-size copy C:\1.bmp, and the barcode that Ctrl+C copies.
+# The shown picture (as saved), the full-size copy C:\1.bmp, the barcode that Ctrl+C copies, and a GS1-128
+# full-size copy (its content as transmitted, a GS for each FNC1 separator).
 # (Save As's test writes its own folder, of PNGs; the printed pages are "printed", in a folder of theirs.)
-KINDS = ("saved", "full", "clipboard")
+KINDS = ("saved", "full", "clipboard", "gs1")
 # A printed page is read at its own dots: zxing-cpp 1.4.0 finds its tall bars again in the downscaled copy
 # it also tries and stops on an assertion (Result::operator==, lineCount() == 1) while merging the two.
 ZXING_OPTIONS = {"printed": ["-noscale"]}
@@ -48,8 +49,14 @@ def main():
             "ZXingReader": (["ZXingReader", "-format", "Code128", "-bytes", *ZXING_OPTIONS.get(kind, []), path],
                             content),
         }
+        if kind == "gs1":
+            # A GS1-128 symbol: ZXingReader's bytes with the symbology identifier before them, ]C1.
+            decoders["ZXingReader"] = (["ZXingReader", "-format", "Code128", path], b"]C1" + content)
         for decoder, (command, expected) in decoders.items():
             output, error = decode(command)
+            if kind == "gs1" and decoder == "ZXingReader" and output:
+                eci = [line for line in output.decode(errors="replace").splitlines() if line.startswith("BytesECI:")]
+                output = bytes.fromhex(eci[0].split(":", 1)[1]) if eci else output
             if output == expected:
                 read[decoder] += 1
             else:

@@ -1,8 +1,8 @@
 // Writes barcodes as the program makes them, for two decoders we did not write (scan_check.py runs them
 // after this test): the shown picture (what the save command writes) for short contents, the full-size
 // copy C:\1.bmp for contents up to 60 characters, and what Ctrl+C puts on the clipboard for
-// 40-character contents. The folder comes in SW_SCAN_DIR; each picture's content goes into manifest.txt
-// as hex, one "kind/NN.bmp hex" line a picture.
+// 40-character contents, and one GS1-128 full-size copy. The folder comes in SW_SCAN_DIR; each picture's
+// content goes into manifest.txt as hex, one "kind/NN.bmp hex" line a picture.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
 #include "tests/app/app_driver_win.h"
@@ -160,6 +161,15 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
   }
   BYTE no_keys[256] = {};
   SetKeyboardState(no_keys);
+  // GS1-128: the full-size copy carries the element strings, a GS (FNC1) after the variable-length batch.
+  app::CurrentSettings().gs1 = true;
+  Generate("(01)09501101530003(10)AB12(21)X9");
+  app::CurrentSettings().gs1 = false;
+  CreateDirectoryW(WideFromGbk(folder_ + "\\gs1").c_str(), nullptr);
+  ASSERT_TRUE(WriteFile(folder_ + "\\gs1\\00.bmp", test::ReadFileBytes(std::string(app::kFullSizeCopyPath))));
+  manifest_ += testing::ScanManifestLine("gs1\\00.bmp",
+                                         "010950110153000310AB12\x1d"
+                                         "21X9");
   for (char& c : manifest_) {
     if (c == '\\') c = '/';
   }
