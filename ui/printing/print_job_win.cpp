@@ -74,7 +74,7 @@ bool PrinterInstalled() {
   const BOOL found = PrintDialog(&query);
   const ScopedGlobalMemory device_mode(query.hDevMode);
   const ScopedGlobalMemory device_names(query.hDevNames);
-  return found != FALSE || !MeansNoPrinter(CommDlgExtendedError());
+  return found != FALSE || !MeansNoPrinter(DialogError());
 }
 
 void ReplacePrintDialogForTests(PrinterChooser chooser) { dialog_replacement = chooser; }
