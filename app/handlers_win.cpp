@@ -12,7 +12,9 @@
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
 #include "app/barcode_menu_win.h"
+#include "app/barcode_picture_win.h"
 #include "app/barcode_settings.h"
+#include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/generated_barcode.h"
 #include "app/layout_ids.h"
@@ -242,10 +244,15 @@ std::int32_t PrintBarcode(const EventContext& context) {
   }
   const HDC printer = chosen.value().dc.get();
   // Drawn from the widths on the printer's own dots, not from a scaled picture, so every bar and space
-  // is a whole number of dots.
-  const std::string widths = Code128Encoder().Widths(content);
+  // is a whole number of dots; the size and caption are the settings'.
+  const SymbolResult symbol = SymbolOf(content, CurrentSettings());
+  if (!symbol.ok()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
+    return 0;
+  }
+  const BarcodeSymbol& bars = symbol.value();
   const PrintLayoutResult layout =
-      LayOutPrintedBarcode(ModuleCount(widths), PrintableAreaOf(printer), CurrentSettings().look);
+      LayOutPrintedBarcode(ModuleCount(bars.widths), PrintableAreaOf(printer), CurrentSettings().look);
   if (!layout.ok()) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(PrintLayoutMessage(layout.code())));
     return 0;
@@ -253,7 +260,7 @@ std::int32_t PrintBarcode(const EventContext& context) {
   const LOGFONTW font = CaptionFont(runtime);
   const PrintJobResult printed = PrintPages(
       printer, WideFromGbk(content), chosen.value().copies,
-      [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), widths, content, font); },
+      [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), bars.widths, bars.caption, font); },
       runtime.Handle(MainWindow::kId));
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
@@ -288,12 +295,18 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
   const SaveDialogChoice* choice = &asked.value();
   SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
 
-  // The full-size captioned barcode, the picture Ctrl+C copies: at 300 dpi a module is 0.254 mm.
+  // The barcode at the settings' size and caption, drawn at 300 dpi as a printer draws it.
+  const SymbolResult symbol = SymbolOf(GeneratedContent(), CurrentSettings());
+  const Bytes picture =
+      symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), CurrentSettings().look, CaptionFont(runtime))
+                  : Bytes();
   bool saved = false;
-  if (choice->type == kBmp) {
-    saved = WriteBytesToFile(choice->path, {FullSizeBarcode()});
+  if (picture.empty()) {
+    // nothing to write: the symbol cannot be made, or its picture would be too large to hold
+  } else if (choice->type == kBmp) {
+    saved = WriteBytesToFile(choice->path, {picture});
   } else {
-    const PngWriting png = PngFromBmp(FullSizeBarcode(), kPixelsPerMetreAt300Dpi);
+    const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
     saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
   }
   SavedPath() = GbkFromWide(choice->path);

@@ -30,7 +30,16 @@ std::int64_t NearestDots(std::int64_t microns, std::int64_t dpi) {
   return (microns * dpi + kMicronsPerInch / 2) / kMicronsPerInch;
 }
 
+std::int64_t SmallestModuleDots(std::int64_t dpi) {
+  return DivideRoundingUp(kSmallestModuleMicrons * dpi, kMicronsPerInch);
+}
+
 }  // namespace
+
+std::int64_t ModuleDots(std::int64_t module_microns, std::int64_t dpi) {
+  // 0.19 mm at 300 dpi is 2.24 dots: the nearest, 2, would be under the smallest module.
+  return std::max({std::int64_t{1}, NearestDots(module_microns, dpi), SmallestModuleDots(dpi)});
+}
 
 PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea& area,
                                        const BarcodeLook& look) {
@@ -39,8 +48,8 @@ PrintLayoutResult LayOutPrintedBarcode(std::int64_t modules, const PrintableArea
       look.bar_height_microns < 0 || look.caption_points <= 0) {
     return Refuse(PrintLayoutError::kUnusable, "no printable area, or nothing to print");
   }
-  const std::int64_t target = std::max<std::int64_t>(1, NearestDots(look.module_microns, area.dpi_x));
-  const std::int64_t smallest = DivideRoundingUp(kSmallestModuleMicrons * area.dpi_x, kMicronsPerInch);
+  const std::int64_t target = ModuleDots(look.module_microns, area.dpi_x);
+  const std::int64_t smallest = SmallestModuleDots(area.dpi_x);
   const std::int64_t across = modules + 2 * kQuietZoneModules;
   const std::int64_t module = std::min(target, area.width / across);
   if (module < smallest) {

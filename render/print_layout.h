@@ -48,6 +48,9 @@ enum class PrintLayoutError {
 };
 using PrintLayoutResult = Result<PrintLayout, PrintLayoutError>;
 
+// The dots of a module aimed at `module_microns`: the nearest whole number, never under 0.19 mm.
+std::int64_t ModuleDots(std::int64_t module_microns, std::int64_t dpi);
+
 // The module aims at the look's (0.33 mm unless chosen), rounded to whole dots; where the bars and quiet
 // zones do not fit across at that, the widest whole-dot module that does, down to 0.19 mm and never below.
 // A chosen bar height is rounded to whole dots; without a caption the layout ends under the bars.

@@ -3,10 +3,12 @@
 each job's PDF, rasterises it with Ghostscript at 600 dpi, has zbarimg and ZXingReader read the band of
 the page that holds the bars, and measures the bars along a row through them. Every bar and space must be a whole multiple of the module
 the print chose (module dots at the printer's dpi, in 600 dpi pixels), the narrowest exactly one module,
-the bars at least 10 mm high, with at least 10 modules of quiet zone on the page each side.
+the bars at least 10 mm high (exactly the chosen height, in whole dots, where the job says one, and a
+caption under them only where it says so), with at least 10 modules of quiet zone on the page each side.
 
 usage: print_check.py FOLDER   (FOLDER as private_cups.sh made it: out/job-<id>.pdf, and printed.txt with a
-                                "content<TAB>dpi<TAB>module dots<TAB>..." line a job in the order printed)
+                                "content<TAB>dpi<TAB>module dots<TAB>HORZRES<TAB>PHYSICALOFFSETX[<TAB>bar
+                                height dots<TAB>caption 0/1]" line a job in the order printed)
 Exit status 0 when every job checks out, 1 otherwise, 77 (a skip) when the spooler was unavailable.
 """
 import collections
@@ -77,9 +79,10 @@ def runs(row):
     return first, last, lengths
 
 
-def measure(png, dpi, module_dots, crop):
+def measure(png, dpi, module_dots, bar_dots, caption, crop):
     """Problems with the bars on the page, and a line saying what was measured. The page's full width from
-    5 mm above the bars to 5 mm below goes into `crop` (a PGM file), for the decoders."""
+    5 mm above the bars to 5 mm below goes into `crop` (a PGM file), for the decoders. The bars must be
+    `bar_dots` high, and ink under them (within those 5 mm) there exactly when `caption` is set."""
     unit = module_dots * RASTER_DPI / dpi  # one module in 600 dpi pixels
     ten_mm = round(10 * RASTER_DPI / 25.4)
     margin = round(5 * RASTER_DPI / 25.4)
@@ -103,7 +106,8 @@ def measure(png, dpi, module_dots, crop):
         if row[first] >= DARK:
             break
         height += 1
-    seen += [row for _, row in zip(range(margin), rows)]
+    below = [row for _, row in zip(range(margin), rows)]
+    seen += below
     with open(crop, "wb") as f:
         f.write(b"P5 %d %d 255\n" % (width, len(above) + len(seen)))
         f.write(b"".join(above) + b"".join(seen))
@@ -123,11 +127,17 @@ def measure(png, dpi, module_dots, crop):
     quiet = 10 * unit
     if first < quiet or width - 1 - last < quiet:
         problems.append(f"quiet zones of {first} and {width - 1 - last} px, under 10 modules ({quiet:g} px)")
-    if height < ten_mm:
+    if height < ten_mm and bar_dots is None:
         problems.append(f"bars {height} px high, under 10 mm ({ten_mm} px)")
+    if bar_dots is not None and height * dpi != bar_dots * RASTER_DPI:
+        problems.append(f"bars {height} px high, not the {bar_dots} dots at {dpi} dpi chosen")
+    inked = any(min(row) < DARK for row in below[1:])
+    if caption is not None and inked != caption:
+        problems.append("no caption under the bars" if caption else "ink under the bars without a caption")
     measured = narrowest * dpi / RASTER_DPI
     said = (f"{len(lengths)} bars and spaces at x {first}..{last}, module {narrowest} px at {RASTER_DPI} dpi "
-            f"= {measured:g} dots at {dpi} dpi (chosen {module_dots}), bars {height} px high")
+            f"= {measured:g} dots at {dpi} dpi (chosen {module_dots}), bars {height} px high "
+            f"= {height * dpi / RASTER_DPI:g} dots, {'a caption' if inked else 'no caption'} under them")
     return problems, said
 
 
@@ -171,7 +181,7 @@ def main():
     pages = os.path.join(folder, "pages")
     os.makedirs(pages, exist_ok=True)
     failures = []
-    for pdf, (content, dpi, module_dots, *_) in zip(found, jobs):
+    for pdf, (content, dpi, module_dots, _, _, *look) in zip(found, jobs):
         name = os.path.basename(pdf)[:-4]
         png = os.path.join(pages, name + ".png")
         gs = subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pnggray",
@@ -180,7 +190,8 @@ def main():
             failures.append(f"{name}: gs failed: {gs.stderr.strip()[-300:]}")
             continue
         crop = os.path.join(pages, name + "-bars.pgm")
-        problems, said = measure(png, int(dpi), int(module_dots), crop)
+        bar_dots, caption = (int(look[0]), look[1] == "1") if look else (None, None)
+        problems, said = measure(png, int(dpi), int(module_dots), bar_dots, caption, crop)
         failures += [f"{name} {content!r}: {problem}" for problem in problems]
         expected = content.encode()
         decoders = {

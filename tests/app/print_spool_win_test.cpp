@@ -3,7 +3,8 @@
 // default printer, and a barcode printed on it by the program's print command must arrive there.
 // print_check.py, run after this test, rasterises each PDF and reads it with two decoders. The folder comes
 // in SW_PRINT_DIR (as Wine sees it); each printed job gets a line "content<TAB>dpi<TAB>module
-// dots<TAB>HORZRES<TAB>PHYSICALOFFSETX" in printed.txt there, in the order the jobs were sent.
+// dots<TAB>HORZRES<TAB>PHYSICALOFFSETX<TAB>bar height dots<TAB>caption 0/1" in printed.txt there, in the
+// order the jobs were sent.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <winspool.h>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/barcode_settings.h"
 #include "base/handles_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
@@ -66,6 +68,7 @@ struct PrintedJob {
   int module_dots = 0;
   int printable_width = 0;
   int offset_x = 0;
+  int bar_dots = 0;
 };
 
 // Whether the main window took input while the spooler ran the job: the abort procedure, which the
@@ -85,17 +88,20 @@ PrinterChoice DefaultPrinterWatched(HWND owner) {
 // The program's own print command: the content generated, then Ctrl+P, with the default printer taken as
 // a user who accepts the print dialog as it opens would. What the command chooses on that printer is read
 // back through the same layout, for print_check.py to compare with what it measures.
-bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, PrintedJob& job) {
+bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, const BarcodeLook& look,
+                            PrintedJob& job) {
   PrinterChoice printer = DefaultPrinter(nullptr);
   if (!printer.ok()) return false;
   const HDC dc = printer.value().dc.get();
   const PrintableArea area = PrintableAreaOf(dc);
-  const PrintLayoutResult layout = LayOutPrintedBarcode(ModuleCount(Code128Encoder().Widths(content)), area);
+  const PrintLayoutResult layout =
+      LayOutPrintedBarcode(ModuleCount(Code128Encoder().Widths(content)), area, look);
   if (!layout.ok()) return false;
   job.dpi = area.dpi_x;
   job.module_dots = layout.value().module;
   job.printable_width = area.width;
   job.offset_x = GetDeviceCaps(dc, PHYSICALOFFSETX);
+  job.bar_dots = layout.value().bar_height;
 
   app.SetContent(content);
   app.Click(layout::MainWindow::kGenerateButton);
@@ -104,8 +110,10 @@ bool PrintThroughTheProgram(test::AppDriver& app, const std::string& content, Pr
   watched_window = app.runtime().Handle(layout::MainWindow::kId);
   enabled_during_job = -1;
   app.runtime().SetFocusTo(layout::MainWindow::kContentEdit);
+  app::CurrentSettings().look = look;  // as the settings window's OK leaves it
   test::AppDriver::PressKey('P', event::kCtrlDown);
   app.Pump();
+  app::CurrentSettings() = {};
   BYTE none[256] = {};
   SetKeyboardState(none);
   ReplacePrintDialogForTests(nullptr);
@@ -123,10 +131,12 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
   struct Row {
     const char* reason;
     std::string content;
+    BarcodeLook look = {};
   };
   const Row rows[] = {
       {"12 characters, letters and digits", "SW-2024-0042"},
       {"40 characters, a long mix", "Stripewright0123456789ABCDEFGHIJKLMNOPQR"},
+      {"a 0.5 mm module, 20 mm bars, no caption", "SW-2024-0042", {500, 20000, false, 10}},
   };
   test::AppDriver app;
   ASSERT_TRUE(app.ready()) << app.error();
@@ -134,13 +144,13 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
   ASSERT_TRUE(printed) << "cannot write printed.txt in " << PrintDir();
   testing::ForEachRow(rows, [&](const Row& row) {
     PrintedJob job;
-    ASSERT_TRUE(PrintThroughTheProgram(app, row.content, job));
+    ASSERT_TRUE(PrintThroughTheProgram(app, row.content, row.look, job));
     EXPECT_GT(job.module_dots, 0);
     EXPECT_EQ(enabled_during_job, 0) << "the main window is disabled for the job";
     EXPECT_TRUE(IsWindowEnabled(watched_window)) << "and enabled after it";
     EXPECT_EQ(GetFocus(), app.runtime().Handle(layout::MainWindow::kContentEdit)) << "the focus back";
     printed << row.content << '\t' << job.dpi << '\t' << job.module_dots << '\t' << job.printable_width
-            << '\t' << job.offset_x << '\n';
+            << '\t' << job.offset_x << '\t' << job.bar_dots << '\t' << row.look.caption << '\n';
     printed.flush();
   });
 }

@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
+#include "encode/code128_encoder.h"
 #include "render/bitmap.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
@@ -235,6 +237,9 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     std::wstring saved_name;
     bool png;
     const char* reason;
+    BarcodeLook look = {};       // the settings in force
+    std::int32_t module_px = 4;  // 0.33 mm at 300 dpi
+    std::int32_t bar_rows = 0;   // 0: automatic, not checked
   };
   const Row rows[] = {
       {"0", L"plain", L"one", std::nullopt, L"one.png", true, "PNG at first: the extension is added"},
@@ -250,6 +255,26 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
        "a folder named with letters GBK does not have"},
       {"Hello 42", L"\U00020000 \u6761\u7801", L"wide", 1, L"wide.bmp", false,
        "a character outside the Basic Multilingual Plane"},
+      {"SW-2024-0042",
+       L"plain",
+       L"sized",
+       std::nullopt,
+       L"sized.png",
+       true,
+       "0.5 mm, 20 mm bars, no caption",
+       {500, 20000, false, 10},
+       6,
+       236},
+      {"SW-2024-0042",
+       L"plain",
+       L"sized",
+       1,
+       L"sized.bmp",
+       false,
+       "the same as a BMP",
+       {500, 20000, false, 10},
+       6,
+       236},
   };
   const char* scan_folder = std::getenv("SW_SAVE_AS_SCAN_DIR");
   std::string manifest;
@@ -258,35 +283,49 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     const std::wstring folder = folder_.path() + L"\\" + row.folder;
     CreateDirectoryW(folder.c_str(), nullptr);
     DialogScript s{folder + L"\\" + row.typed_name, row.type};
+    app::CurrentSettings().look = row.look;
     const std::vector<test::TipsSeen> tips = SaveAsBy(s);
+    app::CurrentSettings() = {};
     const std::wstring path = folder + L"\\" + row.saved_name;
     ASSERT_EQ(tips.size(), 1u);
     EXPECT_EQ(tips[0].window_id, TipsWindow::kId);
     EXPECT_EQ(tips[0].message, SavedTo(path));
     const std::vector<std::uint8_t> file = ReadFileBytes(path);
     ASSERT_FALSE(file.empty()) << "nothing at " << GbkFromWide(path);
-    if (!row.png) {
-      EXPECT_EQ(file, app::FullSizeBarcode()) << "the bytes of the full-size copy";
-      return;
-    }
-    // Every pixel of the full-size barcode, at 300 dpi.
+    // The barcode as a 300 dpi printer prints it: along the top row, every bar and space (quiet zones
+    // too) whole modules of `module_px`; the bars as high as chosen; ink under them only with a caption.
     const PictureDecoding decoded = DecodePictureBytes(file);
     ASSERT_TRUE(decoded.picture.has_value()) << DescribeDecodeFailure(decoded.failure);
-    EXPECT_EQ(decoded.picture->kind, PictureKind::kPng);
-    Bitmap full;
-    ASSERT_TRUE(full.LoadData(app::FullSizeBarcode()));
-    ASSERT_EQ(decoded.picture->width, full.GetWidth());
-    ASSERT_EQ(decoded.picture->height, full.GetHeight());
-    int mismatches = 0;
-    for (std::int32_t y = 0; y < full.GetHeight(); ++y) {
-      for (std::int32_t x = 0; x < full.GetWidth(); ++x) {
-        const std::uint8_t* bgra =
-            decoded.picture->pixels.data() + 4 * (static_cast<std::size_t>(y) * full.GetWidth() + x);
-        const ColorRef color = full.GetPixel(x, y);
-        mismatches += bgra[0] != BlueOf(color) || bgra[1] != GreenOf(color) || bgra[2] != RedOf(color);
-      }
+    EXPECT_EQ(decoded.picture->kind, row.png ? PictureKind::kPng : PictureKind::kBmp);
+    const std::int32_t width = decoded.picture->width, height = decoded.picture->height;
+    const bool bmp = decoded.picture->kind == PictureKind::kBmp;  // 3 bytes a pixel, bottom-up
+    auto ink = [&](std::int32_t x, std::int32_t y) {
+      const auto row = static_cast<std::size_t>(bmp ? height - 1 - y : y);
+      return decoded.picture->pixels[(bmp ? 3 : 4) * (row * width + x)] < 128;
+    };
+    std::vector<std::int32_t> runs{0};
+    for (std::int32_t x = 0; x < width; ++x) {
+      if (ink(x, 0) != (runs.size() % 2 == 0)) runs.push_back(0);
+      ++runs.back();
     }
-    EXPECT_EQ(mismatches, 0);
+    const std::string widths = Code128Encoder().Widths(row.content);
+    ASSERT_EQ(runs.size(), widths.size() + 2);
+    EXPECT_EQ(runs.front(), 10 * row.module_px) << "the quiet zone";
+    EXPECT_EQ(runs.back(), 10 * row.module_px);
+    for (std::size_t i = 0; i < widths.size(); ++i) EXPECT_EQ(runs[i + 1], (widths[i] - '0') * row.module_px);
+    std::int32_t bar_rows = 0;
+    while (bar_rows < height && ink(runs.front(), bar_rows)) ++bar_rows;
+    EXPECT_TRUE(row.bar_rows == 0 || bar_rows == row.bar_rows) << bar_rows << " rows of bars";
+    bool under = false;
+    for (std::int32_t y = bar_rows; y < height; ++y) {
+      for (std::int32_t x = 0; x < width; ++x) under = under || ink(x, y);
+    }
+    EXPECT_EQ(under, row.look.caption) << "the caption as set";
+    if (!row.png) {
+      ASSERT_GE(file.size(), 46u);
+      EXPECT_EQ(file[38] | file[39] << 8 | file[40] << 16 | file[41] << 24, 11811) << "biXPelsPerMeter";
+      return;
+    }
     const Phys phys = PhysOf(file);
     EXPECT_EQ(phys.x, 11811) << "300 dpi";
     EXPECT_EQ(phys.y, 11811);
@@ -320,7 +359,7 @@ TEST_F(SaveAs, AsksBeforeReplacingAFile) {
   EXPECT_TRUE(yes.asked_to_replace);
   ASSERT_EQ(tips.size(), 1u);
   EXPECT_EQ(tips[0].message, SavedTo(path));
-  EXPECT_EQ(ReadFileBytes(path), app::FullSizeBarcode()) << "Yes replaces it";
+  EXPECT_TRUE(DecodePictureBytes(ReadFileBytes(path)).picture.has_value()) << "Yes replaces it";
 }
 
 TEST_F(SaveAs, WithoutABarcodeAsksForOne) {

@@ -56,6 +56,7 @@ TEST(PrintLayout, WholeDotModulesCentredWithTheirQuietZones) {
     PrintableArea area;
     std::int32_t module, bars_left, bar_height, caption_height;
     const char* reason;
+    BarcodeLook look = {};
   };
   const Case cases[] = {
       /* 0*/ {"5", A4Portrait(300), 4, (2380 - 46 * 4) / 2, 119, 42, "one digit: 0.33 mm is 3.9 dots, 4"},
@@ -86,10 +87,37 @@ TEST(PrintLayout, WholeDotModulesCentredWithTheirQuietZones) {
        285,
        42,
        "600 x 300 dpi: 15% of 3800 dots across is 285 dots down"},
+      /*18*/
+      {Letters(12),
+       A4Portrait(300),
+       6,
+       (2380 - 167 * 6) / 2,
+       236,
+       0,
+       "0.5 mm is 5.9 dots, 20 mm 236, no caption",
+       {500, 20000, false, 10}},
+      /*19*/
+      {Digits(12),
+       A4Portrait(600),
+       12,
+       (4760 - 101 * 12) / 2,
+       472,
+       167,
+       "the same at 600 dpi, a 20 pt caption",
+       {500, 20000, true, 20}},
+      /*20*/
+      {Letters(12),
+       A4Portrait(300),
+       3,
+       (2380 - 167 * 3) / 2,
+       119,
+       42,
+       "0.19 mm is 2.24 dots: 3, never under it",
+       {190, 0, true, 10}},
   };
   testing::ForEachRow(cases, [](const Case& c) {
     const std::int64_t modules = ModulesOf(c.content);
-    const PrintLayoutResult laid = LayOutPrintedBarcode(modules, c.area);
+    const PrintLayoutResult laid = LayOutPrintedBarcode(modules, c.area, c.look);
     ASSERT_TRUE(laid.ok()) << laid.message();
     const PrintLayout& page = laid.value();
     EXPECT_EQ(page.module, c.module);
@@ -104,8 +132,10 @@ TEST(PrintLayout, WholeDotModulesCentredWithTheirQuietZones) {
     EXPECT_LE(c.area.width - (page.bars_left + page.bars_width) - page.bars_left, 1) << "centred";
     EXPECT_GE(page.module * 25400, 190 * c.area.dpi_x) << "never below 0.19 mm";
     EXPECT_EQ(page.bars_top, 0);
-    EXPECT_GT(page.caption_top, page.bar_height) << "the caption under the bars";
-    EXPECT_GE(page.bottom, page.caption_top + page.caption_height);
+    if (c.look.caption) {
+      EXPECT_GT(page.caption_top, page.bar_height) << "the caption under the bars";
+    }
+    EXPECT_GE(page.bottom, c.look.caption ? page.caption_top + page.caption_height : page.bar_height);
     EXPECT_LE(page.bottom, c.area.height);
   });
 }
