@@ -65,6 +65,12 @@ inline constexpr std::string_view kSaveAsMenuItem =
 inline constexpr std::string_view kPrintMenuItem =
     "\xb4\xf2\xd3\xa1"
     "(&P)...\tCtrl+P";
+// "条码设置(&B)...": the settings window; the menu's last item, offered before the first barcode too.
+inline constexpr std::string_view kSettingsMenuItem =
+    "\xcc\xf5\xc2\xeb\xc9\xe8\xd6\xc3"
+    "(&B)...";
+// "自动": automatic, shown in the settings window's empty bar height.
+inline constexpr std::string_view kAutoHeightCue = "\xd7\xd4\xb6\xaf";
 
 // The saved file: program folder + "\Bar_Code_" + content + ".bmp".
 inline constexpr std::string_view kSavedNameStart = "\\Bar_Code_";

@@ -7,6 +7,7 @@
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "app/settings_window_win.h"
 #include "ui/menu/popup_menu_win.h"
 #include "ui/runtime/unit_events.h"
 
@@ -16,10 +17,11 @@ namespace {
 using layout::MainWindow;
 
 // One entry a line, in menu order.
-constexpr std::array<BarcodeMenuItem, 3> kItems = {{
+constexpr std::array<BarcodeMenuItem, 4> kItems = {{
     {kCopyMenuItem, &CopyFullSizeBarcode},
     {kSaveAsMenuItem, &SaveBarcodeAs},
     {kPrintMenuItem, &PrintBarcode},
+    {kSettingsMenuItem, &ShowSettingsWindow, true},
 }};
 
 // Where the menu opens, in screen coordinates.
@@ -47,7 +49,8 @@ void RunBarcodeMenu(const EventContext& context, std::span<const BarcodeMenuItem
   const bool have_barcode = !FullSizeBarcode().empty();
   std::vector<PopupMenuItem> shown;
   shown.reserve(items.size());
-  for (const BarcodeMenuItem& item : items) shown.push_back({item.text, have_barcode});
+  for (const BarcodeMenuItem& item : items)
+    shown.push_back({item.text, have_barcode || item.without_barcode});
   const std::optional<std::size_t> chosen =
       ChoosePopupMenuItem(context.runtime.Handle(MainWindow::kId), shown, MenuPoint(context));
   if (chosen) items[*chosen].command(context);

@@ -5,6 +5,7 @@
 
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
+#include "app/settings_window_win.h"
 #include "ui/runtime/unit_events.h"
 
 namespace sw::app {
@@ -13,6 +14,7 @@ namespace {
 using layout::ErrorTipsWindow;
 using layout::Handler;
 using layout::MainWindow;
+using layout::SettingsWindow;
 using layout::TipsWindow;
 
 constexpr std::uint32_t Ref(Handler handler) { return static_cast<std::uint32_t>(handler); }
@@ -38,6 +40,12 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kPrintBarcode), "PrintBarcode", &PrintBarcode},     // bound to a key and the menu
     {Ref(Handler::kSaveBarcodeAs), "SaveBarcodeAs", &SaveBarcodeAs},  // bound to a key and the menu
     {Ref(Handler::kShowBarcodeMenu), "ShowBarcodeMenu", &ShowBarcodeMenu},
+    {Ref(Handler::kShowSettingsWindow), "ShowSettingsWindow", &ShowSettingsWindow},
+    {Ref(Handler::kStartSettingsWindow), "StartSettingsWindow", &StartSettingsWindow},  // 20
+    {Ref(Handler::kApplySettings), "ApplySettings", &ApplySettings},
+    {Ref(Handler::kUpdateSettingsSize), "UpdateSettingsSize", &UpdateSettingsSize},
+    {Ref(Handler::kClearAutoHeight), "ClearAutoHeight", &ClearAutoHeight},
+    {Ref(Handler::kRestoreAutoHeight), "RestoreAutoHeight", &RestoreAutoHeight},
 }};
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
@@ -74,6 +82,8 @@ constexpr KeyShortcut kShortcuts[] = {
     {ErrorTipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ErrorTipsWindow::kTipsOkButton, kNoHandler},
     {TipsWindow::kId, kAnywhere, VK_RETURN, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},  // 10
     {TipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
+    {SettingsWindow::kId, kAnywhere, VK_RETURN, kNoShift, SettingsWindow::kSettingsOkButton, kNoHandler},
+    {SettingsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, SettingsWindow::kSettingsCancelButton, kNoHandler},
 };
 
 }  // namespace

@@ -28,6 +28,7 @@ std::int32_t CopyFullSizeBarcode(const EventContext& context);
 std::int32_t ShrinkBarcodeHost(const EventContext& context);  // created: width and height 0
 // ErrorTipsWindow and TipsWindow
 std::int32_t StartTipsWindow(const EventContext& context);  // created: shadow, TipsMessage into the label
+// These two act on the window of the event: the settings window's title and 取消 as well.
 std::int32_t DragTipsWindow(const EventContext& context);   // title bar or title label, left button down
 std::int32_t CloseTipsWindow(const EventContext& context);  // TipsOkButton clicked
 

@@ -323,6 +323,12 @@ const std::vector<UnitTypeKeys>& UnitTypes() {
                                       Key("max_length", &EditBoxProperties::max_length, U32),
                                       Key("font", &EditBoxProperties::font, Font),
                                   }),
+      TypeKeys<ComboBoxProperties>("ComboBox",
+                                   {
+                                       Key("items", &ComboBoxProperties::items, Text),
+                                       Key("label", &ComboBoxProperties::label, Text),
+                                       Key("font", &ComboBoxProperties::font, Font),
+                                   }),
       TypeKeys<DrawPanelProperties>(
           "DrawPanel",
           {
@@ -415,6 +421,7 @@ class WindowSource {
         {UnitType::kWindow, {{"created", event::kCreated}, {"destroyed", event::kDestroyed}}},
         {UnitType::kPicBtn, {{"clicked", event::kClicked}}},
         {UnitType::kEditBox, {{"changed", event::kChanged}}},
+        {UnitType::kComboBox, {{"changed", event::kChanged}}},
     };
     if (!source.is_object()) Refuse(kBadValue, where + ": \"events\" must map event names to handler names");
     std::vector<EventBinding> bindings;

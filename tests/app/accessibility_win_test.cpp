@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_settings.h"
 #include "app/program_state.h"
+#include "app/settings_fields.h"
 #include "base/text_codepage_win.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
@@ -40,6 +42,7 @@ class Accessible {
   HRESULT got() const { return got_; }
   std::wstring Name() const { return Text(&IAccessible::get_accName); }
   std::wstring DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
+  std::wstring Value() const { return Text(&IAccessible::get_accValue); }
   LONG Role() const { return Number(&IAccessible::get_accRole); }
   LONG State() const { return Number(&IAccessible::get_accState); }
   HRESULT DoDefaultAction() const { return object_->accDoDefaultAction(Self()); }
@@ -325,6 +328,74 @@ TEST_F(AppAccessibility, SpaceOrEnterPressesTheFocusedButtonWhichKeepsTheFocus) 
     EXPECT_EQ(app_.Picture().empty(), row.outcome != kGenerated);
     EXPECT_EQ(Focused(), row.button);
   });
+}
+
+TEST_F(AppAccessibility, TheSettingsWindowReadsAsItsFieldsAndAppliesOnlyWhatIsInRange) {
+  using G = SettingsWindow;
+  // Beside the main window, not modally, so that the test drives it; its handlers are the program's.
+  ASSERT_TRUE(runtime().LoadWindow(G::kId, MainWindow::kId).ok());
+  Settle();
+  struct Row {
+    std::uint32_t unit;
+    std::wstring name;
+    LONG role;
+    LONG state;  // STATE_SYSTEM_CHECKED, or 0
+    std::wstring value;
+  };
+  const Row rows[] = {
+      // 条宽(毫米), 显示文字, 纸张 and its first entry 整页（每页一个）, 取消
+      {G::kModuleEdit, L"\u6761\u5bbd(\u6beb\u7c73)", ROLE_SYSTEM_TEXT, 0, L"0.33"},
+      {G::kCaptionCheck, L"\u663e\u793a\u6587\u5b57", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED, L""},
+      {G::kGs1Check, L"GS1-128", ROLE_SYSTEM_CHECKBUTTON, 0, L""},
+      {G::kSheetList, L"\u7eb8\u5f20", ROLE_SYSTEM_COMBOBOX, 0,
+       L"\u6574\u9875\uff08\u6bcf\u9875\u4e00\u4e2a\uff09"},
+      {G::kSettingsCancelButton, L"\u53d6\u6d88", ROLE_SYSTEM_PUSHBUTTON, 0, L""},
+  };
+  testing::ForEachRow(rows, [&](const Row& row) {
+    const Accessible accessible(runtime().Handle(row.unit));
+    ASSERT_TRUE(accessible.ok());
+    EXPECT_EQ(accessible.Name(), row.name);
+    EXPECT_EQ(accessible.Role(), row.role);
+    EXPECT_EQ(accessible.State() & STATE_SYSTEM_CHECKED, row.state);
+    if (!row.value.empty()) {
+      EXPECT_EQ(accessible.Value(), row.value);
+    }
+  });
+  EXPECT_EQ(Focused(), G::kModuleEdit) << "the first field takes the focus";
+  const std::uint32_t order[] = {
+      G::kBarHeightEdit, G::kCaptionCheck,     G::kCaptionPointsEdit,    G::kGs1Check,
+      G::kSheetList,     G::kStartLabelEdit,   G::kCopiesEdit,           G::kCountEdit,
+      G::kStepEdit,      G::kSettingsOkButton, G::kSettingsCancelButton, G::kModuleEdit};
+  for (std::uint32_t expected : order) {
+    Press(VK_TAB);
+    EXPECT_EQ(Focused(), expected) << std::hex << expected;
+  }
+  // Space ticks GS1-128; an out-of-range module is named and keeps the window, with the field focused.
+  runtime().SetFocusTo(G::kGs1Check);
+  Press(VK_SPACE);
+  EXPECT_EQ(Accessible(runtime().Handle(G::kGs1Check)).State() & STATE_SYSTEM_CHECKED, STATE_SYSTEM_CHECKED);
+  runtime().SetText(G::kModuleEdit, "0.18");
+  Press(VK_RETURN);
+  const auto tips = app_.TakeTips();
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, app::RangeMessage(app::SettingsField::kModule));
+  EXPECT_TRUE(runtime().IsLoaded(G::kId));
+  EXPECT_EQ(Focused(), G::kModuleEdit);
+  EXPECT_EQ(app::CurrentSettings(), app::BarcodeSettings{}) << "nothing applied";
+  // Enter applies what is in range; the window shows it when opened again, and Esc discards.
+  runtime().SetText(G::kModuleEdit, "0,5");
+  Press(VK_RETURN);
+  EXPECT_FALSE(runtime().IsLoaded(G::kId));
+  EXPECT_EQ(app::CurrentSettings().look.module_microns, 500);
+  EXPECT_TRUE(app::CurrentSettings().gs1);
+  ASSERT_TRUE(runtime().LoadWindow(G::kId, MainWindow::kId).ok());
+  Settle();
+  EXPECT_EQ(runtime().GetText(G::kModuleEdit), "0.50");
+  runtime().SetText(G::kModuleEdit, "0.8");
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(runtime().IsLoaded(G::kId));
+  EXPECT_EQ(app::CurrentSettings().look.module_microns, 500);
+  app::CurrentSettings() = {};
 }
 
 TEST_F(AppAccessibility, AFocusedButtonShowsItsMouseOverImage) {

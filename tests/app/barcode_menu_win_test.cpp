@@ -32,6 +32,7 @@ const std::vector<std::wstring> kItemTexts = {
     L"\u590d\u5236(&C)\tCtrl+C",                 // 复制: copy
     L"\u53e6\u5b58\u4e3a(&A)...\tCtrl+Shift+S",  // 另存为: save as
     L"\u6253\u5370(&P)...\tCtrl+P",              // 打印: print
+    L"\u6761\u7801\u8bbe\u7f6e(&B)...",          // 条码设置: the settings window
 };
 
 // One popup menu as it was on the screen.
@@ -233,7 +234,9 @@ TEST_F(BarcodeMenu, OpensWhereAskedWithItsItemsGreyedUntilTheFirstGenerate) {
     const std::vector<MenuSeen> menus = menus_.Take();
     ASSERT_EQ(menus.size(), 1u) << "one menu, and only the barcode's";
     EXPECT_EQ(menus[0].texts, kItemTexts);
-    EXPECT_EQ(menus[0].greyed, std::vector<bool>(3, !row.barcode_before));
+    EXPECT_EQ(menus[0].greyed,
+              (std::vector<bool>{!row.barcode_before, !row.barcode_before, !row.barcode_before, false}))
+        << "the settings need no barcode";
     const POINT corner = PictureToScreen(row.at);
     EXPECT_EQ(menus[0].corner.x, corner.x);
     EXPECT_EQ(menus[0].corner.y, corner.y);
@@ -269,13 +272,15 @@ TEST_F(BarcodeMenu, EachItemRunsItsOwnEntry) {
       {{Choice::kDownsAndEnter, 0, 3}, true, 2, "by the arrow keys and Enter"},
       {{Choice::kEscape}, true, std::nullopt, "Escape runs nothing"},
       {{Choice::kAccessKey, L'c'}, false, std::nullopt, "a greyed item cannot be chosen"},  // 5
+      {{Choice::kAccessKey, L'b'}, false, 3, "the settings by their access key, before any barcode"},
   };
   const std::span<const app::BarcodeMenuItem> shipped = app::BarcodeMenuItems();
-  ASSERT_EQ(shipped.size(), 3u);
+  ASSERT_EQ(shipped.size(), 4u);
   const app::BarcodeMenuItem recording[] = {
       {shipped[0].text, &RecordEntry<0>},
       {shipped[1].text, &RecordEntry<1>},
       {shipped[2].text, &RecordEntry<2>},
+      {shipped[3].text, &RecordEntry<3>, shipped[3].without_barcode},
   };
   const EventContext key{runtime(), MainWindow::kId, MainWindow::kId, event::kKeyDown, {VK_APPS, 0, 0}};
   testing::ForEachRow(rows, [&](const Row& row) {

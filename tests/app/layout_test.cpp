@@ -10,6 +10,7 @@
 
 #include "app/layout_ids.h"
 #include "tests/support/case_table.h"
+#include "tests/support/gbk_from_utf8.h"
 #include "ui/description/window_description.h"
 #include "ui/picture/picture_decode.h"
 #include "ui/runtime/unit_events.h"
@@ -76,9 +77,10 @@ TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColor) {
   };
   const Row rows[] = {
       {BarcodeHostWindow::kId, 320, 80, kHostCaption, kNoColor, kHidden, 0, 1 + 1},
-      {MainWindow::kId, 500, 300, "Stripewright", kTeal, kShown, 1, 1 + 12},
+      {MainWindow::kId, 500, 300, "Stripewright", kTeal, kShown, 1, 1 + 13},
       {ErrorTipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 7},
       {TipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 6},
+      {SettingsWindow::kId, 330, 416, "", kTeal, kShown, 1, 1 + 25},
   };
   ASSERT_EQ(Table().windows.size(), std::size(rows));
   testing::ForEachRow(rows, [](const Row& row, std::size_t i) {
@@ -127,7 +129,7 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       {BarcodeHostWindow::kId, BarcodeHostWindow::kBarcodePanel, kPanelName + "1", T::kDrawPanel, 0, 0, 320,
        80, 0, kShown},
       // MainWindow
-      {M::kId, M::kTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 428, 28, M::kTitleBar, kInTitleBar},
+      {M::kId, M::kTitleLabel, kLabelName + "2", T::kTransLabel, 28, 0, 414, 28, M::kTitleBar, kInTitleBar},
       {M::kId, M::kTitleIcon, kPicBoxName + "5", T::kPicBox, 4, 4, 20, 20, M::kTitleBar, kInTitleBar},
       {M::kId, M::kCloseButton, kPicBtnName + "4", T::kPicBtn, 470, 4, 20, 20, M::kTitleBar, kInTitleBar},
       {M::kId, M::kContentEdit, kEditName + kContentInput, T::kEditBox, 125, 205, 250, 30, 0, kTabStop},
@@ -139,6 +141,7 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
       {M::kId, M::kBarcodeFrame, kPicBoxName + "3", T::kPicBox, 75, 44, 350, 150, 0, kShown},  // 10
       {M::kId, M::kTitleBar, kPicBoxName + "2", T::kPicBox, 0, 0, 500, 28, 0, kShown},
       {M::kId, M::kFocusSink, kEditName + "1", T::kEditBox, 256, 120, 128, 20, 0, kShown},
+      {M::kId, M::kSettingsButton, kPicBtnName + "5", T::kPicBtn, 446, 4, 20, 20, M::kTitleBar, kInTitleBar},
       // ErrorTipsWindow
       {E::kId, E::kTipsIcon, kPicBoxName + "4", T::kPicBox, 16, 40, 60, 80, 0, kShown},
       {E::kId, E::kTipsTitleIcon, kPicBoxName + "3", T::kPicBox, 7, 7, 15, 15, E::kTipsTitleBar, kShown},
@@ -176,7 +179,7 @@ TEST(Layout, UnitsInDescriptionOrderWithNameTypeGeometryAndParent) {
   });
   // The containers list their children.
   EXPECT_EQ(Unit(M::kId, M::kTitleBar).children,
-            (std::vector<std::uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton}));
+            (std::vector<std::uint32_t>{M::kTitleLabel, M::kTitleIcon, M::kCloseButton, M::kSettingsButton}));
   EXPECT_EQ(Unit(E::kId, E::kTipsTitleBar).children,
             (std::vector<std::uint32_t>{E::kTipsTitleIcon, E::kTipsTitleLabel}));
   EXPECT_EQ(Unit(S::kId, S::kTipsTitleBar).children, (std::vector<std::uint32_t>{S::kTipsTitleIcon}));
@@ -190,6 +193,7 @@ TEST(Layout, LabelsOfTheButtonsAndTheContentBox) {
     std::string label;  // GBK
   };
   using M = MainWindow;
+  using G = SettingsWindow;
   const Row rows[] = {
       {M::kId, M::kGenerateButton, "\xC9\xFA\xB3\xC9\xCC\xF5\xC2\xEB"},  // generate barcode
       {M::kId, M::kSaveButton, "\xB1\xA3\xB4\xE6\xCD\xBC\xC6\xAC"},      // save picture
@@ -199,12 +203,28 @@ TEST(Layout, LabelsOfTheButtonsAndTheContentBox) {
       {M::kId, M::kFocusSink, ""},
       {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsOkButton, "\xC8\xB7\xB6\xA8"},  // OK
       {TipsWindow::kId, TipsWindow::kTipsOkButton, "\xC8\xB7\xB6\xA8"},
+      {M::kId, M::kSettingsButton, testing::GbkFromUtf8("条码设置")},
+      // SettingsWindow: each field named by the label beside it
+      {G::kId, G::kModuleEdit, testing::GbkFromUtf8("条宽(毫米)")},
+      {G::kId, G::kBarHeightEdit, testing::GbkFromUtf8("条高(毫米)")},
+      {G::kId, G::kCaptionCheck, testing::GbkFromUtf8("显示文字")},  // 10
+      {G::kId, G::kCaptionPointsEdit, testing::GbkFromUtf8("文字大小(磅)")},
+      {G::kId, G::kGs1Check, "GS1-128"},
+      {G::kId, G::kSheetList, testing::GbkFromUtf8("纸张")},
+      {G::kId, G::kStartLabelEdit, testing::GbkFromUtf8("起始位置")},
+      {G::kId, G::kCopiesEdit, testing::GbkFromUtf8("份数")},  // 15
+      {G::kId, G::kCountEdit, testing::GbkFromUtf8("数量")},
+      {G::kId, G::kStepEdit, testing::GbkFromUtf8("步长")},
+      {G::kId, G::kSettingsOkButton, "\xC8\xB7\xB6\xA8"},
+      {G::kId, G::kSettingsCancelButton, testing::GbkFromUtf8("取消")},
   };
   testing::ForEachRow(rows, [](const Row& row) {
     const UnitRecord& unit = Unit(row.window, row.unit);
     if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
       EXPECT_EQ(button->label, row.label);
       EXPECT_EQ(button->version, row.label.empty() ? 1u : 2u);
+    } else if (const auto* list = std::get_if<ComboBoxProperties>(&unit.properties)) {
+      EXPECT_EQ(list->label, row.label);
     } else {
       const auto& box = std::get<EditBoxProperties>(unit.properties);
       EXPECT_EQ(box.label, row.label);
@@ -221,6 +241,7 @@ TEST(Layout, EveryEventBindingAndNoOther) {
     Handler handler;
   };
   using M = MainWindow;
+  using G = SettingsWindow;
   const Row rows[] = {
       {M::kId, M::kWindowUnit, event::kCreated, Handler::kStartMainWindow},
       {M::kId, M::kWindowUnit, event::kDestroyed, Handler::kOpenMakerPage},
@@ -245,6 +266,17 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {TipsWindow::kId, TipsWindow::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
       {TipsWindow::kId, TipsWindow::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
       {TipsWindow::kId, TipsWindow::kTipsOkButton, event::kClicked, Handler::kCloseTipsWindow},
+      {M::kId, M::kSettingsButton, event::kClicked, Handler::kShowSettingsWindow},  // 20
+      {G::kId, G::kWindowUnit, event::kCreated, Handler::kStartSettingsWindow},
+      {G::kId, G::kSettingsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
+      {G::kId, G::kModuleEdit, event::kChanged, Handler::kUpdateSettingsSize},
+      {G::kId, G::kBarHeightEdit, event::kChanged, Handler::kUpdateSettingsSize},
+      {G::kId, G::kBarHeightEdit, event::kFocusGained, Handler::kClearAutoHeight},  // 25
+      {G::kId, G::kBarHeightEdit, event::kFocusLost, Handler::kRestoreAutoHeight},
+      {G::kId, G::kCaptionCheck, event::kClicked, Handler::kUpdateSettingsSize},
+      {G::kId, G::kCaptionPointsEdit, event::kChanged, Handler::kUpdateSettingsSize},
+      {G::kId, G::kSettingsOkButton, event::kClicked, Handler::kApplySettings},
+      {G::kId, G::kSettingsCancelButton, event::kClicked, Handler::kCloseTipsWindow},  // 30
   };
   std::set<std::pair<std::uint32_t, std::int32_t>> expected;
   for (const Row& row : rows) expected.insert({row.unit, row.event});
@@ -332,7 +364,9 @@ TEST(Layout, TextsFontsAndColors) {
     for (const UnitRecord& unit : window.units) {
       if (const auto* button = std::get_if<PicBtnProperties>(&unit.properties)) {
         EXPECT_EQ(button->cutout_color, kTeal) << "the window's background is cut out of every button";
-        EXPECT_EQ(button->two_state, 0u) << "push buttons";
+        const bool check_box =
+            unit.id == SettingsWindow::kCaptionCheck || unit.id == SettingsWindow::kGs1Check;
+        EXPECT_EQ(button->two_state != 0, check_box) << "push buttons, and the two check boxes";
         EXPECT_TRUE(button->images[3].empty()) << "no disabled image";
       }
     }
@@ -357,6 +391,7 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
   using M = MainWindow;
   using E = ErrorTipsWindow;
   using S = TipsWindow;
+  using G = SettingsWindow;
   constexpr PictureKind kPng = PictureKind::kPng, kJpeg = PictureKind::kJpeg;
   std::vector<ImageRow> rows = {
       {M::kId, M::kTitleIcon, -1, kPng, 16, 16},       {M::kId, M::kContentUnderline, -1, kPng, 250, 1},
@@ -364,15 +399,18 @@ TEST(Layout, EveryImageHasItsFormatAndPixelSize) {
       {E::kId, E::kTipsIcon, -1, kPng, 60, 81},        {E::kId, E::kTipsTitleIcon, -1, kPng, 15, 15},
       {E::kId, E::kTipsBadge, -1, kPng, 200, 200},     {E::kId, E::kTipsTitleBar, -1, kJpeg, 500, 28},
       {S::kId, S::kTipsTitleIcon, -1, kPng, 16, 16},   {S::kId, S::kTipsIcon, -1, kPng, 60, 81},
+      {G::kId, G::kCaptionCheck, 0, kPng, 16, 16},     {G::kId, G::kGs1Check, 2, kPng, 16, 16},
   };
   struct Button {
     std::uint32_t window, unit;
     std::int32_t width, height;
   };
   const Button buttons[] = {
-      {M::kId, M::kCloseButton, 20, 20},  {M::kId, M::kWebButton, 100, 30},
-      {M::kId, M::kSaveButton, 100, 30},  {M::kId, M::kGenerateButton, 100, 30},
-      {E::kId, E::kTipsOkButton, 70, 30}, {S::kId, S::kTipsOkButton, 70, 30},
+      {M::kId, M::kCloseButton, 20, 20},          {M::kId, M::kWebButton, 100, 30},
+      {M::kId, M::kSaveButton, 100, 30},          {M::kId, M::kGenerateButton, 100, 30},
+      {E::kId, E::kTipsOkButton, 70, 30},         {S::kId, S::kTipsOkButton, 70, 30},
+      {M::kId, M::kSettingsButton, 20, 20},       {G::kId, G::kSettingsOkButton, 70, 30},
+      {G::kId, G::kSettingsCancelButton, 70, 30},
   };
   for (const Button& b : buttons) {
     for (int slot = 0; slot < 3; ++slot) rows.push_back({b.window, b.unit, slot, kPng, b.width, b.height});

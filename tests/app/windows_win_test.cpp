@@ -42,6 +42,7 @@ const wchar_t* ClassFor(UnitType type) {
     case UnitType::kDrawPanel: return kDrawPanelClass;
     case UnitType::kPicBtn: return kPicBtnClass;
     case UnitType::kTransLabel: return kTransLabelClass;
+    case UnitType::kComboBox: return L"ComboBox";
   }
   return L"";
 }

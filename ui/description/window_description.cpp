@@ -200,6 +200,16 @@ bool ReadDrawPanel(Cursor& in, DrawPanelProperties& out) {
          in.Counted(out.background_picture, "drawing panel background picture");
 }
 
+bool ReadComboBox(Cursor& in, ComboBoxProperties& out) {
+  bool ok = in.Skip(kTypeReserved, "drop-down list reserved bytes") &&
+            in.U32(out.version, "drop-down list version");
+  if (ok && out.version != 1)
+    return in.Fail(DescriptionError::kBadVersion,
+                   "drop-down list version " + std::to_string(out.version) + " is not 1");
+  return ok && in.Font(out.font) && in.CountedText(out.items, "drop-down list entries") &&
+         in.CountedText(out.label, "drop-down list label");
+}
+
 bool CheckAlign(Cursor& in, TextAlign align) {
   if (static_cast<std::uint32_t>(align) <= static_cast<std::uint32_t>(TextAlign::kEnd)) return true;
   return in.Fail(DescriptionError::kBadValue,
@@ -216,6 +226,7 @@ bool ReadTypeProperties(Cursor& in, std::uint32_t type_code, TypeProperties& out
     case UnitType::kPicBox: return ReadPicBox(in, out.emplace<PicBoxProperties>());
     case UnitType::kDrawPanel: return ReadDrawPanel(in, out.emplace<DrawPanelProperties>());
     case UnitType::kPicBtn: return ReadPicBtn(in, out.emplace<PicBtnProperties>());
+    case UnitType::kComboBox: return ReadComboBox(in, out.emplace<ComboBoxProperties>());
     case UnitType::kTransLabel: {
       auto& label = out.emplace<TransLabelProperties>();
       return ReadTransLabel(in, label) && CheckAlign(in, label.horizontal_align) &&
@@ -438,6 +449,7 @@ UnitType TypeOf(const UnitRecord& unit) {
         if constexpr (std::is_same_v<T, DrawPanelProperties>) return UnitType::kDrawPanel;
         if constexpr (std::is_same_v<T, PicBtnProperties>) return UnitType::kPicBtn;
         if constexpr (std::is_same_v<T, TransLabelProperties>) return UnitType::kTransLabel;
+        if constexpr (std::is_same_v<T, ComboBoxProperties>) return UnitType::kComboBox;
       },
       unit.properties);
 }
@@ -450,6 +462,7 @@ const char* TypeName(UnitType type) {
     case UnitType::kDrawPanel: return "DrawPanel";
     case UnitType::kPicBtn: return "PicBtn";
     case UnitType::kTransLabel: return "TransLabel";
+    case UnitType::kComboBox: return "ComboBox";
   }
   return "unknown";
 }

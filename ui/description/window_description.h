@@ -23,6 +23,7 @@ enum class UnitType : std::uint32_t {
   kDrawPanel = 0x00010008,
   kPicBtn = 0x0001002D,
   kTransLabel = 0x00040005,
+  kComboBox = 0x00040009,
 };
 
 // High bytes of the ids.
@@ -149,9 +150,19 @@ struct DrawPanelProperties {
   bool operator==(const DrawPanelProperties&) const = default;
 };
 
+// A drop-down list of fixed entries (a system combo box that takes no typing).
+struct ComboBoxProperties {
+  std::uint32_t version = 1;
+  LogicalFont font;
+  std::string items;  // the entries, one a line ('\n' between them); the program may set others
+  std::string label;  // what the list asks for, for screen readers
+  bool operator==(const ComboBoxProperties&) const = default;
+};
+
 // The variant's alternative fixes the unit's type code.
-using TypeProperties = std::variant<WindowProperties, EditBoxProperties, PicBoxProperties,
-                                    DrawPanelProperties, PicBtnProperties, TransLabelProperties>;
+using TypeProperties =
+    std::variant<WindowProperties, EditBoxProperties, PicBoxProperties, DrawPanelProperties, PicBtnProperties,
+                 TransLabelProperties, ComboBoxProperties>;
 
 struct EventBinding {
   std::int32_t event = 0;

@@ -126,6 +126,14 @@ void WriteProperties(Out& out, const DrawPanelProperties& p) {
   out.Counted(p.background_picture);
 }
 
+void WriteProperties(Out& out, const ComboBoxProperties& p) {
+  out.Zeros(kTypeReserved);
+  out.U32(p.version);
+  out.Font(p.font);
+  out.CountedText(p.items);
+  out.CountedText(p.label);
+}
+
 // The record without its length field.
 void WriteRecord(Out& out, const UnitRecord& unit) {
   out.U32(static_cast<std::uint32_t>(TypeOf(unit)));

@@ -2,7 +2,9 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "base/system_library_win.h"
@@ -120,6 +122,8 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
     if (facts_.focusable) bits |= STATE_SYSTEM_FOCUSABLE;
     if (!Usable(hwnd_)) bits |= STATE_SYSTEM_UNAVAILABLE;
     if (facts_.hidden) bits |= STATE_SYSTEM_INVISIBLE;
+    if (facts_.checkable && SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      bits |= STATE_SYSTEM_CHECKED;
     state->lVal = bits;
     return S_OK;
   }
@@ -146,7 +150,17 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
     return standard_->get_accChild(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    if (!Self(child) || !facts_.chosen_entry_value) return standard_->get_accValue(child, value);
+    if (value == nullptr) return E_POINTER;
+    *value = nullptr;
+    const LRESULT chosen = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+    const LRESULT length = chosen == CB_ERR ? CB_ERR : SendMessageW(hwnd_, CB_GETLBTEXTLEN, chosen, 0);
+    if (length == CB_ERR) return S_FALSE;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(
+        0, SendMessageW(hwnd_, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text.data())))));
+    *value = SysAllocString(text.c_str());
+    return *value != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
     return standard_->get_accDescription(child, text);

@@ -19,6 +19,8 @@ struct AccessibleFacts {
   std::wstring default_action;       // empty: none; otherwise accDoDefaultAction presses the unit
   bool focusable = false;            // a Tab stop
   bool hidden = false;               // a helper window that readers skip
+  bool checkable = false;            // a check box: its window answers BM_GETCHECK
+  bool chosen_entry_value = false;   // a drop-down list: its value is the chosen entry
 };
 
 // A button's default action, as readers announce it: "press".

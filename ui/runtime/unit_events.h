@@ -11,7 +11,7 @@ inline constexpr std::int32_t kDestroyed = 2;  // WM_DESTROY, after the default 
 // PicBtn
 inline constexpr std::int32_t kClicked = 0;  // left button released over the enabled button
 // EditBox
-inline constexpr std::int32_t kChanged = 0;  // the content changed
+inline constexpr std::int32_t kChanged = 0;  // the content changed (a ComboBox: the choice)
 
 // Common to all units.                     arguments
 inline constexpr std::int32_t kLeftButtonDown = -1;   // x, y, shift state

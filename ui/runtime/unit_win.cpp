@@ -4,6 +4,7 @@
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/units/combo_box_unit_win.h"
 #include "ui/units/draw_panel_unit_win.h"
 #include "ui/units/edit_box_unit_win.h"
 #include "ui/units/pic_box_unit_win.h"
@@ -171,6 +172,7 @@ std::unique_ptr<Unit> MakeUnit(WindowInstance& window, const UnitRecord& record)
     case UnitType::kDrawPanel: return std::make_unique<DrawPanelUnit>(window, record);
     case UnitType::kPicBtn: return std::make_unique<PicBtnUnit>(window, record);
     case UnitType::kTransLabel: return std::make_unique<TransLabelUnit>(window, record);
+    case UnitType::kComboBox: return std::make_unique<ComboBoxUnit>(window, record);
   }
   return nullptr;
 }
@@ -188,7 +190,7 @@ std::optional<LRESULT> ChildNotification(WindowRuntime& runtime, UINT message, W
       return std::nullopt;
     }
     case WM_COMMAND:
-      if (HIWORD(wparam) == EN_CHANGE) {
+      if (HIWORD(wparam) == EN_CHANGE || HIWORD(wparam) == CBN_SELCHANGE) {
         if (Unit* child = runtime.UnitForHandle(reinterpret_cast<HWND>(lparam))) {
           runtime.Raise(*child, event::kChanged);
         }

@@ -37,6 +37,8 @@ class Unit {
   // Presses the unit as a click would; a unit that had the focus keeps it, even where the click's handler
   // parks the focus in a helper unit that Tab never reaches (a keyboard user goes on from the button).
   void PressKeepingFocus();
+  // Called by a press that is not a click (a key, a reader's default action) before its clicked event.
+  virtual void Pressing() {}
   HWND hwnd() const { return hwnd_; }
   WindowInstance& window() const { return window_; }
   WindowRuntime& runtime() const;

@@ -341,6 +341,7 @@ bool WindowRuntime::PressUnit(Unit& unit) {
   }
   MessageScope scope(*this);  // as a click would be, the press is handled inside a message
   try {
+    unit.Pressing();
     Raise(unit, event::kClicked);
   } catch (...) {
     // No exception leaves a handler, from here as from a window procedure.

@@ -87,11 +87,14 @@ ButtonImage PicBtnUnit::ImageNow() const {
 
 std::optional<AccessibleFacts> PicBtnUnit::Accessible() const {
   AccessibleFacts facts;  // named by its label, the window's text
-  facts.role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.role = states_.two_state() ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  facts.checkable = states_.two_state();
   facts.default_action = WideFromGbk(kPressActionGbk);
   facts.focusable = tab_stop();
   return facts;
 }
+
+void PicBtnUnit::Pressing() { Apply(states_.Toggle()); }
 
 void PicBtnUnit::ShowCurrentImage() {
   shown_ = ImageNow();
@@ -183,6 +186,13 @@ LRESULT PicBtnUnit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (reinterpret_cast<HWND>(lparam) != hwnd()) Apply(states_.CaptureLost());
       return 0;
     case WM_ENABLE: ShowCurrentImage(); return 0;
+    case BM_GETCHECK: return states_.two_state() && states_.latched() ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+      if (states_.two_state()) {
+        states_.set_latched(wparam == BST_CHECKED);
+        ShowCurrentImage();
+      }
+      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: ShowCurrentImage(); return 0;
     // Space and Enter press a focused button, once for each press of the key.

@@ -1,5 +1,6 @@
 // PicBtn: a button drawn from four images (normal, mouse over, pressed, disabled), with its window region
-// cut to the pixels of the shown image that differ from its cut-out colour.
+// cut to the pixels of the shown image that differ from its cut-out colour. A two-state button is a check
+// box: latched shows the pressed image and is its checked state (BM_GETCHECK, BM_SETCHECK).
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@ class PicBtnUnit : public Unit {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void PaintContent(HDC dc, const RECT& update) override;
   std::optional<AccessibleFacts> Accessible() const override;
+  void Pressing() override;
 
   const PictureButtonStates& states() const { return states_; }
   ButtonImage shown() const { return shown_; }

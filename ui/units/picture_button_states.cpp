@@ -38,6 +38,12 @@ ButtonStep PictureButtonStates::CaptureLost() {
   return Become(ButtonVisual::kNormal, {});
 }
 
+ButtonStep PictureButtonStates::Toggle() {
+  if (!two_state_) return {};
+  latched_ = !latched_;
+  return {CaptureChange::kNone, false, true};
+}
+
 ButtonImage PictureButtonStates::ImageToShow(bool enabled, const std::array<bool, 4>& has_image) const {
   auto has = [&has_image](ButtonImage slot) { return has_image[static_cast<std::size_t>(slot)]; };
   if (!enabled) return has(ButtonImage::kDisabled) ? ButtonImage::kDisabled : ButtonImage::kNormal;

@@ -26,6 +26,9 @@ class PictureButtonStates {
   ButtonStep LeftButtonDown(bool inside);
   ButtonStep LeftButtonUp(bool inside);
   ButtonStep CaptureLost();
+  // A key or a reader presses a two-state button: it changes state as a click inside would.
+  ButtonStep Toggle();
+  void set_latched(bool latched) { latched_ = latched; }
 
   ButtonVisual visual() const { return visual_; }
   bool latched() const { return latched_; }

@@ -122,6 +122,13 @@ WindowDescription SampleWindow(std::uint32_t window_id, std::uint32_t first_seri
   panel.font = SampleFont(std::string(31, 'f'));
   panel.background_picture = {'B', 'M'};
   window.units.push_back(Unit(first_serial + 5, "", panel));
+
+  ComboBoxProperties list;
+  list.font = SampleFont("list face");
+  list.items = "A4\nLetter";
+  list.label = "\xD6\xBD\xD5\xC5";
+  window.units.push_back(Unit(first_serial + 6, "list", list));
+  window.units.back().events = {{0, 7}};
   return window;
 }
 
@@ -684,9 +691,9 @@ TEST(WindowDescription, RefusesInconsistentTables) {
        },
        E::kNoTerminator},
       // 30
-      {"name without terminator", [](auto& t) { UnitOf(t, 1, 5).name = "xyz"; },
+      {"name without terminator", [](auto& t) { UnitOf(t, 1, 6).name = "xyz"; },
        [](auto& b) {
-         // The last record is the drawing panel of the second description; its name runs into the end.
+         // The last record is the drop-down list of the second description; its name runs into the end.
          const std::string name = "xyz";
          auto at = std::search(b.begin(), b.end(), name.begin(), name.end());
          std::fill(at + 3, b.end(), 'z');
@@ -707,6 +714,10 @@ TEST(WindowDescription, RefusesInconsistentTables) {
        E::kBadVersion},
       {"edit box version 3",
        [](auto& t) { std::get<EditBoxProperties>(UnitOf(t, 0, 4).properties).version = 3; },
+       {},
+       E::kBadVersion},
+      {"drop-down list version 2",
+       [](auto& t) { std::get<ComboBoxProperties>(UnitOf(t, 0, 6).properties).version = 2; },
        {},
        E::kBadVersion},
   };
