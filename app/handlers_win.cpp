@@ -15,6 +15,7 @@
 #include "app/commands.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "app/vector_output_win.h"
 #include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
@@ -188,7 +189,9 @@ std::int32_t CopyFullSizeBarcode(const EventContext& context) {
   WindowRuntime& runtime = context.runtime;
   if (FullSizeBarcode().empty()) return 0;  // no barcode yet: nothing to copy, and nothing to say
   // The full-size barcode scans at any length, where the shown picture loses bars to its scaling.
-  if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
+  // Beside it, the barcode at the settings' size as a metafile, which a word processor places at that size.
+  if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode(),
+                         VectorBarcodeMetafile(CaptionFont(runtime))) != ClipboardResult::kCopied) {
     MessageBeep(MB_ICONWARNING);
   }
   return 0;
@@ -247,11 +250,14 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
     return 0;
   }
-  enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
+  enum SaveAsType : std::size_t { kPng, kBmp, kSvg, kEmf };  // the order of the dialog's types
   SaveDialogRequest request;
   request.owner = runtime.Handle(MainWindow::kId);
   request.title = WideFromGbk(kSaveAsTitle);
-  request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
+  request.types = {{WideFromGbk(kPngTypeName), L"png"},
+                   {WideFromGbk(kBmpTypeName), L"bmp"},
+                   {WideFromGbk(kSvgTypeName), L"svg"},
+                   {WideFromGbk(kEmfTypeName), L"emf"}};
   request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
   // The content as it was generated: the name says what the picture shows.
   request.file_name =
@@ -262,7 +268,10 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
 
   // The full-size captioned barcode, the picture Ctrl+C copies: at 300 dpi a module is 0.254 mm.
   bool saved = false;
-  if (choice->type == kBmp) {
+  if (choice->type == kSvg || choice->type == kEmf) {
+    saved = SaveVectorBarcode(choice->type == kSvg ? VectorFile::kSvg : VectorFile::kEmf, choice->path,
+                              CaptionFont(runtime));
+  } else if (choice->type == kBmp) {
     saved = WriteBytesToFile(choice->path, {FullSizeBarcode()});
   } else {
     const PngWriting png = PngFromBmp(FullSizeBarcode(), kPixelsPerMetreAt300Dpi);

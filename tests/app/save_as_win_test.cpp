@@ -7,6 +7,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -14,13 +15,17 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
+#include "render/barcode_canvas.h"
 #include "render/bitmap.h"
+#include "render/svg_writer.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
+#include "tests/support/page_canvas_win.h"
 #include "tests/support/scan_manifest.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/file_services_win.h"
@@ -44,7 +49,7 @@ struct DialogScript {
                         std::optional<bool> answer = std::nullopt)
       : typed(std::move(typed_name)), type(type_picked), replace(answer) {}
   std::wstring typed;           // into the file-name box, then Enter; empty: Cancel
-  std::optional<int> type;      // the file type picked first (0 PNG, 1 BMP)
+  std::optional<int> type;      // the file type picked first (0 PNG, 1 BMP, 2 SVG, 3 EMF)
   std::optional<bool> replace;  // the answer to "replace it?"; after No, Cancel
   // Seen.
   bool opened = false;
@@ -237,6 +242,10 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
        "a folder named with letters GBK does not have"},
       {"Hello 42", L"\U00020000 \u6761\u7801", L"wide", 1, L"wide.bmp", false,
        "a character outside the Basic Multilingual Plane"},
+      {"SW-2024-0042", L"plain", L"vector", 2, L"vector.svg", false, "SVG chosen: the writer's file"},
+      {"SW-2024-0042", L"plain", L"vector", 3, L"vector.emf", false, "EMF chosen: a metafile"},
+      {"ABCDEFGHIJ1234567890abcdefghij0987654321", L"plain", L"forty.emf", 0, L"forty.emf", false,
+       "a name ending .emf is an EMF; bars 15% of their width"},
   };
   const char* scan_folder = std::getenv("SW_SAVE_AS_SCAN_DIR");
   std::string manifest;
@@ -252,6 +261,36 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     EXPECT_EQ(tips[0].message, SavedTo(path));
     const std::vector<std::uint8_t> file = ReadFileBytes(path);
     ASSERT_FALSE(file.empty()) << "nothing at " << GbkFromWide(path);
+    const std::wstring type = path.substr(path.size() - 3);
+    const app::SymbolResult symbol = app::SymbolOf(row.content, app::CurrentSettings());
+    ASSERT_TRUE(symbol.ok());
+    if (type == L"svg") {
+      const SvgWriting svg =
+          SvgFromWidths(symbol.value().widths, symbol.value().caption, app::CurrentSettings().look);
+      ASSERT_TRUE(svg.ok());
+      EXPECT_EQ(std::string(file.begin(), file.end()), svg.value()) << "at the settings' size, the defaults";
+      return;
+    }
+    if (type == L"emf") {
+      // The frame in 0.01 mm: 0.33 mm modules with their quiet zones; bars 10 mm or 15% of their width,
+      // then the 10 pt caption (353) half its height below them, its line 5/4 of it.
+      const std::int64_t modules = ModuleCount(symbol.value().widths);
+      const std::int64_t height = std::max<std::int64_t>(1000, (modules * 33 * 15 + 99) / 100) + 176 + 442;
+      const ScopedMetafile metafile(SetEnhMetaFileBits(static_cast<UINT>(file.size()), file.data()));
+      RECT frame{};
+      const std::vector<std::uint8_t> page = testing::PlayedBackBmp(metafile.get(), 600, frame);
+      ASSERT_FALSE(page.empty()) << "played back";
+      EXPECT_EQ(frame.left, 0);
+      EXPECT_EQ(frame.top, 0);
+      EXPECT_EQ(frame.right, (modules + 20) * 33);
+      EXPECT_EQ(frame.bottom, height);
+      if (scan_folder != nullptr) {
+        const std::string name = "saved_as/" + std::to_string(index) + ".bmp";
+        ASSERT_TRUE(WriteBytesToFile(std::string(scan_folder) + "\\" + name, {page}));
+        manifest += testing::ScanManifestLine(name, row.content);
+      }
+      return;
+    }
     if (!row.png) {
       EXPECT_EQ(file, app::FullSizeBarcode()) << "the bytes of the full-size copy";
       return;
