@@ -285,7 +285,7 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
       EXPECT_EQ(frame.right, (modules + 20) * 33);
       EXPECT_EQ(frame.bottom, height);
       if (scan_folder != nullptr) {
-        const std::string name = "saved_as/" + std::to_string(index) + ".bmp";
+        const std::string name = "saved_as/" + std::to_string(index) + "-emf.bmp";
         ASSERT_TRUE(WriteBytesToFile(std::string(scan_folder) + "\\" + name, {page}));
         manifest += testing::ScanManifestLine(name, row.content);
       }
