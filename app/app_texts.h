@@ -80,6 +80,9 @@ inline constexpr std::string_view kSavedNameEnd = ".bmp";
 inline constexpr std::string_view kSaveAsTitle = "\xc1\xed\xb4\xe6\xce\xaa";
 inline constexpr std::string_view kPngTypeName = "PNG \xcd\xbc\xc6\xac (*.png)";
 inline constexpr std::string_view kBmpTypeName = "BMP \xcd\xbc\xc6\xac (*.bmp)";
+// "SVG 矢量图 (*.svg)" and "EMF 图元文件 (*.emf)", the vector files at the settings' size.
+inline constexpr std::string_view kSvgTypeName = "SVG \xca\xb8\xc1\xbf\xcd\xbc (*.svg)";
+inline constexpr std::string_view kEmfTypeName = "EMF \xcd\xbc\xd4\xaa\xce\xc4\xbc\xfe (*.emf)";
 inline constexpr std::string_view kSaveAsNameStart = "Bar_Code_";
 inline constexpr std::string_view kSaveAsNameEnd = ".png";
 // Every generate command also leaves the full-size captioned barcode here; a failure is silent.

@@ -19,6 +19,7 @@
 #include "app/generated_barcode.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "app/vector_output_win.h"
 #include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
@@ -208,7 +209,9 @@ std::int32_t CopyFullSizeBarcode(const EventContext& context) {
   WindowRuntime& runtime = context.runtime;
   if (FullSizeBarcode().empty()) return 0;  // no barcode yet: nothing to copy, and nothing to say
   // The full-size barcode scans at any length, where the shown picture loses bars to its scaling.
-  if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode()) != ClipboardResult::kCopied) {
+  // Beside it, the barcode at the settings' size as a metafile, which a word processor places at that size.
+  if (CopyBmpToClipboard(runtime.Handle(MainWindow::kId), FullSizeBarcode(),
+                         VectorBarcodeMetafile(CaptionFont(runtime))) != ClipboardResult::kCopied) {
     MessageBeep(MB_ICONWARNING);
   }
   return 0;
@@ -272,11 +275,14 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
     return 0;
   }
-  enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
+  enum SaveAsType : std::size_t { kPng, kBmp, kSvg, kEmf };  // the order of the dialog's types
   SaveDialogRequest request;
   request.owner = runtime.Handle(MainWindow::kId);
   request.title = WideFromGbk(kSaveAsTitle);
-  request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
+  request.types = {{WideFromGbk(kPngTypeName), L"png"},
+                   {WideFromGbk(kBmpTypeName), L"bmp"},
+                   {WideFromGbk(kSvgTypeName), L"svg"},
+                   {WideFromGbk(kEmfTypeName), L"emf"}};
   request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
   // The content as it was generated: the name says what the picture shows. The dialog keeps the path in
   // MAX_PATH buffers on some systems, so folder and name together stay within MAX_PATH - 1 characters.
@@ -295,19 +301,24 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
   const SaveDialogChoice* choice = &asked.value();
   SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
 
-  // The barcode at the settings' size and caption, drawn at 300 dpi as a printer draws it.
-  const SymbolResult symbol = SymbolOf(GeneratedContent(), CurrentSettings());
-  const Bytes picture =
-      symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), CurrentSettings().look, CaptionFont(runtime))
-                  : Bytes();
   bool saved = false;
-  if (picture.empty()) {
-    // nothing to write: the symbol cannot be made, or its picture would be too large to hold
-  } else if (choice->type == kBmp) {
-    saved = WriteBytesToFile(choice->path, {picture});
+  if (choice->type == kSvg || choice->type == kEmf) {
+    saved = SaveVectorBarcode(choice->type == kSvg ? VectorFile::kSvg : VectorFile::kEmf, choice->path,
+                              CaptionFont(runtime));
   } else {
-    const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
-    saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
+    // The barcode at the settings' size and caption, drawn at 300 dpi as a printer draws it.
+    const SymbolResult symbol = SymbolOf(GeneratedContent(), CurrentSettings());
+    const Bytes picture =
+        symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), CurrentSettings().look, CaptionFont(runtime))
+                    : Bytes();
+    if (picture.empty()) {
+      // nothing to write: the symbol cannot be made, or its picture would be too large to hold
+    } else if (choice->type == kBmp) {
+      saved = WriteBytesToFile(choice->path, {picture});
+    } else {
+      const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
+      saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
+    }
   }
   SavedPath() = GbkFromWide(choice->path);
   ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));

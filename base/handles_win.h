@@ -14,6 +14,7 @@ inline void CloseFile(HANDLE file) { CloseHandle(file); }
 inline void FreeGlobal(HGLOBAL block) { GlobalFree(block); }
 inline void DestroyOwnedWindow(HWND window) { DestroyWindow(window); }
 inline void DestroyMenuWithItems(HMENU menu) { DestroyMenu(menu); }
+inline void DeleteMetafile(HENHMETAFILE metafile) { DeleteEnhMetaFile(metafile); }
 
 // A DC from GetDC or GetWindowDC, given back with ReleaseDC.
 struct WindowDc {
@@ -84,6 +85,8 @@ using ScopedWindow = HandleOwner<HWND, handles::DestroyOwnedWindow>;
 // A menu of the program's making that no window holds (a popup menu), destroyed with its items.
 using ScopedMenu = HandleOwner<HMENU, handles::DestroyMenuWithItems>;
 using ScopedMemoryDc = HandleOwner<HDC, handles::DeleteMemoryDc>;
+// An enhanced metafile, recorded or read; one given to the clipboard is released, not deleted.
+using ScopedMetafile = HandleOwner<HENHMETAFILE, handles::DeleteMetafile>;
 using ScopedWindowDc = HandleOwner<handles::WindowDc, handles::ReleaseWindowDc>;
 using ScopedSelect = HandleOwner<handles::Selection, handles::PutBackSelection>;
 using ScopedSaveDc = HandleOwner<handles::SavedDc, handles::RestoreSavedDc>;

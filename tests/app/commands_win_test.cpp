@@ -703,6 +703,8 @@ TEST_F(AppCommands, CtrlCCopiesTheSelectionElseTheLastBarcode) {
     Press('C', event::kCtrlDown);
     EXPECT_TRUE(app_.TakeTips().empty());
     const std::vector<std::uint8_t> copied = BmpFromClipboard(main);
+    EXPECT_EQ(static_cast<bool>(MetafileFromClipboard(main)), row.copied == kLastBarcode)
+        << "beside it, a metafile";
     switch (row.copied) {
       case kNothing:
         EXPECT_EQ(ClipboardText(main), L"before");

@@ -15,14 +15,18 @@
 
 #include "app/app_texts.h"
 #include "app/barcode_settings.h"
+#include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
 #include "render/bitmap.h"
+#include "render/svg_writer.h"
 #include "tests/app/app_driver_win.h"
 #include "tests/app/shared_app_test_win.h"
 #include "tests/support/case_table.h"
+#include "tests/support/page_canvas_win.h"
 #include "tests/support/scan_manifest.h"
 #include "tests/support/temp_folder_win.h"
 #include "ui/files/file_services_win.h"
@@ -275,6 +279,10 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
        {500, 20000, false, 10},
        6,
        236},
+      {"SW-2024-0042", L"plain", L"vector", 2, L"vector.svg", false, "SVG chosen: the writer's file"},
+      {"SW-2024-0042", L"plain", L"vector", 3, L"vector.emf", false, "EMF chosen: a metafile"},
+      {"ABCDEFGHIJ1234567890abcdefghij0987654321", L"plain", L"forty.emf", 0, L"forty.emf", false,
+       "a name ending .emf is an EMF; bars 15% of their width"},
   };
   const char* scan_folder = std::getenv("SW_SAVE_AS_SCAN_DIR");
   std::string manifest;
@@ -292,6 +300,33 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     EXPECT_EQ(tips[0].message, SavedTo(path));
     const std::vector<std::uint8_t> file = ReadFileBytes(path);
     ASSERT_FALSE(file.empty()) << "nothing at " << GbkFromWide(path);
+    const std::wstring type = path.substr(path.size() - 3);
+    const app::SymbolResult symbol = app::SymbolOf(row.content, app::CurrentSettings());
+    ASSERT_TRUE(symbol.ok());
+    if (type == L"svg") {
+      const SvgWriting svg =
+          SvgFromWidths(symbol.value().widths, symbol.value().caption, app::CurrentSettings().look);
+      ASSERT_TRUE(svg.ok());
+      EXPECT_EQ(std::string(file.begin(), file.end()), svg.value()) << "at the settings' size, the defaults";
+      return;
+    }
+    if (type == L"emf") {
+      // 0.01 mm: 0.33 mm modules and quiet zones; bars 10 mm or 15% of their width, the 10 pt caption's
+      // 3.53 mm half its height below them in a line of 5/4 of it.
+      const std::int64_t modules = ModuleCount(symbol.value().widths);
+      const ScopedMetafile metafile(SetEnhMetaFileBits(static_cast<UINT>(file.size()), file.data()));
+      RECT frame{};
+      const std::vector<std::uint8_t> page = testing::PlayedBackBmp(metafile.get(), 600, frame);
+      ASSERT_FALSE(page.empty()) << "played back";
+      EXPECT_EQ(frame.right, (modules + 20) * 33);
+      EXPECT_EQ(frame.bottom, std::max<std::int64_t>(1000, (modules * 33 * 15 + 99) / 100) + 176 + 442);
+      const std::string name = "saved_as/" + std::to_string(index) + "-emf.bmp";
+      if (scan_folder != nullptr) {
+        ASSERT_TRUE(WriteBytesToFile(std::string(scan_folder) + "\\" + name, {page}));
+        manifest += testing::ScanManifestLine(name, row.content);
+      }
+      return;
+    }
     // The barcode as a 300 dpi printer prints it: along the top row, every bar and space (quiet zones
     // too) whole modules of `module_px`; the bars as high as chosen; ink under them only with a caption.
     const PictureDecoding decoded = DecodePictureBytes(file);

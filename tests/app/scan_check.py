@@ -16,7 +16,12 @@ import sys
 KINDS = ("saved", "full", "clipboard", "gs1")
 # A printed page is read at its own dots: zxing-cpp 1.4.0 finds its tall bars again in the downscaled copy
 # it also tries and stops on an assertion (Result::operator==, lineCount() == 1) while merging the two.
+# So is a metafile played back at a printer's resolution ("NN-emf.bmp").
 ZXING_OPTIONS = {"printed": ["-noscale"]}
+
+
+def zxing_options(kind, name):
+    return ["-noscale"] if name.endswith("-emf.bmp") else ZXING_OPTIONS.get(kind, [])
 
 
 def decode(command):
@@ -46,7 +51,7 @@ def main():
         decoders = {
             # zbarimg ends its text with a newline.
             "zbarimg": (["zbarimg", "-q", "--raw", path], content + b"\n"),
-            "ZXingReader": (["ZXingReader", "-format", "Code128", "-bytes", *ZXING_OPTIONS.get(kind, []), path],
+            "ZXingReader": (["ZXingReader", "-format", "Code128", "-bytes", *zxing_options(kind, name), path],
                             content),
         }
         if kind == "gs1":

@@ -15,7 +15,10 @@
 #include "app/barcode_settings.h"
 #include "app/program_state.h"
 #include "base/text_codepage_win.h"
+#include "encode/code128_encoder.h"
+#include "render/barcode_canvas.h"
 #include "tests/app/app_driver_win.h"
+#include "tests/support/page_canvas_win.h"
 #include "tests/support/scan_manifest.h"
 #include "ui/files/clipboard_win.h"
 #include "ui/files/file_services_win.h"
@@ -157,6 +160,15 @@ TEST_F(ScanPictures, WritesTheShownAndTheFullSizePictures) {
     const std::vector<std::uint8_t> copied = BmpFromClipboard(app_.runtime().Handle(MainWindow::kId));
     ASSERT_FALSE(copied.empty()) << content;
     ASSERT_TRUE(WriteFile(folder_ + "\\" + name, copied));
+    manifest_ += testing::ScanManifestLine(name, content);
+    // And the metafile beside it, as a word processor prints it at 600 dpi.
+    const ScopedMetafile metafile = MetafileFromClipboard(app_.runtime().Handle(MainWindow::kId));
+    RECT frame{};
+    const std::vector<std::uint8_t> page = testing::PlayedBackBmp(metafile.get(), 600, frame);
+    ASSERT_FALSE(page.empty()) << content;
+    EXPECT_EQ(frame.right, (ModuleCount(Code128Encoder().Widths(content)) + 20) * 33) << "0.33 mm modules";
+    std::snprintf(name, sizeof name, "clipboard\\%02d-emf.bmp", index - 1);
+    ASSERT_TRUE(WriteFile(folder_ + "\\" + name, page));
     manifest_ += testing::ScanManifestLine(name, content);
   }
   BYTE no_keys[256] = {};

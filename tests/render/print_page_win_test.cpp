@@ -20,6 +20,7 @@
 #include "render/barcode_canvas.h"
 #include "render/print_layout.h"
 #include "tests/support/case_table.h"
+#include "tests/support/page_canvas_win.h"
 #include "tests/support/scan_manifest.h"
 #include "ui/files/file_services_win.h"
 
@@ -51,71 +52,6 @@ LOGFONTW CaptionFont() {
   wcscpy(font.lfFaceName, L"\x5b8b\x4f53");
   return font;
 }
-
-// A white 1-bit page of the printable area's width and the layout's height, drawn on through a memory DC.
-class PageCanvas {
- public:
-  PageCanvas(std::int32_t width, std::int32_t height) : width_(width), height_(height) {
-    info_.header.biSize = sizeof(BITMAPINFOHEADER);
-    info_.header.biWidth = width;
-    info_.header.biHeight = height;  // bottom-up, as a BMP file stores its rows
-    info_.header.biPlanes = 1;
-    info_.header.biBitCount = 1;
-    info_.colours[1] = {255, 255, 255, 0};
-    void* bits = nullptr;
-    bitmap_.reset(
-        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info_), DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<std::uint8_t*>(bits);
-    dc_ = CreateMemoryDc(nullptr);
-    selected_ = SelectInto(dc_.get(), bitmap_.get());
-    if (selected_) PatBlt(dc_.get(), 0, 0, width, height, WHITENESS);
-  }
-  bool ok() const { return bits_ != nullptr && static_cast<bool>(selected_); }
-  HDC dc() const { return dc_.get(); }
-  std::size_t Stride() const { return (static_cast<std::size_t>(width_) + 31) / 32 * 4; }
-  // Read after GdiFlush, once the drawing is done.
-  bool Black(std::int32_t x, std::int32_t y) const {
-    const std::uint8_t* row = bits_ + static_cast<std::size_t>(height_ - 1 - y) * Stride();
-    return ((row[x >> 3] >> (7 - (x & 7))) & 1) == 0;
-  }
-  // Runs of one colour along row y, left to right, starting with the white before the first bar.
-  std::vector<std::int32_t> Runs(std::int32_t y) const {
-    std::vector<std::int32_t> runs{0};
-    bool black = false;
-    for (std::int32_t x = 0; x < width_; ++x) {
-      if (Black(x, y) != black) {
-        black = !black;
-        runs.push_back(0);
-      }
-      ++runs.back();
-    }
-    return runs;
-  }
-  std::vector<std::uint8_t> BmpFile() const {
-    GdiFlush();
-    const std::size_t pixels = Stride() * static_cast<std::size_t>(height_);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info_;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels);
-    std::vector<std::uint8_t> bytes(file.bfSize);
-    std::memcpy(bytes.data(), &file, sizeof file);
-    std::memcpy(bytes.data() + sizeof file, &info_, sizeof info_);
-    std::memcpy(bytes.data() + file.bfOffBits, bits_, pixels);
-    return bytes;
-  }
-
- private:
-  struct {
-    BITMAPINFOHEADER header{};
-    RGBQUAD colours[2]{};
-  } info_;
-  std::int32_t width_, height_;
-  ScopedBitmap bitmap_;
-  std::uint8_t* bits_ = nullptr;
-  ScopedMemoryDc dc_;
-  ScopedSelect selected_;
-};
 
 TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
   const char* folder_variable = std::getenv("SW_PRINT_SCAN_DIR");
@@ -150,7 +86,7 @@ TEST(PrintedPage, EveryBarAndSpaceIsWholeModulesAndScans) {
     const PrintLayoutResult laid = LayOutPrintedBarcode(ModuleCount(widths), area);
     ASSERT_TRUE(laid.ok()) << laid.message();
     const PrintLayout& layout = laid.value();
-    PageCanvas page(area.width, layout.bottom);
+    testing::PageCanvas page(area.width, layout.bottom);
     ASSERT_TRUE(page.ok());
     ASSERT_TRUE(DrawPrintedBarcode(page.dc(), layout, widths, row.content, CaptionFont()));
     GdiFlush();

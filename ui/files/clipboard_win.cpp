@@ -7,7 +7,7 @@
 
 namespace sw {
 
-ClipboardResult CopyBmpToClipboard(HWND owner, std::span<const std::uint8_t> bmp) {
+ClipboardResult CopyBmpToClipboard(HWND owner, std::span<const std::uint8_t> bmp, ScopedMetafile metafile) {
   const std::span<const std::uint8_t> dib = PackedDibInBmp(bmp);
   if (dib.empty()) return ClipboardResult::kNotBmp;
   // Filled before the clipboard is opened: other programs wait on an open clipboard.
@@ -22,6 +22,10 @@ ClipboardResult CopyBmpToClipboard(HWND owner, std::span<const std::uint8_t> bmp
   if (!clipboard) return ClipboardResult::kBusy;
   if (!EmptyClipboard() || SetClipboardData(CF_DIB, block.get()) == nullptr) return ClipboardResult::kRefused;
   block.release();  // the clipboard owns the block from here on
+  if (metafile) {
+    if (SetClipboardData(CF_ENHMETAFILE, metafile.get()) == nullptr) return ClipboardResult::kRefused;
+    metafile.release();  // and the metafile
+  }
   return ClipboardResult::kCopied;
 }
 
@@ -32,6 +36,13 @@ std::vector<std::uint8_t> BmpFromClipboard(HWND owner) {
       LockGlobal(GetClipboardData(CF_DIB));  // the clipboard keeps owning the block
   if (!locked) return {};
   return BmpFromPackedDib({static_cast<const std::uint8_t*>(locked.get().data), LockedSize(locked)});
+}
+
+ScopedMetafile MetafileFromClipboard(HWND owner) {
+  const ScopedClipboard clipboard = OpenClipboardFor(owner);
+  if (!clipboard) return {};
+  const HENHMETAFILE held = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  return ScopedMetafile(held != nullptr ? CopyEnhMetaFileW(held, nullptr) : nullptr);
 }
 
 }  // namespace sw
