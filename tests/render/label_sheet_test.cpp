@@ -50,15 +50,6 @@ TEST(LabelSheet, CellsLieAtThePublishedPitch) {
   });
 }
 
-TEST(LabelSheet, StartPositionAndPages) {
-  const LabelSheet& sheet = LabelSheets()[2];  // 24 a page
-  EXPECT_EQ(PlaceOfLabel(sheet, 5, 0), (LabelPlace{0, 4}));
-  EXPECT_EQ(PlaceOfLabel(sheet, 5, 20), (LabelPlace{1, 0}));
-  EXPECT_EQ(PagesForLabels(sheet, 1, 24), 1);
-  EXPECT_EQ(PagesForLabels(sheet, 5, 24), 2);
-  EXPECT_EQ(PagesForLabels(LabelSheets()[0], 1, 3), 3) << "one a page";
-}
-
 TEST(LabelSheet, BarcodesFitCentredInTheirLabels) {
   struct Case {
     std::size_t sheet;
