@@ -1,6 +1,7 @@
 #include "app/print_sheets_win.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -142,8 +143,14 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
     }
     return drawn;
   };
-  const PrintJobResult printed =
-      PrintPages(printer, WideFromGbk(content), static_cast<int>(sheet_pages * chosen.value().copies), draw);
+  // 10,000 barcodes of 999 copies a page each, repeated by the dialog's copies, can pass what a count of
+  // pages holds: such a job is refused rather than cut short.
+  const std::int64_t pages = sheet_pages * std::max(chosen.value().copies, 1);
+  if (pages > std::numeric_limits<int>::max()) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
+    return 0;
+  }
+  const PrintJobResult printed = PrintPages(printer, WideFromGbk(content), static_cast<int>(pages), draw);
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
 }
