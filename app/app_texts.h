@@ -90,4 +90,16 @@ inline constexpr std::string_view kFullSizeCopyPath = "C:\\1.bmp";
 // The maker's page, with a fragment naming this tool.
 inline constexpr std::string_view kMakerPageAddress = "http://wrenfield.example/#stripewright";
 
+// Runs of barcodes. "条码内容里没有数字，无法编成序列，请加入数字或把数量设为 1 吧！": the content has no
+// digits to count; add some or set the count to 1.
+inline constexpr std::string_view kNoDigitsToCountMessage =
+    "\xcc\xf5\xc2\xeb\xc4\xda\xc8\xdd\xc0\xef\xc3\xbb\xd3\xd0\xca\xfd\xd7\xd6\xa3\xac\xce\xde\xb7\xa8\xb1\xe0"
+    "\xb3\xc9\xd0\xf2\xc1\xd0\xa3\xac\xc7\xeb\xbc\xd3\xc8\xeb\xca\xfd\xd7\xd6\xbb\xf2\xb0\xd1\xca\xfd\xc1\xbf"
+    "\xc9\xe8\xce\xaa 1 \xb0\xc9\xa3\xa1";
+// "序列的编号超出了位数，请减少数量或步长吧！": the run's number outgrows its digits; fewer or a smaller
+// step.
+inline constexpr std::string_view kRunOutOfRangeMessage =
+    "\xd0\xf2\xc1\xd0\xb5\xc4\xb1\xe0\xba\xc5\xb3\xac\xb3\xf6\xc1\xcb\xce\xbb\xca\xfd\xa3\xac\xc7\xeb\xbc\xf5"
+    "\xc9\xd9\xca\xfd\xc1\xbf\xbb\xf2\xb2\xbd\xb3\xa4\xb0\xc9\xa3\xa1";
+
 }  // namespace sw::app

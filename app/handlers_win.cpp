@@ -18,6 +18,7 @@
 #include "app/commands.h"
 #include "app/generated_barcode.h"
 #include "app/layout_ids.h"
+#include "app/print_sheets_win.h"
 #include "app/program_state.h"
 #include "app/vector_output_win.h"
 #include "base/text_codepage_win.h"
@@ -51,6 +52,8 @@ std::string ContentText(const WindowRuntime& runtime) {
   return runtime.GetText(MainWindow::kContentEdit).value_or(std::string());
 }
 
+}  // namespace
+
 // The message goes into TipsMessage; the tips window shows it from its created handler and returns
 // here when the user has closed it.
 void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string message) {
@@ -58,6 +61,8 @@ void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string 
   // The tips windows are built into the program; one that cannot be loaded leaves nothing else to show.
   static_cast<void>(runtime.LoadWindow(tips_window_id, MainWindow::kId, true));
 }
+
+namespace {
 
 // The system moves the window with the mouse as if its caption had been pressed.
 void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
@@ -68,6 +73,8 @@ std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
   return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel
                                            : ErrorTipsWindow::kTipsMessageLabel;
 }
+
+}  // namespace
 
 // The caption's font as the drawing panel has it stored, so that the printed caption looks like the
 // picture's; its height is the printed page's.
@@ -81,6 +88,8 @@ LOGFONTW CaptionFont(const WindowRuntime& runtime) {
   }
   return WideLogFont(font);
 }
+
+namespace {
 
 std::string_view PrintLayoutMessage(PrintLayoutError error) {
   switch (error) {
@@ -238,6 +247,7 @@ std::int32_t PrintBarcode(const EventContext& context) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
     return 0;
   }
+  if (PrintsAsRun(CurrentSettings())) return PrintRun(context, content);
   PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
   if (!chosen.ok()) {
     if (chosen.code() == PrintError::kCancelled) return 0;
@@ -275,6 +285,7 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kNoBarcodeMessage));
     return 0;
   }
+  if (SavesAsRun(CurrentSettings())) return SaveRunAs(context, GeneratedContent());
   enum SaveAsType : std::size_t { kPng, kBmp, kSvg, kEmf };  // the order of the dialog's types
   SaveDialogRequest request;
   request.owner = runtime.Handle(MainWindow::kId);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/runtime/window_runtime_win.h"
 
@@ -31,5 +32,10 @@ std::int32_t StartTipsWindow(const EventContext& context);  // created: shadow, 
 // These two act on the window of the event: the settings window's title and 取消 as well.
 std::int32_t DragTipsWindow(const EventContext& context);   // title bar or title label, left button down
 std::int32_t CloseTipsWindow(const EventContext& context);  // TipsOkButton clicked
+
+// For the commands kept in files of their own: a message in the "Tips" or "Error Tips" window (returning
+// once the user has closed it), and the caption's font as the barcode's drawing panel has it.
+void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string message);
+LOGFONTW CaptionFont(const WindowRuntime& runtime);
 
 }  // namespace sw::app

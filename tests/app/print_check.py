@@ -9,6 +9,10 @@ caption under them only where it says so), with at least 10 modules of quiet zon
 usage: print_check.py FOLDER   (FOLDER as private_cups.sh made it: out/job-<id>.pdf, and printed.txt with a
                                 "content<TAB>dpi<TAB>module dots<TAB>HORZRES<TAB>PHYSICALOFFSETX[<TAB>bar
                                 height dots<TAB>caption 0/1]" line a job in the order printed)
+A "sheet<TAB>columns<TAB>rows<TAB>width height top left across down (mm)<TAB>start<TAB>contents" line is a
+run printed on a sheet of labels: every page is rasterised, each content must be read by both decoders from
+its own label's cell (reading order, from the start position), and every cell before the start and after
+the run must be blank.
 Exit status 0 when every job checks out, 1 otherwise, 77 (a skip) when the spooler was unavailable.
 """
 import collections
@@ -141,6 +145,64 @@ def measure(png, dpi, module_dots, bar_dots, caption, crop):
     return problems, said
 
 
+def read_pgm(path):
+    """Width, height and the pixels of a binary PGM, as Ghostscript's pgmraw writes it."""
+    with open(path, "rb") as f:
+        data = f.read()
+    fields = re.sub(rb"#[^\n]*\n", b" ", data[:200]).split()  # a comment may follow the magic number
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[len(data) - width * height:]
+
+
+def check_sheet(pdf, fields, pages):
+    """Problems with a sheet of labels, and a line saying what was read."""
+    columns, rows, start = int(fields[1]), int(fields[2]), int(fields[4])
+    width, height, top, left, across, down = (float(v) for v in fields[3].split())
+    contents = fields[5].split()
+    name = os.path.basename(pdf)[:-4]
+    out = os.path.join(pages, name + "-%d.pgm")
+    gs = subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pgmraw", f"-r{RASTER_DPI}",
+                         f"-sOutputFile={out}", pdf], capture_output=True, text=True)
+    if gs.returncode != 0:
+        return [f"{name}: gs failed: {gs.stderr.strip()[-300:]}"], ""
+    per_page = columns * rows
+    labels = start - 1 + len(contents)
+    page_count = (labels + per_page - 1) // per_page
+    problems, read = [], 0
+    px = lambda mm: round(mm * RASTER_DPI / 25.4)
+    for page in range(page_count):
+        try:
+            page_width, page_height, pixels = read_pgm(out % (page + 1))
+        except OSError:
+            problems.append(f"{name}: page {page + 1} of {page_count} is missing")
+            continue
+        for cell in range(per_page):
+            at = page * per_page + cell - (start - 1)
+            x0, y0 = px(left + cell % columns * across), px(top + cell // columns * down)
+            x1, y1 = min(page_width, x0 + px(width)), min(page_height, y0 + px(height))
+            crop = b"".join(pixels[y * page_width + x0:y * page_width + x1] for y in range(y0, y1))
+            where = f"{name} page {page + 1} cell {cell + 1}"
+            if not 0 <= at < len(contents):
+                if crop and min(crop) < DARK:
+                    problems.append(f"{where}: ink in a label outside the run")
+                continue
+            path = os.path.join(pages, f"{name}-{page + 1}-{cell + 1}.pgm")
+            with open(path, "wb") as f:
+                f.write(b"P5 %d %d 255\n" % (x1 - x0, y1 - y0) + crop)
+            expected = contents[at].encode()
+            for decoder, command, want in (
+                    ("zbarimg", ["zbarimg", "-q", "--raw", path], expected + b"\n"),
+                    ("ZXingReader", ["ZXingReader", "-format", "Code128", "-noscale", "-bytes", path], expected)):
+                output, error = decode(command)
+                if output == want:
+                    read += 1
+                else:
+                    problems.append(f"{where} {decoder}: expected {expected!r}, read {output!r} {error}")
+    said = (f"{len(contents)} labels on {page_count} pages of {columns} x {rows} from label {start}; "
+            f"{read} of {2 * len(contents)} readings in their own cells")
+    return problems, said
+
+
 def decode(command):
     try:
         result = subprocess.run(command, capture_output=True, timeout=120)
@@ -181,8 +243,14 @@ def main():
     pages = os.path.join(folder, "pages")
     os.makedirs(pages, exist_ok=True)
     failures = []
-    for pdf, (content, dpi, module_dots, _, _, *look) in zip(found, jobs):
+    for pdf, (content, dpi, module_dots, *rest) in zip(found, jobs):
         name = os.path.basename(pdf)[:-4]
+        if content == "sheet":
+            problems, said = check_sheet(pdf, [content, dpi, module_dots, *rest], pages)
+            failures += problems
+            print(f"{name}: {said}")
+            continue
+        look = rest[2:]
         png = os.path.join(pages, name + ".png")
         gs = subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pnggray",
                              f"-r{RASTER_DPI}", f"-sOutputFile={png}", pdf], capture_output=True, text=True)

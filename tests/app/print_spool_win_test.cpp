@@ -4,7 +4,9 @@
 // print_check.py, run after this test, rasterises each PDF and reads it with two decoders. The folder comes
 // in SW_PRINT_DIR (as Wine sees it); each printed job gets a line "content<TAB>dpi<TAB>module
 // dots<TAB>HORZRES<TAB>PHYSICALOFFSETX<TAB>bar height dots<TAB>caption 0/1" in printed.txt there, in the
-// order the jobs were sent.
+// order the jobs were sent; a sheet of labels gets "sheet<TAB>columns<TAB>rows<TAB>label width, height, top
+// and left margin, pitch across and down (mm)<TAB>start<TAB>contents" with the sheet's published measures,
+// for the check to find its cells.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <winspool.h>
@@ -153,6 +155,24 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
             << '\t' << job.offset_x << '\t' << job.bar_dots << '\t' << row.look.caption << '\n';
     printed.flush();
   });
+}
+
+TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
+  test::AppDriver app;
+  ASSERT_TRUE(app.ready()) << app.error();
+  app::BarcodeSettings& settings = app::CurrentSettings();
+  const app::BarcodeSettings before = settings;
+  settings.sheet = 2;  // A4, 3 x 8 labels of 70 x 37 mm
+  settings.count = 24;
+  settings.start_label = 5;  // the first four labels used already: the run ends on a second sheet
+  PrintedJob job;
+  const bool printed_run = PrintThroughTheProgram(app, "SKU0098", job);
+  settings = before;
+  ASSERT_TRUE(printed_run);
+  std::ofstream printed(PrintDir() + "\\printed.txt", std::ios::app);
+  printed << "sheet\t3\t8\t70 37 0.5 0 70 37\t5\t";
+  for (int i = 0; i < 24; ++i) printed << (i > 0 ? " " : "") << "SKU" << (i < 2 ? "00" : "0") << 98 + i;
+  printed << '\n';
 }
 
 }  // namespace
