@@ -245,6 +245,7 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
     std::int32_t module_px = 4;  // 0.33 mm at 300 dpi
     std::int32_t bar_rows = 0;   // 0: automatic, not checked
   };
+  const BarcodeLook kSized{500, 20000, false, 10};
   const Row rows[] = {
       {"0", L"plain", L"one", std::nullopt, L"one.png", true, "PNG at first: the extension is added"},
       {"SW-2024-0042", L"plain", L"twelve.png", std::nullopt, L"twelve.png", true, "twelve characters"},
@@ -259,26 +260,8 @@ TEST_F(SaveAs, WritesTheFullSizeBarcodeAsTheChosenType) {
        "a folder named with letters GBK does not have"},
       {"Hello 42", L"\U00020000 \u6761\u7801", L"wide", 1, L"wide.bmp", false,
        "a character outside the Basic Multilingual Plane"},
-      {"SW-2024-0042",
-       L"plain",
-       L"sized",
-       std::nullopt,
-       L"sized.png",
-       true,
-       "0.5 mm, 20 mm bars, no caption",
-       {500, 20000, false, 10},
-       6,
-       236},
-      {"SW-2024-0042",
-       L"plain",
-       L"sized",
-       1,
-       L"sized.bmp",
-       false,
-       "the same as a BMP",
-       {500, 20000, false, 10},
-       6,
-       236},
+      {"SW-2024-0042", L"plain", L"sized", std::nullopt, L"sized.png", true, "0.5 mm, 20 mm bars, no caption",
+       kSized, 6, 236},
       {"SW-2024-0042", L"plain", L"vector", 2, L"vector.svg", false, "SVG chosen: the writer's file"},
       {"SW-2024-0042", L"plain", L"vector", 3, L"vector.emf", false, "EMF chosen: a metafile"},
       {"ABCDEFGHIJ1234567890abcdefghij0987654321", L"plain", L"forty.emf", 0, L"forty.emf", false,

@@ -58,6 +58,8 @@ TEST(PrintLayout, WholeDotModulesCentredWithTheirQuietZones) {
     const char* reason;
     BarcodeLook look = {};
   };
+  // 0.5 mm modules and 20 mm bars, without caption or with 20 pt; 0.19 mm, which is 2.24 dots at 300 dpi.
+  constexpr BarcodeLook kSized{500, 20000, false, 10}, k20Pt{500, 20000, true, 20}, kThin{190, 0, true, 10};
   const Case cases[] = {
       /* 0*/ {"5", A4Portrait(300), 4, (2380 - 46 * 4) / 2, 119, 42, "one digit: 0.33 mm is 3.9 dots, 4"},
       /* 1*/ {Letters(12), A4Portrait(300), 4, (2380 - 167 * 4) / 2, 119, 42, "bars 10 mm high, 119 dots"},
@@ -88,32 +90,11 @@ TEST(PrintLayout, WholeDotModulesCentredWithTheirQuietZones) {
        42,
        "600 x 300 dpi: 15% of 3800 dots across is 285 dots down"},
       /*18*/
-      {Letters(12),
-       A4Portrait(300),
-       6,
-       (2380 - 167 * 6) / 2,
-       236,
-       0,
-       "0.5 mm is 5.9 dots, 20 mm 236, no caption",
-       {500, 20000, false, 10}},
+      {Letters(12), A4Portrait(300), 6, (2380 - 167 * 6) / 2, 236, 0, "0.5 mm, 20 mm, no caption", kSized},
       /*19*/
-      {Digits(12),
-       A4Portrait(600),
-       12,
-       (4760 - 101 * 12) / 2,
-       472,
-       167,
-       "the same at 600 dpi, a 20 pt caption",
-       {500, 20000, true, 20}},
+      {Digits(12), A4Portrait(600), 12, (4760 - 101 * 12) / 2, 472, 167, "600 dpi, 20 pt caption", k20Pt},
       /*20*/
-      {Letters(12),
-       A4Portrait(300),
-       3,
-       (2380 - 167 * 3) / 2,
-       119,
-       42,
-       "0.19 mm is 2.24 dots: 3, never under it",
-       {190, 0, true, 10}},
+      {Letters(12), A4Portrait(300), 3, (2380 - 167 * 3) / 2, 119, 42, "0.19 mm: 3 dots, not 2", kThin},
   };
   testing::ForEachRow(cases, [](const Case& c) {
     const std::int64_t modules = ModulesOf(c.content);
