@@ -9,6 +9,7 @@
 
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
+#include "app/barcode_picture_win.h"
 #include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/handlers_win.h"
@@ -150,7 +151,8 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
     return 0;
   }
-  const PrintJobResult printed = PrintPages(printer, WideFromGbk(content), static_cast<int>(pages), draw);
+  const PrintJobResult printed = PrintPages(printer, WideFromGbk(content), static_cast<int>(pages), draw,
+                                            runtime.Handle(MainWindow::kId));
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
 }
@@ -170,29 +172,39 @@ std::int32_t SaveRunAs(const EventContext& context, const std::string& content) 
   request.file_name = WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + content, kSaveAsNameEnd));
   // The dialog asks before replacing the first file; the rest of the run replaces its own earlier files
   // without asking again, as one save of the whole run.
-  const std::optional<SaveDialogChoice> choice = AskWhereToSave(request);
-  if (!choice) return 0;
+  const SaveDialogResult asked = AskWhereToSave(request);
+  if (!asked.ok()) {
+    if (asked.code() == SaveDialogError::kFailed) {
+      ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));
+    }
+    return 0;
+  }
+  const SaveDialogChoice* choice = &asked.value();
   const std::wstring folder = choice->path.substr(0, choice->path.find_last_of(L'\\'));
   SaveAsFolder() = folder;
   const std::wstring_view extension = extensions[choice->type == kBmp ? kBmp : kPng];
 
-  BarcodeHostCaption host(runtime);
-  Code128Encoder encoder(&host);
+  // Each barcode as a single Save As makes it: at the settings' size and caption, drawn at 300 dpi.
+  const LOGFONTW font = CaptionFont(runtime);
   bool saved = true;
   for (const std::string& each : *run) {
     const std::wstring path =
         folder + L"\\" +
         WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + each, GbkFromWide(extension)));
-    Bitmap picture = encoder.MakeBarcode(each);
-    if (choice->type == kBmp) {
-      saved = WriteBytesToFile(path, {picture.GetData()});
+    const SymbolResult symbol = SymbolOf(each, settings);
+    const std::vector<std::uint8_t> picture =
+        symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), settings.look, font)
+                    : std::vector<std::uint8_t>();
+    if (picture.empty()) {
+      saved = false;
+    } else if (choice->type == kBmp) {
+      saved = WriteBytesToFile(path, {picture});
     } else {
-      const PngWriting png = PngFromBmp(picture.GetData(), kPixelsPerMetreAt300Dpi);
+      const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
       saved = png.ok() && WriteBytesToFile(path, {png.value()});
     }
     if (!saved) break;  // the files already written stay; no file is ever half written
   }
-  encoder.CloseBarcodeHost();
   SavedPath() = GbkFromWide(folder);
   ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
   return 0;

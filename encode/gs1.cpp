@@ -119,7 +119,11 @@ bool IsDateAt(std::string_view digits, bool day_zero_allowed) {
 }
 
 // "(AI)" + middle + ..., GBK.
-std::string About(std::string_view ai) { return "(" + std::string(ai) + ")"; }
+std::string About(std::string_view ai) {
+  std::string text(1, '(');
+  text.append(ai).append(1, ')');
+  return text;
+}
 
 Failure<Gs1Error> Fail(Gs1Error code, std::string message) { return {code, std::move(message)}; }
 

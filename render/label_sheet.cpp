@@ -95,7 +95,7 @@ PrintLayoutResult Refuse(PrintLayoutError code, std::string message) {
 std::string Millimetres(std::int32_t microns) {
   const std::int32_t tenths = (microns + 50) / 100;
   std::string text = std::to_string(tenths / 10);
-  if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+  if (tenths % 10 != 0) text.append(1, '.').append(std::to_string(tenths % 10));
   return text;
 }
 

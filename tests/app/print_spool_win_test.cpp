@@ -166,7 +166,7 @@ TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
   settings.count = 24;
   settings.start_label = 5;  // the first four labels used already: the run ends on a second sheet
   PrintedJob job;
-  const bool printed_run = PrintThroughTheProgram(app, "SKU0098", job);
+  const bool printed_run = PrintThroughTheProgram(app, "SKU0098", settings.look, job);
   settings = before;
   ASSERT_TRUE(printed_run);
   std::ofstream printed(PrintDir() + "\\printed.txt", std::ios::app);

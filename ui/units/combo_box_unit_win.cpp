@@ -6,6 +6,7 @@
 
 #include "base/text_codepage_win.h"
 #include "ui/runtime/unit_font_win.h"
+#include "ui/units/subclassing_win.h"
 
 namespace sw {
 namespace {
@@ -16,8 +17,8 @@ constexpr int kShownEntries = 8;          // the dropped list's height, in entri
 LRESULT CALLBACK ComboSubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                    DWORD_PTR data) {
   auto* unit = reinterpret_cast<ComboBoxUnit*>(data);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ComboSubclassProc, id);
-  if (unit == nullptr || unit->hwnd() != hwnd) return DefSubclassProc(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) Subclassing().remove(hwnd, ComboSubclassProc, id);
+  if (unit == nullptr || unit->hwnd() != hwnd) return Subclassing().next(hwnd, message, wparam, lparam);
   return RunUnitMessage(*unit, message, wparam, lparam);
 }
 
@@ -27,18 +28,19 @@ ComboBoxUnit::ComboBoxUnit(WindowInstance& window, const UnitRecord& record)
     : Unit(window, record), properties_(std::get<ComboBoxProperties>(record.properties)) {}
 
 ComboBoxUnit::~ComboBoxUnit() {
-  if (hwnd() != nullptr) RemoveWindowSubclass(hwnd(), ComboSubclassProc, kSubclassId);
+  if (hwnd() != nullptr && Subclassing().complete())
+    Subclassing().remove(hwnd(), ComboSubclassProc, kSubclassId);
 }
 
 bool ComboBoxUnit::Create(HWND parent) {
   DWORD style = ChildStyle() | CBS_DROPDOWNLIST | WS_VSCROLL;
   if (tab_stop()) style |= WS_TABSTOP;
   // The window's height is the closed box's and the dropped list's together.
-  if (!CreateSystemWindow(0, L"COMBOBOX", L"", style, parent)) return false;
+  if (!Subclassing().complete() || !CreateSystemWindow(0, L"COMBOBOX", L"", style, parent)) return false;
   const RECT rect = RecordRect(record());
   SetWindowPos(hwnd(), nullptr, 0, 0, rect.right - rect.left, (rect.bottom - rect.top) * (kShownEntries + 1),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowSubclass(hwnd(), ComboSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Subclassing().set(hwnd(), ComboSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   font_ = MakeFont(properties_.font);
   if (font_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   std::string_view items = properties_.items;
@@ -53,7 +55,7 @@ bool ComboBoxUnit::Create(HWND parent) {
 }
 
 LRESULT ComboBoxUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefSubclassProc(hwnd(), message, wparam, lparam);
+  return Subclassing().next(hwnd(), message, wparam, lparam);
 }
 
 std::optional<AccessibleFacts> ComboBoxUnit::Accessible() const {

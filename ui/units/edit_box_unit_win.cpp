@@ -4,34 +4,18 @@
 
 #include <algorithm>
 
-#include "base/system_library_win.h"
 #include "base/text_codepage_win.h"
 #include "ui/runtime/unit_events.h"
 #include "ui/runtime/unit_events_win.h"
 #include "ui/runtime/unit_font_win.h"
 #include "ui/runtime/window_runtime_win.h"
+#include "ui/units/subclassing_win.h"
 
 namespace sw {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5957;  // any value; one subclass per edit box
 constexpr WPARAM kCtrlA = 0x01;           // the character Ctrl+A types
-
-// The common controls' subclass calls, bound from the system folder: the library is not a known one, so
-// an import would load a copy lying beside the program in its place.
-struct SubclassCalls {
-  decltype(&::SetWindowSubclass) set;
-  decltype(&::RemoveWindowSubclass) remove;
-  decltype(&::DefSubclassProc) next;
-  bool complete() const { return set != nullptr && remove != nullptr && next != nullptr; }
-};
-const SubclassCalls& Subclassing() {
-  static const SubclassCalls calls{
-      SystemFunction<decltype(&::SetWindowSubclass)>("comctl32.dll", "SetWindowSubclass"),
-      SystemFunction<decltype(&::RemoveWindowSubclass)>("comctl32.dll", "RemoveWindowSubclass"),
-      SystemFunction<decltype(&::DefSubclassProc)>("comctl32.dll", "DefSubclassProc")};
-  return calls;
-}
 
 LRESULT CALLBACK EditSubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                   DWORD_PTR data) {
