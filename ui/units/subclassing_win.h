@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include "base/system_library_win.h"
