@@ -102,6 +102,41 @@ std::string_view PrintLayoutMessage(PrintLayoutError error) {
 
 }  // namespace
 
+std::optional<ChosenPrinter> ChoosePrinterOrSayWhy(WindowRuntime& runtime) {
+  PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
+  if (chosen.ok()) return std::move(chosen.value());
+  if (chosen.code() != PrintError::kCancelled) {
+    ShowTips(runtime, ErrorTipsWindow::kId,
+             std::string(chosen.code() == PrintError::kNoPrinter ? kNoPrinterMessage : kPrintFailedMessage));
+  }
+  return std::nullopt;
+}
+
+std::optional<SaveDialogChoice> AskWhereToSaveAs(WindowRuntime& runtime, std::vector<SaveFileType> types,
+                                                 const std::string& content) {
+  SaveDialogRequest request;
+  request.owner = runtime.Handle(MainWindow::kId);
+  request.title = WideFromGbk(kSaveAsTitle);
+  request.types = std::move(types);
+  request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
+  // The name says what the picture shows. The dialog keeps the path in MAX_PATH buffers on some systems, so
+  // folder and name together stay within MAX_PATH - 1 characters.
+  const std::size_t folder_room =
+      request.folder.empty() ? 0 : request.folder.size() + (request.folder.back() == L'\\' ? 0 : 1);
+  const std::size_t name_room = folder_room < MAX_PATH - 1 ? MAX_PATH - 1 - folder_room : 0;
+  request.file_name =
+      WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + content, kSaveAsNameEnd, name_room));
+  SaveDialogResult asked = AskWhereToSave(request);
+  if (!asked.ok()) {
+    if (asked.code() == SaveDialogError::kFailed) {
+      ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));
+    }
+    return std::nullopt;
+  }
+  SaveAsFolder() = asked.value().path.substr(0, asked.value().path.find_last_of(L'\\'));
+  return std::move(asked.value());
+}
+
 std::int32_t StartMainWindow(const EventContext& context) {
   RestoreCueText(context);
   SetWindowShadow(context.runtime.Handle(MainWindow::kId));
@@ -248,14 +283,9 @@ std::int32_t PrintBarcode(const EventContext& context) {
     return 0;
   }
   if (PrintsAsRun(CurrentSettings())) return PrintRun(context, content);
-  PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
-  if (!chosen.ok()) {
-    if (chosen.code() == PrintError::kCancelled) return 0;
-    ShowTips(runtime, ErrorTipsWindow::kId,
-             std::string(chosen.code() == PrintError::kNoPrinter ? kNoPrinterMessage : kPrintFailedMessage));
-    return 0;
-  }
-  const HDC printer = chosen.value().dc.get();
+  const std::optional<ChosenPrinter> chosen = ChoosePrinterOrSayWhy(runtime);
+  if (!chosen) return 0;
+  const HDC printer = chosen->dc.get();
   // Drawn from the widths on the printer's own dots, not from a scaled picture, so every bar and space
   // is a whole number of dots; the size and caption are the settings'.
   const SymbolResult symbol = SymbolOf(content, CurrentSettings());
@@ -272,7 +302,7 @@ std::int32_t PrintBarcode(const EventContext& context) {
   }
   const LOGFONTW font = CaptionFont(runtime);
   const PrintJobResult printed = PrintPages(
-      printer, WideFromGbk(content), chosen.value().copies,
+      printer, WideFromGbk(content), chosen->copies,
       [&](HDC page) { return DrawPrintedBarcode(page, layout.value(), bars.widths, bars.caption, font); },
       runtime.Handle(MainWindow::kId));
   if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
@@ -287,30 +317,13 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
   }
   if (SavesAsRun(CurrentSettings())) return SaveRunAs(context, GeneratedContent());
   enum SaveAsType : std::size_t { kPng, kBmp, kSvg, kEmf };  // the order of the dialog's types
-  SaveDialogRequest request;
-  request.owner = runtime.Handle(MainWindow::kId);
-  request.title = WideFromGbk(kSaveAsTitle);
-  request.types = {{WideFromGbk(kPngTypeName), L"png"},
-                   {WideFromGbk(kBmpTypeName), L"bmp"},
-                   {WideFromGbk(kSvgTypeName), L"svg"},
-                   {WideFromGbk(kEmfTypeName), L"emf"}};
-  request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
-  // The content as it was generated: the name says what the picture shows. The dialog keeps the path in
-  // MAX_PATH buffers on some systems, so folder and name together stay within MAX_PATH - 1 characters.
-  const std::size_t folder_room =
-      request.folder.empty() ? 0 : request.folder.size() + (request.folder.back() == L'\\' ? 0 : 1);
-  const std::size_t name_room = folder_room < MAX_PATH - 1 ? MAX_PATH - 1 - folder_room : 0;
-  request.file_name = WideFromGbk(
-      FileNameFrom(std::string(kSaveAsNameStart) + GeneratedContent(), kSaveAsNameEnd, name_room));
-  const SaveDialogResult asked = AskWhereToSave(request);
-  if (!asked.ok()) {
-    if (asked.code() == SaveDialogError::kFailed) {
-      ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));
-    }
-    return 0;
-  }
-  const SaveDialogChoice* choice = &asked.value();
-  SaveAsFolder() = choice->path.substr(0, choice->path.find_last_of(L'\\'));
+  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(runtime,
+                                                                  {{WideFromGbk(kPngTypeName), L"png"},
+                                                                   {WideFromGbk(kBmpTypeName), L"bmp"},
+                                                                   {WideFromGbk(kSvgTypeName), L"svg"},
+                                                                   {WideFromGbk(kEmfTypeName), L"emf"}},
+                                                                  GeneratedContent());
+  if (!choice) return 0;
 
   bool saved = false;
   if (choice->type == kSvg || choice->type == kEmf) {

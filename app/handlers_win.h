@@ -2,8 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "ui/files/save_dialog_win.h"
+#include "ui/printing/print_job_win.h"
 #include "ui/runtime/window_runtime_win.h"
 
 namespace sw::app {
@@ -37,5 +41,12 @@ std::int32_t CloseTipsWindow(const EventContext& context);  // TipsOkButton clic
 // once the user has closed it), and the caption's font as the barcode's drawing panel has it.
 void ShowTips(WindowRuntime& runtime, std::uint32_t tips_window_id, std::string message);
 LOGFONTW CaptionFont(const WindowRuntime& runtime);
+// The print dialog owned by the main window; where no printer comes of it, what the user is told (nothing
+// for Cancel).
+std::optional<ChosenPrinter> ChoosePrinterOrSayWhy(WindowRuntime& runtime);
+// The Save As dialog of `types`, offering `content`'s name in the folder saved to last; a failure other than
+// Cancel is told. The chosen folder becomes the one offered next.
+std::optional<SaveDialogChoice> AskWhereToSaveAs(WindowRuntime& runtime, std::vector<SaveFileType> types,
+                                                 const std::string& content);
 
 }  // namespace sw::app

@@ -96,14 +96,9 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
     symbols.push_back(std::move(symbol.value()));
   }
 
-  PrinterChoice chosen = ChoosePrinter(runtime.Handle(MainWindow::kId));
-  if (!chosen.ok()) {
-    if (chosen.code() == PrintError::kCancelled) return 0;
-    ShowTips(runtime, ErrorTipsWindow::kId,
-             std::string(chosen.code() == PrintError::kNoPrinter ? kNoPrinterMessage : kPrintFailedMessage));
-    return 0;
-  }
-  const HDC printer = chosen.value().dc.get();
+  const std::optional<ChosenPrinter> chosen = ChoosePrinterOrSayWhy(runtime);
+  if (!chosen) return 0;
+  const HDC printer = chosen->dc.get();
   const PrinterPage page{PrintableAreaOf(printer), GetDeviceCaps(printer, PHYSICALOFFSETX),
                          GetDeviceCaps(printer, PHYSICALOFFSETY)};
   const std::vector<DotRect> cells = LabelCells(sheet, page);
@@ -146,7 +141,7 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
   };
   // 10,000 barcodes of 999 copies a page each, repeated by the dialog's copies, can pass what a count of
   // pages holds: such a job is refused rather than cut short.
-  const std::int64_t pages = sheet_pages * std::max(chosen.value().copies, 1);
+  const std::int64_t pages = sheet_pages * std::max(chosen->copies, 1);
   if (pages > std::numeric_limits<int>::max()) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
     return 0;
@@ -164,24 +159,12 @@ std::int32_t SaveRunAs(const EventContext& context, const std::string& content) 
   if (!run) return 0;
   enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
   const std::wstring_view extensions[] = {L".png", L".bmp"};
-  SaveDialogRequest request;
-  request.owner = runtime.Handle(MainWindow::kId);
-  request.title = WideFromGbk(kSaveAsTitle);
-  request.types = {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}};
-  request.folder = SaveAsFolder().empty() ? PicturesFolder() : SaveAsFolder();
-  request.file_name = WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + content, kSaveAsNameEnd));
   // The dialog asks before replacing the first file; the rest of the run replaces its own earlier files
   // without asking again, as one save of the whole run.
-  const SaveDialogResult asked = AskWhereToSave(request);
-  if (!asked.ok()) {
-    if (asked.code() == SaveDialogError::kFailed) {
-      ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));
-    }
-    return 0;
-  }
-  const SaveDialogChoice* choice = &asked.value();
+  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(
+      runtime, {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}}, content);
+  if (!choice) return 0;
   const std::wstring folder = choice->path.substr(0, choice->path.find_last_of(L'\\'));
-  SaveAsFolder() = folder;
   const std::wstring_view extension = extensions[choice->type == kBmp ? kBmp : kPng];
 
   // Each barcode as a single Save As makes it: at the settings' size and caption, drawn at 300 dpi.
