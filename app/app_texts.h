@@ -102,4 +102,24 @@ inline constexpr std::string_view kRunOutOfRangeMessage =
     "\xd0\xf2\xc1\xd0\xb5\xc4\xb1\xe0\xba\xc5\xb3\xac\xb3\xf6\xc1\xcb\xce\xbb\xca\xfd\xa3\xac\xc7\xeb\xbc\xf5"
     "\xc9\xd9\xca\xfd\xc1\xbf\xbb\xf2\xb2\xbd\xb3\xa4\xb0\xc9\xa3\xa1";
 
+// The progress window of long work. Its title: "正在打印" (printing) or "正在保存" (saving); its count line
+// "已完成 " + done + " / " + total (done of total).
+inline constexpr std::string_view kPrintingTitle = "\xd5\xfd\xd4\xda\xb4\xf2\xd3\xa1";
+inline constexpr std::string_view kSavingTitle = "\xd5\xfd\xd4\xda\xb1\xa3\xb4\xe6";
+inline constexpr std::string_view kProgressLineStart = "\xd2\xd1\xcd\xea\xb3\xc9 ";
+// A run's save cancelled: "已取消，已保存 " + saved + " 个文件（共 " + total + " 个）到：" + folder
+// (cancelled; so many files of the run saved to the folder).
+inline constexpr std::string_view kCancelledSaveStart =
+    "\xd2\xd1\xc8\xa1\xcf\xfb\xa3\xac\xd2\xd1\xb1\xa3\xb4\xe6 ";
+inline constexpr std::string_view kCancelledSaveOf = " \xb8\xf6\xce\xc4\xbc\xfe\xa3\xa8\xb9\xb2 ";
+inline constexpr std::string_view kCancelledSaveTo = " \xb8\xf6\xa3\xa9\xb5\xbd\xa3\xba";
+// Before a run's files replace others: "这个文件夹里已有 " + count + " 个同名的条码文件，确定要替换它们吗？"
+// (the folder already has so many barcode files of these names; replace them?).
+inline constexpr std::string_view kReplaceQuestionStart =
+    "\xd5\xe2\xb8\xf6\xce\xc4\xbc\xfe\xbc\xd0\xc0\xef\xd2\xd1\xd3\xd0 ";
+inline constexpr std::string_view kReplaceQuestionEnd =
+    " \xb8\xf6\xcd\xac\xc3\xfb\xb5\xc4\xcc\xf5\xc2\xeb\xce\xc4\xbc\xfe\xa3\xac\xc8\xb7\xb6\xa8\xd2\xaa\xcc"
+    "\xe6"
+    "\xbb\xbb\xcb\xfc\xc3\xc7\xc2\xf0\xa3\xbf";
+
 }  // namespace sw::app

@@ -34,4 +34,21 @@ std::string SavedMessage(std::string_view path) {
   return message;
 }
 
+std::string CancelledSaveMessage(std::size_t saved, std::size_t total, std::string_view folder) {
+  std::string message(kCancelledSaveStart);
+  message += std::to_string(saved);
+  message += kCancelledSaveOf;
+  message += std::to_string(total);
+  message += kCancelledSaveTo;
+  message += folder;
+  return message;
+}
+
+std::string ReplaceQuestion(std::size_t count) {
+  std::string message(kReplaceQuestionStart);
+  message += std::to_string(count);
+  message += kReplaceQuestionEnd;
+  return message;
+}
+
 }  // namespace sw::app

@@ -23,5 +23,9 @@ std::string LeftOutMessage(std::string_view content);
 
 // The success message: the full path after its start, the thanks on a second line.
 std::string SavedMessage(std::string_view path);
+// A run's save cancelled after `saved` of `total` files, all of them whole, in `folder`.
+std::string CancelledSaveMessage(std::size_t saved, std::size_t total, std::string_view folder);
+// The question before a run's files replace `count` files already in the folder.
+std::string ReplaceQuestion(std::size_t count);
 
 }  // namespace sw::app

@@ -5,6 +5,8 @@
 
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
+#include "app/print_sheets_win.h"
+#include "app/progress_window_win.h"
 #include "app/settings_window_win.h"
 #include "ui/runtime/unit_events.h"
 
@@ -14,6 +16,8 @@ namespace {
 using layout::ErrorTipsWindow;
 using layout::Handler;
 using layout::MainWindow;
+using layout::ProgressWindow;
+using layout::ReplaceTipsWindow;
 using layout::SettingsWindow;
 using layout::TipsWindow;
 
@@ -46,6 +50,9 @@ constexpr std::array<HandlerBinding, layout::kHandlerCount> kHandlers = {{
     {Ref(Handler::kUpdateSettingsSize), "UpdateSettingsSize", &UpdateSettingsSize},
     {Ref(Handler::kClearAutoHeight), "ClearAutoHeight", &ClearAutoHeight},
     {Ref(Handler::kRestoreAutoHeight), "RestoreAutoHeight", &RestoreAutoHeight},
+    {Ref(Handler::kStartProgressWindow), "StartProgressWindow", &StartProgressWindow},  // 25
+    {Ref(Handler::kCancelProgress), "CancelProgress", &CancelProgress},
+    {Ref(Handler::kAnswerReplace), "AnswerReplace", &AnswerReplace},
 }};
 
 // A handler added to the layout but not here, or listed out of order, stops the build.
@@ -84,6 +91,9 @@ constexpr KeyShortcut kShortcuts[] = {
     {TipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, TipsWindow::kTipsOkButton, kNoHandler},
     {SettingsWindow::kId, kAnywhere, VK_RETURN, kNoShift, SettingsWindow::kSettingsOkButton, kNoHandler},
     {SettingsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, SettingsWindow::kSettingsCancelButton, kNoHandler},
+    {ProgressWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ProgressWindow::kProgressCancelButton, kNoHandler},
+    {ReplaceTipsWindow::kId, kAnywhere, VK_ESCAPE, kNoShift, ReplaceTipsWindow::kReplaceCancelButton,
+     kNoHandler},  // 15
 };
 
 }  // namespace

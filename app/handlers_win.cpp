@@ -12,7 +12,6 @@
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
 #include "app/barcode_menu_win.h"
-#include "app/barcode_picture_win.h"
 #include "app/barcode_settings.h"
 #include "app/barcode_symbol.h"
 #include "app/commands.h"
@@ -26,7 +25,6 @@
 #include "render/barcode_canvas.h"
 #include "render/bitmap.h"
 #include "render/bmp_depth.h"
-#include "render/png_writer.h"
 #include "render/print_layout.h"
 #include "render/print_page_win.h"
 #include "render/scale_bmp.h"
@@ -44,6 +42,7 @@ namespace {
 using layout::BarcodeHostWindow;
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
+using layout::ReplaceTipsWindow;
 using layout::TipsWindow;
 
 constexpr std::int16_t kPictureBits = 24;  // the captioned barcode's depth, as the drawing panel reads back
@@ -70,8 +69,11 @@ void StartDrag(WindowRuntime& runtime, std::uint32_t window_id) {
 }
 
 std::uint32_t MessageLabelOf(std::uint32_t tips_window_id) {
-  return tips_window_id == TipsWindow::kId ? TipsWindow::kTipsMessageLabel
-                                           : ErrorTipsWindow::kTipsMessageLabel;
+  switch (tips_window_id) {
+    case TipsWindow::kId: return TipsWindow::kTipsMessageLabel;
+    case ReplaceTipsWindow::kId: return ReplaceTipsWindow::kTipsMessageLabel;
+    default: return ErrorTipsWindow::kTipsMessageLabel;
+  }
 }
 
 }  // namespace
@@ -316,34 +318,14 @@ std::int32_t SaveBarcodeAs(const EventContext& context) {
     return 0;
   }
   if (SavesAsRun(CurrentSettings())) return SaveRunAs(context, GeneratedContent());
-  enum SaveAsType : std::size_t { kPng, kBmp, kSvg, kEmf };  // the order of the dialog's types
-  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(runtime,
-                                                                  {{WideFromGbk(kPngTypeName), L"png"},
-                                                                   {WideFromGbk(kBmpTypeName), L"bmp"},
-                                                                   {WideFromGbk(kSvgTypeName), L"svg"},
-                                                                   {WideFromGbk(kEmfTypeName), L"emf"}},
-                                                                  GeneratedContent());
+  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(runtime, SaveAsTypes(), GeneratedContent());
   if (!choice) return 0;
-
-  bool saved = false;
-  if (choice->type == kSvg || choice->type == kEmf) {
-    saved = SaveVectorBarcode(choice->type == kSvg ? VectorFile::kSvg : VectorFile::kEmf, choice->path,
-                              CaptionFont(runtime));
-  } else {
-    // The barcode at the settings' size and caption, drawn at 300 dpi as a printer draws it.
-    const SymbolResult symbol = SymbolOf(GeneratedContent(), CurrentSettings());
-    const Bytes picture =
-        symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), CurrentSettings().look, CaptionFont(runtime))
-                    : Bytes();
-    if (picture.empty()) {
-      // nothing to write: the symbol cannot be made, or its picture would be too large to hold
-    } else if (choice->type == kBmp) {
-      saved = WriteBytesToFile(choice->path, {picture});
-    } else {
-      const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
-      saved = png.ok() && WriteBytesToFile(choice->path, {png.value()});
-    }
-  }
+  // The barcode at the settings' size and caption.
+  const SymbolResult symbol = SymbolOf(GeneratedContent(), CurrentSettings());
+  const Bytes bytes = symbol.ok() ? BarcodeFileBytes(choice->type, symbol.value(), CurrentSettings().look,
+                                                     CaptionFont(runtime))
+                                  : Bytes();
+  const bool saved = !bytes.empty() && WriteBytesToFile(choice->path, {bytes});
   SavedPath() = GbkFromWide(choice->path);
   ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
   return 0;
@@ -365,6 +347,9 @@ std::int32_t StartTipsWindow(const EventContext& context) {
   SetWindowShadow(context.runtime.Handle(context.window_id));
   // Even an empty message replaces the label's stored text.
   context.runtime.SetText(MessageLabelOf(context.window_id), TipsMessage());
+  // A question that replaces files is answered No unless the user picks Yes.
+  if (context.window_id == ReplaceTipsWindow::kId)
+    context.runtime.SetFocusTo(ReplaceTipsWindow::kReplaceCancelButton);
   return 0;
 }
 

@@ -9,18 +9,18 @@
 
 #include "app/app_texts.h"
 #include "app/barcode_host_win.h"
-#include "app/barcode_picture_win.h"
 #include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/handlers_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "app/progress_window_win.h"
 #include "app/sequence.h"
+#include "app/vector_output_win.h"
 #include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
 #include "render/label_sheet.h"
-#include "render/png_writer.h"
 #include "render/print_page_win.h"
 #include "ui/files/file_name.h"
 #include "ui/files/file_services_win.h"
@@ -32,7 +32,10 @@ namespace {
 
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
+using layout::ReplaceTipsWindow;
 using layout::TipsWindow;
+
+bool replace_answered = false;  // the question before replacing files: 确定 pressed
 
 const LabelSheet& SheetOf(const BarcodeSettings& settings) {
   return LabelSheets()[std::min(settings.sheet, kLabelSheetCount - 1)];
@@ -124,7 +127,7 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
   const LOGFONTW font = CaptionFont(runtime);
   std::int64_t page_number = 0;
   // Copies the driver does not make itself repeat the whole document.
-  const auto draw = [&](HDC dc) {
+  const auto draw = [&](HDC dc, RunProgress& progress, std::int64_t& drawn_labels) {
     const std::int64_t on_sheet = page_number++ % sheet_pages;
     bool drawn = true;
     for (std::size_t cell = 0; cell < cells.size(); ++cell) {
@@ -136,6 +139,8 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
           LayOutLabel(ModuleCount(symbol.widths), cells[cell], page, settings.look, sheet.kind);
       drawn =
           layout.ok() && DrawPrintedBarcode(dc, layout.value(), symbol.widths, symbol.caption, font) && drawn;
+      // Cancelled: the page ends unfinished, and the job is aborted with it.
+      if (!progress.Advance(++drawn_labels)) return false;
     }
     return drawn;
   };
@@ -146,9 +151,18 @@ std::int32_t PrintRun(const EventContext& context, const std::string& content) {
     ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
     return 0;
   }
-  const PrintJobResult printed = PrintPages(printer, WideFromGbk(content), static_cast<int>(pages), draw,
-                                            runtime.Handle(MainWindow::kId));
-  if (!printed.ok()) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
+  bool printed = false, cancelled = false;
+  {
+    RunProgress progress(runtime, kPrintingTitle, labels * std::max(chosen->copies, 1));
+    std::int64_t drawn_labels = 0;
+    printed = PrintPages(
+                  printer, WideFromGbk(content), static_cast<int>(pages),
+                  [&](HDC dc) { return draw(dc, progress, drawn_labels); }, runtime.Handle(MainWindow::kId))
+                  .ok();
+    cancelled = progress.cancelled();
+  }
+  // A cancelled job is aborted, as the user asked: nothing to tell.
+  if (!printed && !cancelled) ShowTips(runtime, ErrorTipsWindow::kId, std::string(kPrintFailedMessage));
   return 0;
 }
 
@@ -157,39 +171,63 @@ std::int32_t SaveRunAs(const EventContext& context, const std::string& content) 
   const BarcodeSettings settings = CurrentSettings();
   const std::optional<std::vector<std::string>> run = RunOf(runtime, content, settings);
   if (!run) return 0;
-  enum SaveAsType : std::size_t { kPng, kBmp };  // the order of the dialog's types
-  const std::wstring_view extensions[] = {L".png", L".bmp"};
-  // The dialog asks before replacing the first file; the rest of the run replaces its own earlier files
-  // without asking again, as one save of the whole run.
-  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(
-      runtime, {{WideFromGbk(kPngTypeName), L"png"}, {WideFromGbk(kBmpTypeName), L"bmp"}}, content);
+  const std::vector<SaveFileType> types = SaveAsTypes();
+  const std::optional<SaveDialogChoice> choice = AskWhereToSaveAs(runtime, types, content);
   if (!choice) return 0;
   const std::wstring folder = choice->path.substr(0, choice->path.find_last_of(L'\\'));
-  const std::wstring_view extension = extensions[choice->type == kBmp ? kBmp : kPng];
-
-  // Each barcode as a single Save As makes it: at the settings' size and caption, drawn at 300 dpi.
-  const LOGFONTW font = CaptionFont(runtime);
-  bool saved = true;
+  const std::string extension = "." + GbkFromWide(types[std::min(choice->type, types.size() - 1)].extension);
+  std::vector<std::wstring> paths;
+  paths.reserve(run->size());
   for (const std::string& each : *run) {
-    const std::wstring path =
-        folder + L"\\" +
-        WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + each, GbkFromWide(extension)));
-    const SymbolResult symbol = SymbolOf(each, settings);
-    const std::vector<std::uint8_t> picture =
-        symbol.ok() ? BarcodePictureAt300Dpi(symbol.value(), settings.look, font)
-                    : std::vector<std::uint8_t>();
-    if (picture.empty()) {
-      saved = false;
-    } else if (choice->type == kBmp) {
-      saved = WriteBytesToFile(path, {picture});
-    } else {
-      const PngWriting png = PngFromBmp(picture, kPixelsPerMetreAt300Dpi);
-      saved = png.ok() && WriteBytesToFile(path, {png.value()});
+    paths.push_back(folder + L"\\" +
+                    WideFromGbk(FileNameFrom(std::string(kSaveAsNameStart) + each, extension)));
+  }
+  // The dialog has asked about the file it names; files of the run already there are asked about once.
+  const auto exists = [](const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  const std::size_t replaced =
+      static_cast<std::size_t>(std::count_if(paths.begin(), paths.end(), [&](const std::wstring& path) {
+        return exists(path) &&
+               CompareStringOrdinal(path.c_str(), -1, choice->path.c_str(), -1, TRUE) != CSTR_EQUAL;
+      }));
+  if (replaced > 0) {
+    replace_answered = false;
+    TipsMessage() = ReplaceQuestion(replaced);
+    static_cast<void>(runtime.LoadWindow(ReplaceTipsWindow::kId, MainWindow::kId, true));
+    if (!replace_answered) return 0;
+  }
+
+  // Each barcode as a single Save As makes it, at the settings' size and caption; each file is written
+  // whole or not at all, so that a failure or a cancel leaves only complete files.
+  const LOGFONTW font = CaptionFont(runtime);
+  std::size_t saved = 0;
+  bool failed = false, cancelled = false;
+  {
+    RunProgress progress(runtime, kSavingTitle, static_cast<std::int64_t>(paths.size()));
+    for (std::size_t i = 0; i < paths.size() && !failed && !cancelled; ++i) {
+      const SymbolResult symbol = SymbolOf((*run)[i], settings);
+      const Bytes bytes =
+          symbol.ok() ? BarcodeFileBytes(choice->type, symbol.value(), settings.look, font) : Bytes();
+      failed = bytes.empty() || !WriteBytesToFile(paths[i], {bytes});
+      if (!failed) ++saved;
+      cancelled = !progress.Advance(static_cast<std::int64_t>(saved));
     }
-    if (!saved) break;  // the files already written stay; no file is ever half written
   }
   SavedPath() = GbkFromWide(folder);
-  ShowTips(runtime, TipsWindow::kId, saved ? SavedMessage(SavedPath()) : std::string(kSaveFailedMessage));
+  if (failed) {
+    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kSaveFailedMessage));
+  } else if (saved < paths.size()) {
+    ShowTips(runtime, TipsWindow::kId, CancelledSaveMessage(saved, paths.size(), SavedPath()));
+  } else {
+    ShowTips(runtime, TipsWindow::kId, SavedMessage(SavedPath()));
+  }
+  return 0;
+}
+
+std::int32_t AnswerReplace(const EventContext& context) {
+  replace_answered = true;
+  context.runtime.DestroyWindowLater(context.window_id);
   return 0;
 }
 

@@ -19,5 +19,7 @@ bool SavesAsRun(const BarcodeSettings& settings);
 std::int32_t PrintRun(const EventContext& context, const std::string& content);
 // The Save dialog once, offering the first content's name; one file a barcode into the folder chosen.
 std::int32_t SaveRunAs(const EventContext& context, const std::string& content);
+// ReplaceTipsWindow's 确定: the run's files replace those already in the folder.
+std::int32_t AnswerReplace(const EventContext& context);
 
 }  // namespace sw::app

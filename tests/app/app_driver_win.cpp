@@ -6,6 +6,7 @@
 #include "app/handler_table_win.h"
 #include "app/layout_ids.h"
 #include "app/program_state.h"
+#include "app/progress_window_win.h"
 #include "base/handles_win.h"
 #include "base/text_codepage_win.h"
 #include "shadow/gdiplus_startup_win.h"
@@ -21,6 +22,8 @@ namespace {
 
 using layout::ErrorTipsWindow;
 using layout::MainWindow;
+using layout::ProgressWindow;
+using layout::ReplaceTipsWindow;
 using layout::TipsWindow;
 
 AppDriver* active_driver = nullptr;  // the timer procedure's way back to its driver
@@ -36,6 +39,7 @@ struct TipsUnits {
 constexpr TipsUnits kTipsWindows[] = {
     {ErrorTipsWindow::kId, ErrorTipsWindow::kTipsMessageLabel, ErrorTipsWindow::kTipsOkButton},
     {TipsWindow::kId, TipsWindow::kTipsMessageLabel, TipsWindow::kTipsOkButton},
+    {ReplaceTipsWindow::kId, ReplaceTipsWindow::kTipsMessageLabel, ReplaceTipsWindow::kReplaceOkButton},
 };
 
 }  // namespace
@@ -179,8 +183,27 @@ void CALLBACK AppDriver::CloseTips(HWND, UINT, UINT_PTR, DWORD) {
   if (active_driver != nullptr) active_driver->CloseOpenTips();
 }
 
+void AppDriver::CancelNextProgress() {
+  cancel_progress_ = true;
+  progress_.reset();
+  app::ShowProgressAtOnceForTests(true);
+}
+
+std::optional<ProgressSeen> AppDriver::TakeProgress() {
+  cancel_progress_ = false;
+  app::ShowProgressAtOnceForTests(false);
+  return std::exchange(progress_, std::nullopt);
+}
+
 void AppDriver::CloseOpenTips() {
   if (runtime_ == nullptr) return;
+  if (cancel_progress_ && runtime_->IsLoaded(ProgressWindow::kId)) {
+    progress_ = ProgressSeen{runtime_->GetText(ProgressWindow::kProgressTitleLabel).value_or("<none>"),
+                             runtime_->GetText(ProgressWindow::kProgressLineLabel).value_or("<none>"),
+                             IsWindowEnabled(runtime_->Handle(MainWindow::kId)) == FALSE};
+    cancel_progress_ = false;
+    Click(ProgressWindow::kProgressCancelButton);
+  }
   if (last_closed_ != nullptr && !IsWindow(last_closed_)) last_closed_ = nullptr;
   // A window that its key has not closed within half a second is closed by its button, so that a test
   // fails instead of waiting for ever.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,12 @@ struct TipsSeen {
   bool owner_disabled = false;  // MainWindow disabled while it was open
   HWND shadow = nullptr;        // its shadow window
   bool closed_by_key = false;   // the closing key alone closed it (no click needed)
+};
+
+// The progress window of long work as it was on screen when the driver cancelled it.
+struct ProgressSeen {
+  std::string title, line;      // its title and count line
+  bool owner_disabled = false;  // MainWindow disabled while it was open
 };
 
 // How the driver closes each tips window.
@@ -65,6 +72,10 @@ class AppDriver {
 
   // Tips windows opened (and closed by the driver) since the last call.
   std::vector<TipsSeen> TakeTips();
+  // From now on, the next progress window is cancelled (its 取消 pressed) as soon as it shows, and opens at
+  // the work's first item; what it showed, once it has.
+  void CancelNextProgress();
+  std::optional<ProgressSeen> TakeProgress();
   // Addresses given to the web page opener since the last call.
   static std::vector<std::string> TakeOpenedPages();
 
@@ -79,6 +90,8 @@ class AppDriver {
   int ticks_since_key_ = 0;
   TipsCloser closer_ = TipsCloser::kOkButton;
   UINT_PTR timer_ = 0;
+  bool cancel_progress_ = false;
+  std::optional<ProgressSeen> progress_;
 };
 
 // The file's bytes; empty when it cannot be read. GBK path.

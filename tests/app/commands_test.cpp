@@ -8,6 +8,7 @@
 
 #include "app/app_texts.h"
 #include "app/barcode_symbol.h"
+#include "app/progress.h"
 #include "app/settings_fields.h"
 #include "tests/support/case_table.h"
 #include "tests/support/gbk_from_utf8.h"
@@ -25,6 +26,37 @@ TEST(AppTexts, AreTheGbkBytesOfTheMessages) {
   EXPECT_EQ(SavedMessage("D:\\x.bmp"), testing::GbkFromUtf8("文件已保存到：D:\\x.bmp\r\n感谢使用！"));
   EXPECT_EQ(LeftOutMessage(testing::GbkFromUtf8("条码12\t3")),
             testing::GbkFromUtf8("以下字符无法编入条码，已略去：条码\\x09"));
+  EXPECT_EQ(ProgressLine(12, 100), testing::GbkFromUtf8("已完成 12 / 100"));
+  EXPECT_EQ(kSavingTitle, testing::GbkFromUtf8("正在保存"));
+  EXPECT_EQ(kPrintingTitle, testing::GbkFromUtf8("正在打印"));
+  EXPECT_EQ(CancelledSaveMessage(3, 40, "D:\\a"),
+            testing::GbkFromUtf8("已取消，已保存 3 个文件（共 40 个）到：D:\\a"));
+  EXPECT_EQ(ReplaceQuestion(2),
+            testing::GbkFromUtf8("这个文件夹里已有 2 个同名的条码文件，确定要替换它们吗？"));
+}
+
+TEST(AppCommands, ProgressShowsForWorkOfMoreThanASecond) {
+  struct Row {
+    std::int64_t elapsed_ms, done, total;
+    bool shown;
+    int fill;  // of a 300-pixel track
+    const char* reason;
+  };
+  const Row rows[] = {
+      {1000, 1, 10000, true, 0, "a second gone"},
+      {999, 999, 1000, false, 299, "quick work nearly through"},
+      {300, 10, 100, true, 30, "a quarter second gone, on course for three"},
+      {200, 1, 10000, false, 0, "too early to judge"},
+      {5000, 100, 100, false, 300, "work that is through"},  // 4
+      {5000, 0, 0, false, 0, "no work"},
+      {-1, 0, 10, false, 0, "a clock that went back"},
+      {400, 0, 10, false, 0, "nothing done yet, under a second"},
+      {2000, 20, 10, false, 300, "more done than asked: the bar stays in its track"},
+  };
+  testing::ForEachRow(rows, [](const Row& row) {
+    EXPECT_EQ(ShowsProgress(row.elapsed_ms, row.done, row.total), row.shown);
+    EXPECT_EQ(ProgressFill(row.done, row.total, 300), row.fill);
+  });
 }
 
 TEST(AppCommands, SymbolCaptionsShowWhatTheBarsCarry) {

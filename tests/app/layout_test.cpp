@@ -81,6 +81,8 @@ TEST(Layout, WindowsInStoredOrderWithSizeCaptionAndColor) {
       {ErrorTipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 7},
       {TipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 6},
       {SettingsWindow::kId, 330, 416, "", kTeal, kShown, 1, 1 + 25},
+      {ProgressWindow::kId, 360, 140, "", kTeal, kShown, 1, 1 + 6},  // 5
+      {ReplaceTipsWindow::kId, 360, 156, "", kTeal, kShown, 1, 1 + 7},
   };
   ASSERT_EQ(Table().windows.size(), std::size(rows));
   testing::ForEachRow(rows, [](const Row& row, std::size_t i) {
@@ -217,6 +219,9 @@ TEST(Layout, LabelsOfTheButtonsAndTheContentBox) {
       {G::kId, G::kStepEdit, testing::GbkFromUtf8("步长")},
       {G::kId, G::kSettingsOkButton, "\xC8\xB7\xB6\xA8"},
       {G::kId, G::kSettingsCancelButton, testing::GbkFromUtf8("取消")},
+      {ProgressWindow::kId, ProgressWindow::kProgressCancelButton, testing::GbkFromUtf8("取消")},  // 20
+      {ReplaceTipsWindow::kId, ReplaceTipsWindow::kReplaceOkButton, "\xC8\xB7\xB6\xA8"},
+      {ReplaceTipsWindow::kId, ReplaceTipsWindow::kReplaceCancelButton, testing::GbkFromUtf8("取消")},
   };
   testing::ForEachRow(rows, [](const Row& row) {
     const UnitRecord& unit = Unit(row.window, row.unit);
@@ -242,6 +247,8 @@ TEST(Layout, EveryEventBindingAndNoOther) {
   };
   using M = MainWindow;
   using G = SettingsWindow;
+  using P = ProgressWindow;
+  using R = ReplaceTipsWindow;
   const Row rows[] = {
       {M::kId, M::kWindowUnit, event::kCreated, Handler::kStartMainWindow},
       {M::kId, M::kWindowUnit, event::kDestroyed, Handler::kOpenMakerPage},
@@ -277,6 +284,13 @@ TEST(Layout, EveryEventBindingAndNoOther) {
       {G::kId, G::kCaptionPointsEdit, event::kChanged, Handler::kUpdateSettingsSize},
       {G::kId, G::kSettingsOkButton, event::kClicked, Handler::kApplySettings},
       {G::kId, G::kSettingsCancelButton, event::kClicked, Handler::kCloseTipsWindow},  // 30
+      {P::kId, P::kWindowUnit, event::kCreated, Handler::kStartProgressWindow},
+      {P::kId, P::kProgressTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},
+      {P::kId, P::kProgressCancelButton, event::kClicked, Handler::kCancelProgress},
+      {R::kId, R::kWindowUnit, event::kCreated, Handler::kStartTipsWindow},
+      {R::kId, R::kTipsTitleLabel, event::kLeftButtonDown, Handler::kDragTipsWindow},  // 35
+      {R::kId, R::kReplaceOkButton, event::kClicked, Handler::kAnswerReplace},
+      {R::kId, R::kReplaceCancelButton, event::kClicked, Handler::kCloseTipsWindow},
   };
   std::set<std::pair<std::uint32_t, std::int32_t>> expected;
   for (const Row& row : rows) expected.insert({row.unit, row.event});

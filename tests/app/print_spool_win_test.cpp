@@ -16,9 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/app_texts.h"
 #include "app/barcode_settings.h"
 #include "base/handles_win.h"
 #include "encode/code128_encoder.h"
@@ -173,6 +175,26 @@ TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
   printed << "sheet\t3\t8\t70 37 0.5 0 70 37\t5\t";
   for (int i = 0; i < 24; ++i) printed << (i > 0 ? " " : "") << "SKU" << (i < 2 ? "00" : "0") << 98 + i;
   printed << '\n';
+}
+
+// Runs last: a job the spooler printed after all would be one PDF more than print_check.py is told of.
+TEST(PrintSpool, ACancelledRunIsAbortedWhole) {
+  test::AppDriver app;
+  ASSERT_TRUE(app.ready()) << app.error();
+  app::BarcodeSettings& settings = app::CurrentSettings();
+  const app::BarcodeSettings before = settings;
+  settings.sheet = 2;
+  settings.count = 2000;  // 84 pages of 3 x 8 labels
+  app.CancelNextProgress();
+  PrintedJob job;
+  const bool quiet = PrintThroughTheProgram(app, "SKU0001", settings.look, job);
+  const std::optional<test::ProgressSeen> progress = app.TakeProgress();
+  settings = before;
+  EXPECT_TRUE(quiet) << "the user cancelled: nothing to tell";
+  ASSERT_TRUE(progress.has_value()) << "the progress window showed";
+  EXPECT_EQ(progress->title, app::kPrintingTitle);
+  EXPECT_TRUE(progress->owner_disabled);
+  EXPECT_TRUE(IsWindowEnabled(watched_window));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/barcode_symbol.h"
 #include "app/commands.h"
 #include "app/program_state.h"
+#include "app/progress.h"
 #include "base/text_codepage_win.h"
 #include "encode/code128_encoder.h"
 #include "render/barcode_canvas.h"
@@ -378,6 +379,59 @@ TEST_F(SaveAs, AsksBeforeReplacingAFile) {
   ASSERT_EQ(tips.size(), 1u);
   EXPECT_EQ(tips[0].message, SavedTo(path));
   EXPECT_TRUE(DecodePictureBytes(ReadFileBytes(path)).picture.has_value()) << "Yes replaces it";
+}
+
+TEST_F(SaveAs, ARunAsksOnceBeforeReplacingAndACancelKeepsOnlyWholeFiles) {
+  Generate("SKU0098");
+  app::CurrentSettings().count = 200;
+  const std::wstring folder = folder_.path() + L"\\run";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const auto path_of = [&](int number, const wchar_t* type) {
+    const std::wstring digits = std::to_wstring(number);
+    return folder + L"\\Bar_Code_SKU" + std::wstring(4 - digits.size(), L'0') + digits + L"." + type;
+  };
+  const std::vector<std::uint8_t> old_bytes = {'o', 'l', 'd'};
+  ASSERT_TRUE(WriteBytesToFile(path_of(100, L"svg"), {old_bytes}));
+  ASSERT_TRUE(WriteBytesToFile(path_of(101, L"svg"), {old_bytes}));
+
+  app_.CloseTipsBy(test::TipsCloser::kEscape);  // 取消, focused first
+  DialogScript no{path_of(98, L"svg")};
+  std::vector<test::TipsSeen> tips = SaveAsBy(no);
+  app_.CloseTipsBy(test::TipsCloser::kOkButton);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, app::ReplaceQuestion(2)) << "the two files of the run, asked about once";
+  EXPECT_EQ(testing::TempFolder::Names(folder).size(), 2u) << "No saves nothing";
+
+  DialogScript yes{path_of(98, L"svg")};
+  tips = SaveAsBy(yes);
+  ASSERT_EQ(tips.size(), 2u);
+  EXPECT_EQ(tips[1].message, SavedTo(folder));
+  EXPECT_EQ(testing::TempFolder::Names(folder).size(), 200u);
+  EXPECT_NE(ReadFileBytes(path_of(101, L"svg")), old_bytes) << "replaced by the run's SVG";
+
+  // Cancelled as soon as the progress window shows: the files written stay, each whole, and no other.
+  app_.CancelNextProgress();
+  DialogScript png{path_of(98, L"png")};
+  tips = SaveAsBy(png);
+  const std::optional<test::ProgressSeen> progress = app_.TakeProgress();
+  app::CurrentSettings() = {};
+  ASSERT_TRUE(progress.has_value()) << "the progress window showed";
+  EXPECT_EQ(progress->title, app::kSavingTitle);
+  EXPECT_EQ(progress->line.rfind(app::kProgressLineStart, 0), 0u) << progress->line;
+  EXPECT_TRUE(progress->owner_disabled);
+  EXPECT_TRUE(IsWindowEnabled(main_window)) << "enabled again after";
+  std::size_t pngs = 0;
+  while (GetFileAttributesW(path_of(98 + static_cast<int>(pngs), L"png").c_str()) !=
+         INVALID_FILE_ATTRIBUTES) {
+    EXPECT_TRUE(DecodePictureBytes(ReadFileBytes(path_of(98 + static_cast<int>(pngs), L"png"))).picture)
+        << pngs;
+    ++pngs;
+  }
+  EXPECT_GT(pngs, 0u);
+  EXPECT_LT(pngs, 200u) << "stopped at once";
+  EXPECT_EQ(testing::TempFolder::Names(folder).size(), 200u + pngs) << "no partial or temporary file";
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].message, app::CancelledSaveMessage(pngs, 200, GbkFromWide(folder)));
 }
 
 TEST_F(SaveAs, WithoutABarcodeAsksForOne) {
