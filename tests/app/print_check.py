@@ -12,7 +12,8 @@ usage: print_check.py FOLDER   (FOLDER as private_cups.sh made it: out/job-<id>.
 A "sheet<TAB>columns<TAB>rows<TAB>width height top left across down (mm)<TAB>start<TAB>contents" line is a
 run printed on a sheet of labels: every page is rasterised, each content must be read by both decoders from
 its own label's cell (reading order, from the start position), and every cell before the start and after
-the run must be blank.
+the run must be blank. A "size<TAB>bytes<TAB>pages" line is a job whose PDF must stay under that many bytes
+and hold that many pages (drawn as vectors, never as a bitmap of the page).
 Exit status 0 when every job checks out, 1 otherwise, 77 (a skip) when the spooler was unavailable.
 """
 import collections
@@ -154,6 +155,13 @@ def read_pgm(path):
     return width, height, data[len(data) - width * height:]
 
 
+def pdf_pages(pdf):
+    """The PDF's page count as Ghostscript reads it; 0 where it cannot."""
+    gs = subprocess.run(["gs", "-q", "-dNODISPLAY", "-dNOSAFER", "-dBATCH", "-dNOPAUSE", "-c",
+                         f"({pdf}) (r) file runpdfbegin pdfpagecount = quit"], capture_output=True, text=True)
+    return int(gs.stdout.strip()) if gs.returncode == 0 and gs.stdout.strip().isdigit() else 0
+
+
 def check_sheet(pdf, fields, pages):
     """Problems with a sheet of labels, and a line saying what was read."""
     columns, rows, start = int(fields[1]), int(fields[2]), int(fields[4])
@@ -245,6 +253,12 @@ def main():
     failures = []
     for pdf, (content, dpi, module_dots, *rest) in zip(found, jobs):
         name = os.path.basename(pdf)[:-4]
+        if content == "size":
+            size, pages_in = os.path.getsize(pdf), pdf_pages(pdf)
+            if size >= int(dpi) or pages_in != int(module_dots):
+                failures.append(f"{name}: {size} bytes in {pages_in} pages, asked for under {dpi} in {module_dots}")
+            print(f"{name}: {size} bytes, {pages_in} page(s) (under {dpi} asked)")
+            continue
         if content == "sheet":
             problems, said = check_sheet(pdf, [content, dpi, module_dots, *rest], pages)
             failures += problems

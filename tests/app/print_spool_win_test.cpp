@@ -177,6 +177,22 @@ TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
   printed << '\n';
 }
 
+// A full sheet of 65 labels reaches the spooler as rectangles: print_check.py holds its PDF to a size that
+// a bitmap of the page would pass many times over.
+TEST(PrintSpool, ASheetOf65LabelsStaysSmall) {
+  test::AppDriver app;
+  ASSERT_TRUE(app.ready()) << app.error();
+  app::BarcodeSettings& settings = app::CurrentSettings();
+  const app::BarcodeSettings before = settings;
+  settings.sheet = 5;  // A4, 5 x 13 labels of 38.1 x 21.2 mm
+  settings.count = 65;
+  PrintedJob job;
+  const bool printed_sheet = PrintThroughTheProgram(app, "SKU0001", settings.look, job);
+  settings = before;
+  ASSERT_TRUE(printed_sheet);
+  std::ofstream(PrintDir() + "\\printed.txt", std::ios::app) << "size\t" << 300 * 1024 << "\t1\n";
+}
+
 // Runs last: a job the spooler printed after all would be one PDF more than print_check.py is told of.
 TEST(PrintSpool, ACancelledRunIsAbortedWhole) {
   test::AppDriver app;

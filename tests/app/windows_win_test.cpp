@@ -184,7 +184,7 @@ TEST_F(AppWindows, MainWindowHasEveryUnitInPlaceAndItsSkin) {
   EXPECT_EQ(ScreenPixel(MainWindow::kTitleIcon, 0, 0), kBar) << "the icon's box colour around the icon";
   // The corner of a rounded button is cut out: the window's teal shows there.
   EXPECT_EQ(ScreenPixel(MainWindow::kGenerateButton, 0, 0), kTeal);
-  EXPECT_EQ(ScreenPixel(MainWindow::kGenerateButton, 8, 15), kWhite) << "the button's body";
+  EXPECT_EQ(ScreenPixelOnceShown(MainWindow::kGenerateButton, 8, 15, kWhite), kWhite) << "the button's body";
   // Description order is stacking order: the frame lies under the barcode picture, FocusSink under both.
   const HWND picture = runtime_->Handle(MainWindow::kBarcodePicture);
   EXPECT_EQ(GetWindow(picture, GW_HWNDNEXT), runtime_->Handle(MainWindow::kBarcodeFrame));
