@@ -1,5 +1,5 @@
-// A picture as PNG file bytes: 8-bit RGB, with its physical resolution in a pHYs chunk, through libpng's
-// writing interface. Portable; nothing throws.
+// A picture as PNG file bytes: 1-bit grey where it is only black and white, else 8-bit RGB, with its physical
+// resolution in a pHYs chunk, through libpng's writing interface. Portable; nothing throws.
 #pragma once
 
 #include <cstdint>
