@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/handler_table_win.h"
@@ -205,15 +206,19 @@ TEST_F(AppWindows, HostWindowStaysHidden) {
 
 TEST_F(AppWindows, TipsWindowsOpenOverTheMainWindow) {
   ASSERT_TRUE(runtime_->LoadWindow(MainWindow::kId).ok());
-  for (std::uint32_t window : {ErrorTipsWindow::kId, TipsWindow::kId}) {
+  const std::pair<std::uint32_t, const char*> windows[] = {{ErrorTipsWindow::kId, "error_tips_window"},
+                                                           {TipsWindow::kId, "tips_window"},
+                                                           {ProgressWindow::kId, "progress_window"},
+                                                           {ReplaceTipsWindow::kId, "replace_tips_window"}};
+  for (const auto& [window, name] : windows) {
     ASSERT_TRUE(runtime_->LoadWindow(window, MainWindow::kId).ok());
     Pump();
     ExpectBuiltAsDescribed(window);
     EXPECT_EQ(GetWindow(runtime_->Handle(window), GW_OWNER), runtime_->Handle(MainWindow::kId));
     RedrawWindow(runtime_->Handle(window), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    SavePicture(window, window == TipsWindow::kId ? "tips_window" : "error_tips_window");
-    EXPECT_EQ(ScreenPixelOnceShown(window, 200, 140, kTeal), kTeal);
+    SavePicture(window, name);
+    EXPECT_EQ(ScreenPixelOnceShown(window, 150, 120, kTeal), kTeal) << name;
     runtime_->DestroyWindowLater(window);
     Pump();
     Sleep(20);
