@@ -216,7 +216,7 @@ std::int32_t SaveRunAs(const EventContext& context, const std::string& content) 
   }
   SavedPath() = GbkFromWide(folder);
   if (failed) {
-    ShowTips(runtime, ErrorTipsWindow::kId, std::string(kSaveFailedMessage));
+    ShowTips(runtime, TipsWindow::kId, std::string(kSaveFailedMessage));  // as a single Save As says it
   } else if (saved < paths.size()) {
     ShowTips(runtime, TipsWindow::kId, CancelledSaveMessage(saved, paths.size(), SavedPath()));
   } else {

@@ -7,7 +7,8 @@ if(CMAKE_CROSSCOMPILING)
   ExternalProject_Add(host_tools
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools
     BINARY_DIR ${SW_HOST_TOOLS_DIR}
-    CMAKE_ARGS -G Ninja -DCMAKE_BUILD_TYPE=Release
+    # Optimised only lightly: the tools read a few small files, and every Windows target waits for them.
+    CMAKE_ARGS -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG"
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${SW_HOST_TOOLS_DIR}/embed
