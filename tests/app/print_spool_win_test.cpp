@@ -159,18 +159,26 @@ TEST(PrintSpool, EachContentIsPrintedAsAJob) {
   });
 }
 
+// A run from `first` on a sheet through the program's Print, the settings as the settings window leaves
+// them, and put back after; false where the command told of a failure.
+bool PrintRunThroughTheProgram(test::AppDriver& app, const char* first, std::size_t sheet, int count,
+                               int start_label = 1) {
+  app::BarcodeSettings& settings = app::CurrentSettings();
+  const app::BarcodeSettings before = settings;
+  settings.sheet = sheet;
+  settings.count = count;
+  settings.start_label = start_label;
+  PrintedJob job;
+  const bool printed = PrintThroughTheProgram(app, first, settings.look, job);
+  settings = before;
+  return printed;
+}
+
 TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
   test::AppDriver app;
   ASSERT_TRUE(app.ready()) << app.error();
-  app::BarcodeSettings& settings = app::CurrentSettings();
-  const app::BarcodeSettings before = settings;
-  settings.sheet = 2;  // A4, 3 x 8 labels of 70 x 37 mm
-  settings.count = 24;
-  settings.start_label = 5;  // the first four labels used already: the run ends on a second sheet
-  PrintedJob job;
-  const bool printed_run = PrintThroughTheProgram(app, "SKU0098", settings.look, job);
-  settings = before;
-  ASSERT_TRUE(printed_run);
+  // A4, 3 x 8 labels of 70 x 37 mm; the first four used already: the run ends on a second sheet.
+  ASSERT_TRUE(PrintRunThroughTheProgram(app, "SKU0098", 2, 24, 5));
   std::ofstream printed(PrintDir() + "\\printed.txt", std::ios::app);
   printed << "sheet\t3\t8\t70 37 0.5 0 70 37\t5\t";
   for (int i = 0; i < 24; ++i) printed << (i > 0 ? " " : "") << "SKU" << (i < 2 ? "00" : "0") << 98 + i;
@@ -182,14 +190,7 @@ TEST(PrintSpool, ASequenceFillsASheetFromItsStartPosition) {
 TEST(PrintSpool, ASheetOf65LabelsStaysSmall) {
   test::AppDriver app;
   ASSERT_TRUE(app.ready()) << app.error();
-  app::BarcodeSettings& settings = app::CurrentSettings();
-  const app::BarcodeSettings before = settings;
-  settings.sheet = 5;  // A4, 5 x 13 labels of 38.1 x 21.2 mm
-  settings.count = 65;
-  PrintedJob job;
-  const bool printed_sheet = PrintThroughTheProgram(app, "SKU0001", settings.look, job);
-  settings = before;
-  ASSERT_TRUE(printed_sheet);
+  ASSERT_TRUE(PrintRunThroughTheProgram(app, "SKU0001", 5, 65));  // A4, 5 x 13 labels of 38.1 x 21.2 mm
   std::ofstream(PrintDir() + "\\printed.txt", std::ios::app) << "size\t" << 300 * 1024 << "\t1\n";
 }
 
@@ -197,15 +198,9 @@ TEST(PrintSpool, ASheetOf65LabelsStaysSmall) {
 TEST(PrintSpool, ACancelledRunIsAbortedWhole) {
   test::AppDriver app;
   ASSERT_TRUE(app.ready()) << app.error();
-  app::BarcodeSettings& settings = app::CurrentSettings();
-  const app::BarcodeSettings before = settings;
-  settings.sheet = 2;
-  settings.count = 2000;  // 84 pages of 3 x 8 labels
   app.CancelNextProgress();
-  PrintedJob job;
-  const bool quiet = PrintThroughTheProgram(app, "SKU0001", settings.look, job);
+  const bool quiet = PrintRunThroughTheProgram(app, "SKU0001", 2, 2000);  // 84 pages of 3 x 8 labels
   const std::optional<test::ProgressSeen> progress = app.TakeProgress();
-  settings = before;
   EXPECT_TRUE(quiet) << "the user cancelled: nothing to tell";
   ASSERT_TRUE(progress.has_value()) << "the progress window showed";
   EXPECT_EQ(progress->title, app::kPrintingTitle);
